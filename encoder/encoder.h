@@ -1,0 +1,63 @@
+// bcfont encoders: turn data into font strings for the barcode fonts.
+//
+// Plain functions over caller-owned byte buffers and constant tables. No
+// allocation, no global mutable state; every function is reentrant.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A signed 8-bit truth value: 0 is false, anything else true.
+using BOOL = std::int8_t;
+
+// The symbology selector. The values are the indexes of the window's
+// symbology selector and are stable: stored batch jobs and scripts use them.
+enum CodeType : std::int32_t {
+    EAN8 = 0,
+    EAN13 = 1,
+    UPCA = 2,
+    UPCE = 3,
+    C39 = 4,
+    C128 = 5,
+    C128EAN = 6,
+    TOFIL = 7,   // 2 of 5 Interleaved
+    TOFIND = 8,  // 2 of 5 Industrial
+    CODABAR = 9,
+    POSTNET = 10,
+};
+
+inline constexpr int kCodeTypeCount = 11;
+
+// Size of every font string buffer handed to the encoders, terminator
+// included. A font string is at most kFontStringCapacity - 1 bytes long.
+inline constexpr std::size_t kFontStringCapacity = 100;
+
+// Most data characters Calc accepts; 2 of 5 Interleaved with an even number
+// of digits and the check digit takes two fewer.
+inline constexpr int kMaxDataLength = 48;
+inline constexpr int kMaxInterleavedEvenWithCheck = 46;
+
+// Encodes `len` characters of `Nutzziffer` for symbology `code` into the
+// caller's buffer `Gesamt` (kFontStringCapacity bytes, zero-filled by the
+// caller) as a NUL-terminated font string.
+//
+// `Addon` is a NUL-terminated string (nullptr reads as empty); only EAN-13
+// uses it, as a 2- or 5-digit add-on. `bCHECK` asks for the optional check
+// character of the symbologies that have one.
+//
+// Returns 0 on success and -1 when the data is rejected. After a rejection
+// `Gesamt` holds either an empty string or exactly what the caller passed.
+// A CodeType outside 0..10 writes nothing and returns 0.
+int Calc(std::int32_t code, const char* Nutzziffer, char* Gesamt, const char* Addon, std::int32_t len,
+         BOOL bCHECK);
+
+// Full ASCII Code 39 with tilde escapes and the optional modulo-43 check
+// character. `pOut` is a zero-filled buffer of kFontStringCapacity bytes; the
+// font string is not terminated by this function (the zero fill does it).
+// Returns 1 when written, 0 when the data is rejected (`pOut` untouched).
+BOOL Code39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM);
+
+// Code 128 (`bUCC` 0) and Code 128 EAN/UCC (`bUCC` 1) with tilde escapes,
+// greedy code set selection and the modulo-103 check character. Same buffer
+// contract and results as Code39.
+BOOL Code128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM, BOOL bUCC);

@@ -1,0 +1,35 @@
+# Sourced by the other scripts: installs the Debian packages bcfont needs.
+# As root it installs what is missing; otherwise it names the command to run.
+
+BCFONT_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev libgl-dev
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-fonttools fonts-ocr-b fontconfig
+  libcairo2-dev libfreetype-dev
+  libzxing-dev
+  xvfb xauth
+)
+
+bcfont_install_deps() {
+  local missing=()
+  local p
+  for p in "${BCFONT_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q || return 1
+    apt-get install -y -q --no-install-recommends "${missing[@]}" || return 1
+  else
+    echo "bcfont needs these packages. Install them with:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+}
+
+bcfont_build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" && cmake --build build
+}
