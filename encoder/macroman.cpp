@@ -9,6 +9,7 @@ namespace {
 // Unicode code points of the bytes 128-255, from Apple's MAC OS ROMAN
 // mapping table (ROMAN.TXT, with 0xDB as the euro sign). Bytes 0-127 are
 // ASCII.
+// clang-format off
 constexpr std::array<char16_t, 128> kHighHalf = {
     // 0x80
     0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1,
@@ -35,6 +36,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC,
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
 };
+// clang-format on
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {

@@ -36,7 +36,8 @@ constexpr std::array<Faces, kCodeTypeCount> kFaces = {{
     {"Code 39", "Code 39 Red", "Code 39 High Density", "Code 39 Red High Density", 30},
     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-    {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD", 30},
+    {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD",
+     30},
     {"Code 25 Industrial", "Code 25 Industrial Red", "Code 25 Industrial", "Code 25 Industrial Red", 30},
     {"Codabar", "Codabar Red", "Codabar", "Codabar Red", 40},
     {"Postnet", "Postnet", "Postnet", "Postnet", 9},
@@ -55,7 +56,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const Symbology& symbology(CodeType type) { return kSymbologies.at(static_cast<std::size_t>(type)); }
+const Symbology& symbology(CodeType type) {
+    return kSymbologies.at(static_cast<std::size_t>(type));
+}
 
 std::optional<CodeType> codeTypeFromString(std::string_view text) {
     if (!text.empty() && text.size() <= 2 && std::isdigit(static_cast<unsigned char>(text[0])) &&
@@ -72,8 +75,8 @@ std::optional<CodeType> codeTypeFromString(std::string_view text) {
 
 FontChoice fontFor(CodeType type, bool halfHeight, bool highDensity) {
     const Faces& f = kFaces.at(static_cast<std::size_t>(type));
-    const std::string_view family = halfHeight ? (highDensity ? f.redHighDensity : f.red)
-                                               : (highDensity ? f.highDensity : f.normal);
+    const std::string_view family =
+        halfHeight ? (highDensity ? f.redHighDensity : f.red) : (highDensity ? f.highDensity : f.normal);
     return {family, f.pointSize};
 }
 

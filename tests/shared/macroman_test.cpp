@@ -1,0 +1,89 @@
+#include "macroman.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace bcfont::macroman;
+
+TEST(MacRoman, EveryByteRoundTripsThroughItsOwnCharacter) {
+    std::set<char32_t> seen;
+    for (int b = 0; b < 256; ++b) {
+        const char32_t cp = toUnicode(static_cast<unsigned char>(b));
+        EXPECT_TRUE(seen.insert(cp).second) << "byte " << b << " shares a character";
+        const auto back = fromUnicode(cp);
+        ASSERT_TRUE(back.has_value()) << "byte " << b;
+        EXPECT_EQ(*back, b);
+    }
+}
+
+TEST(MacRoman, HighBytesArePrintableCharacters) {
+    for (int b = 128; b < 256; ++b) {
+        const char32_t cp = toUnicode(static_cast<unsigned char>(b));
+        EXPECT_GE(cp, 0xA0u) << "byte " << b << " maps to a control character";
+    }
+}
+
+struct Known {
+    const char* name;
+    unsigned char byte;
+    char32_t codePoint;
+};
+
+// Bytes the encoders write, checked against Apple's published mapping.
+constexpr Known kKnown[] = {
+    {"Code 128 start B", 133, U'\u00D6'},
+    {"Code 128 start C", 134, U'\u00DC'},
+    {"stop", 138, U'\u00E4'},
+    {"value 0", 154, U'\u00F6'},
+    {"value 95", 159, U'\u00FC'},
+    {"FNC1", 189, U'\u03A9'},
+    {"Code A", 201, U'\u2026'},
+    {"euro", 219, U'\u20AC'},
+    {"apple", 240, U'\uF8FF'},
+    {"caron", 255, U'\u02C7'},
+};
+
+TEST(MacRoman, KnownCharacters) {
+    for (const auto& k : kKnown) {
+        EXPECT_EQ(toUnicode(k.byte), k.codePoint) << k.name;
+    }
+}
+
+TEST(MacRoman, Utf8RoundTripOfAllBytes) {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    const std::string text = toUtf8(bytes);
+    const auto back = fromUtf8(text);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, bytes);
+}
+
+struct Rejected {
+    const char* name;
+    std::string utf8;
+};
+
+TEST(MacRoman, RejectsMalformedOrUnmappableText) {
+    const Rejected rows[] = {
+        {"character outside Mac Roman (Cyrillic)", "\xD0\x96"},
+        {"emoji", "\xF0\x9F\x98\x80"},
+        {"truncated sequence", "\xC3"},
+        {"stray continuation byte", "\x80"},
+        {"overlong slash", "\xC0\xAF"},
+        {"UTF-16 surrogate", "\xED\xA0\x80"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_FALSE(fromUtf8(r.utf8).has_value()) << r.name;
+    }
+}
+
+TEST(MacRoman, AsciiPassesUnchanged) {
+    EXPECT_EQ(toUtf8("4<ALGDTM=dddjdb>"), "4<ALGDTM=dddjdb>");
+    EXPECT_EQ(fromUtf8("~009AB").value_or("?"), "~009AB");
+}
+
+}  // namespace
