@@ -1,0 +1,282 @@
+// Code 128 and Code 128 EAN/UCC: tilde escapes, greedy code set selection,
+// the modulo-103 check value and the value-to-font-byte mapping.
+#include <array>
+#include <cstdint>
+
+#include "encoder.h"
+#include "encoder_internal.h"
+
+namespace bcfont::internal {
+namespace {
+
+// Code set B characters in value order (ISO/IEC 15417 character table);
+// values 0 to 63 are the same characters in code set A.
+constexpr std::array<unsigned char, 96> tcSetA = {
+    ' ',  '!', '"', '#', '$', '%', '&', '\'', '(', ')', '*', '+', ',', '-', '.', '/', '0', '1', '2', '3',
+    '4',  '5', '6', '7', '8', '9', ':', ';',  '<', '=', '>', '?', '@', 'A', 'B', 'C', 'D', 'E', 'F', 'G',
+    'H',  'I', 'J', 'K', 'L', 'M', 'N', 'O',  'P', 'Q', 'R', 'S', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z', '[',
+    '\\', ']', '^', '_', '`', 'a', 'b', 'c',  'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm', 'n', 'o',
+    'p',  'q', 'r', 's', 't', 'u', 'v', 'w',  'x', 'y', 'z', '{', '|', '}', '~', 127,
+};
+
+// ValueFromSet takes the position in tcSetA by arithmetic; this holds it to the table.
+constexpr bool setBIsContiguousFromSpace() {
+    for (std::size_t i = 0; i < tcSetA.size(); ++i) {
+        if (tcSetA[i] != i + 32) return false;
+    }
+    return true;
+}
+static_assert(setBIsContiguousFromSpace());
+
+constexpr unsigned char kCodeC = 99;
+constexpr unsigned char kCodeB = 100;
+constexpr unsigned char kCodeA = 101;
+constexpr unsigned char kFnc1 = 102;
+constexpr unsigned char kNotInSet = 106;
+// The stop character travels through code128_Out as this out-of-range value.
+constexpr unsigned char kStop = 228;
+constexpr int kFnc1Escape = 999;
+// The symbol starts with Code C when the data begins with this many digits.
+constexpr short kDigitsForStartC = 5;
+// A run of this many digits inside the data is worth a change to Code C.
+constexpr short kDigitsForCodeC = 4;
+
+constexpr int kMaxRawWords = 100;
+// Start, FNC1 and at most two codewords (code set change and value) per entry.
+constexpr int kMaxCodeWords = 2 + 2 * kMaxRawWords;
+constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
+
+constexpr bool isDigitEntry(RawWord w) {
+    return w >= '0' && w <= '9';
+}
+// '9' is text as well as a digit; '0' to '8' are not text.
+constexpr bool isTextEntry(RawWord w) {
+    return (w >= 32 && w <= 47) || (w >= 57 && w <= 127);
+}
+constexpr bool isControlEntry(RawWord w) {
+    return w <= 31;
+}
+
+template <typename InClass>
+short runLength(const RawWord* pData, short sLeft, InClass inClass) {
+    short n = 0;
+    while (n < sLeft && inClass(pData[n])) ++n;
+    return n;
+}
+
+// The character sequence and codewords of one symbol, before font output.
+struct Symbol {
+    std::array<unsigned char, kMaxCodeWords> codeWords;
+    int count = 0;
+};
+
+EncodeResult buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC, Symbol& symbol) {
+    if (iDataLen < 0 || (pIn == nullptr && iDataLen > 0)) return EncodeResult::BadByte;
+    for (int i = 0; i < iDataLen; ++i) {
+        if (pIn[i] >= 128) return EncodeResult::BadByte;
+    }
+
+    std::array<RawWord, kMaxRawWords> pRawDataWords;
+    int iNumRawDataWords = 0;
+    for (int i = 0; i < iDataLen;) {
+        if (iNumRawDataWords == kMaxRawWords) return EncodeResult::TooLong;
+        const DataWord word = readDataWord(pIn + i, iDataLen - i);
+        i += word.consumed;
+        RawWord entry = static_cast<RawWord>(word.value);
+        if (word.escaped) {
+            entry = word.value == kFnc1Escape ? kFnc1Entry : static_cast<RawWord>(word.value % 256);
+            // Values 128 to 255 have no Code 128 character; passing them on
+            // would draw bars that read as something else.
+            if (entry >= 128 && entry != kFnc1Entry) return EncodeResult::BadEscape;
+        }
+        pRawDataWords[iNumRawDataWords++] = entry;
+    }
+
+    const short sStartChar =
+        ConsecutiveDigits(pRawDataWords.data(), static_cast<short>(iNumRawDataWords)) >= kDigitsForStartC
+            ? kStartC
+            : kStartB;
+    int n = 0;
+    symbol.codeWords[n++] = static_cast<unsigned char>(sStartChar);
+    if (bUCC) symbol.codeWords[n++] = kFnc1;
+    n += DataToCodeWords(symbol.codeWords.data() + n, pRawDataWords.data(), iNumRawDataWords, sStartChar);
+    symbol.count = n;
+    return EncodeResult::Written;
+}
+
+int fontLength(const Symbol& symbol, bool bCHECKSUM) {
+    return symbol.count + (bCHECKSUM ? 2 : 1);
+}
+
+}  // namespace
+
+short ConsecutiveDigits(const RawWord* pData, short sLeft) {
+    return runLength(pData, sLeft, isDigitEntry);
+}
+short ConsecutiveText(const RawWord* pData, short sLeft) {
+    return runLength(pData, sLeft, isTextEntry);
+}
+short ConsecutiveControl(const RawWord* pData, short sLeft) {
+    return runLength(pData, sLeft, isControlEntry);
+}
+
+unsigned char ValueFromSet(unsigned char bData) {
+    if (bData < tcSetA.front() || bData > tcSetA.back()) return kNotInSet;
+    return static_cast<unsigned char>(bData - tcSetA.front());
+}
+
+int DataToCodeWords(unsigned char* pResult, const RawWord* pData, int iNumAvail, short sStartMode) {
+    int iDelivered = 0;
+    short iMode = sStartMode;
+    int i = 0;
+    while (i < iNumAvail) {
+        const RawWord* rest = pData + i;
+        const auto sLeft = static_cast<short>(iNumAvail - i);
+
+        short sCons = ConsecutiveDigits(rest, sLeft);
+        if (sCons >= kDigitsForCodeC) {
+            sCons = static_cast<short>(sCons & ~1);
+            if (iMode != kStartC) {
+                pResult[iDelivered++] = kCodeC;
+                iMode = kStartC;
+            }
+            for (short k = 0; k < sCons; k += 2) {
+                pResult[iDelivered++] =
+                    static_cast<unsigned char>((rest[k] - '0') * 10 + (rest[k + 1] - '0'));
+            }
+            i += sCons;
+            continue;
+        }
+        if (sCons > 0) {
+            if (iMode == kStartC) {
+                pResult[iDelivered++] = kCodeB;
+                iMode = kStartB;
+            }
+            for (short k = 0; k < sCons; ++k)
+                pResult[iDelivered++] = ValueFromSet(static_cast<unsigned char>(rest[k]));
+            i += sCons;
+            continue;
+        }
+
+        sCons = ConsecutiveText(rest, sLeft);
+        if (sCons > 0) {
+            if (iMode != kStartB) {
+                pResult[iDelivered++] = kCodeB;
+                iMode = kStartB;
+            }
+            for (short k = 0; k < sCons; ++k)
+                pResult[iDelivered++] = ValueFromSet(static_cast<unsigned char>(rest[k]));
+            i += sCons;
+            continue;
+        }
+
+        sCons = ConsecutiveControl(rest, sLeft);
+        if (sCons > 0) {
+            if (iMode != kStartA) {
+                pResult[iDelivered++] = kCodeA;
+                iMode = kStartA;
+            }
+            for (short k = 0; k < sCons; ++k)
+                pResult[iDelivered++] = static_cast<unsigned char>(rest[k] + 64);
+            i += sCons;
+            continue;
+        }
+
+        // FNC1, or a byte with no Code 128 character, passes as it is and
+        // changes no code set.
+        pResult[iDelivered++] = rest[0] == kFnc1Entry ? kFnc1 : static_cast<unsigned char>(rest[0]);
+        ++i;
+    }
+    return iDelivered;
+}
+
+unsigned char code128_Checksum(const unsigned char* pData, std::int32_t iDataLen, BOOL /*bUCC*/) {
+    if (iDataLen <= 0) return 0;
+    std::uint32_t sum = pData[0];
+    for (std::int32_t j = 1; j < iDataLen; ++j)
+        sum += static_cast<std::uint32_t>(pData[j]) * static_cast<std::uint32_t>(j);
+    return static_cast<unsigned char>(sum % 103);
+}
+
+void code128_Out(unsigned char* pOut, unsigned char bChar) {
+    // Font bytes of the values that are not simply value + 32 (the Code 128
+    // fonts' character assignment).
+    switch (bChar) {
+        case 0:
+            *pOut = 154;
+            return;
+        case 95:
+            *pOut = 159;
+            return;
+        case 96:
+            *pOut = 167;
+            return;
+        case 97:
+            *pOut = 185;
+            return;
+        case 98:
+            *pOut = 226;
+            return;
+        case 99:
+            *pOut = 196;
+            return;
+        case 100:
+            *pOut = 227;
+            return;
+        case 101:
+            *pOut = 201;
+            return;
+        case 102:
+            *pOut = 189;
+            return;
+        case 103:
+            *pOut = 128;
+            return;
+        case 104:
+            *pOut = 133;
+            return;
+        case 105:
+            *pOut = 134;
+            return;
+        case kStop:
+            *pOut = 138;
+            return;
+        default:
+            *pOut = static_cast<unsigned char>(bChar + 32);
+            return;
+    }
+}
+
+EncodeResult encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
+                           bool bCHECKSUM, bool bUCC) {
+    if (pOut == nullptr) return EncodeResult::BadByte;
+    Symbol symbol;
+    const EncodeResult built = buildSymbol(pIn, iDataLen, bUCC, symbol);
+    if (built != EncodeResult::Written) return built;
+    if (fontLength(symbol, bCHECKSUM) > kMaxFontString) return EncodeResult::TooLong;
+
+    unsigned char* out = pOut;
+    for (int i = 0; i < symbol.count; ++i) code128_Out(out++, symbol.codeWords[i]);
+    if (bCHECKSUM) code128_Out(out++, code128_Checksum(symbol.codeWords.data(), symbol.count, bUCC));
+    code128_Out(out++, kStop);
+    // Terminated here as well, so that a caller's buffer that was not
+    // zero-filled still holds one string; at most 99 bytes precede it.
+    *out = '\0';
+    return EncodeResult::Written;
+}
+
+int code128FontLength(const unsigned char* pIn, std::int32_t iDataLen, bool bCHECKSUM, bool bUCC) {
+    Symbol symbol;
+    if (buildSymbol(pIn, iDataLen, bUCC, symbol) != EncodeResult::Written) return -1;
+    return fontLength(symbol, bCHECKSUM);
+}
+
+}  // namespace bcfont::internal
+
+BOOL Code128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM,
+             BOOL bUCC) {
+    return bcfont::internal::encodeCode128(pIn, pOut, iDataLen, bCHECKSUM != 0, bUCC != 0) ==
+                   bcfont::internal::EncodeResult::Written
+               ? 1
+               : 0;
+}

@@ -1,0 +1,269 @@
+// Code 39: Full ASCII with tilde escapes and the optional modulo-43 check
+// character.
+#include <array>
+#include <cstdint>
+
+#include "encoder.h"
+#include "encoder_internal.h"
+
+namespace bcfont::internal {
+namespace {
+
+// The Code 39 character set with the bar/space pattern of each character
+// (1 wide, 0 narrow, bar first), in value order; record 43 is the start/stop
+// character. As in the Code 39 standard's character table.
+constexpr std::array<c39pat, 44> c39 = {{
+    {{0, 0, 0, 1, 1, 0, 1, 0, 0}, '0'}, {{1, 0, 0, 1, 0, 0, 0, 0, 1}, '1'},
+    {{0, 0, 1, 1, 0, 0, 0, 0, 1}, '2'}, {{1, 0, 1, 1, 0, 0, 0, 0, 0}, '3'},
+    {{0, 0, 0, 1, 1, 0, 0, 0, 1}, '4'}, {{1, 0, 0, 1, 1, 0, 0, 0, 0}, '5'},
+    {{0, 0, 1, 1, 1, 0, 0, 0, 0}, '6'}, {{0, 0, 0, 1, 0, 0, 1, 0, 1}, '7'},
+    {{1, 0, 0, 1, 0, 0, 1, 0, 0}, '8'}, {{0, 0, 1, 1, 0, 0, 1, 0, 0}, '9'},
+    {{1, 0, 0, 0, 0, 1, 0, 0, 1}, 'A'}, {{0, 0, 1, 0, 0, 1, 0, 0, 1}, 'B'},
+    {{1, 0, 1, 0, 0, 1, 0, 0, 0}, 'C'}, {{0, 0, 0, 0, 1, 1, 0, 0, 1}, 'D'},
+    {{1, 0, 0, 0, 1, 1, 0, 0, 0}, 'E'}, {{0, 0, 1, 0, 1, 1, 0, 0, 0}, 'F'},
+    {{0, 0, 0, 0, 0, 1, 1, 0, 1}, 'G'}, {{1, 0, 0, 0, 0, 1, 1, 0, 0}, 'H'},
+    {{0, 0, 1, 0, 0, 1, 1, 0, 0}, 'I'}, {{0, 0, 0, 0, 1, 1, 1, 0, 0}, 'J'},
+    {{1, 0, 0, 0, 0, 0, 0, 1, 1}, 'K'}, {{0, 0, 1, 0, 0, 0, 0, 1, 1}, 'L'},
+    {{1, 0, 1, 0, 0, 0, 0, 1, 0}, 'M'}, {{0, 0, 0, 0, 1, 0, 0, 1, 1}, 'N'},
+    {{1, 0, 0, 0, 1, 0, 0, 1, 0}, 'O'}, {{0, 0, 1, 0, 1, 0, 0, 1, 0}, 'P'},
+    {{0, 0, 0, 0, 0, 0, 1, 1, 1}, 'Q'}, {{1, 0, 0, 0, 0, 0, 1, 1, 0}, 'R'},
+    {{0, 0, 1, 0, 0, 0, 1, 1, 0}, 'S'}, {{0, 0, 0, 0, 1, 0, 1, 1, 0}, 'T'},
+    {{1, 1, 0, 0, 0, 0, 0, 0, 1}, 'U'}, {{0, 1, 1, 0, 0, 0, 0, 0, 1}, 'V'},
+    {{1, 1, 1, 0, 0, 0, 0, 0, 0}, 'W'}, {{0, 1, 0, 0, 1, 0, 0, 0, 1}, 'X'},
+    {{1, 1, 0, 0, 1, 0, 0, 0, 0}, 'Y'}, {{0, 1, 1, 0, 1, 0, 0, 0, 0}, 'Z'},
+    {{0, 1, 0, 0, 0, 0, 1, 0, 1}, '-'}, {{1, 1, 0, 0, 0, 0, 1, 0, 0}, '.'},
+    {{0, 1, 1, 0, 0, 0, 1, 0, 0}, ' '}, {{0, 1, 0, 1, 0, 1, 0, 0, 0}, '$'},
+    {{0, 1, 0, 1, 0, 0, 0, 1, 0}, '/'}, {{0, 1, 0, 0, 0, 1, 0, 1, 0}, '+'},
+    {{0, 0, 0, 1, 0, 1, 0, 1, 0}, '%'}, {{0, 1, 0, 0, 1, 0, 1, 0, 0}, '*'},
+}};
+constexpr int kC39DataCharacters = 43;
+
+// Full ASCII Code 39, indexed by the character code 0 to 127: the one or two
+// Code 39 characters that stand for it. A leading space means "the second
+// character alone". As in the Code 39 standard's Full ASCII table.
+constexpr std::array<std::array<unsigned char, 2>, 128> C39Full = {{
+    // NUL .. US
+    {'%', 'U'},
+    {'$', 'A'},
+    {'$', 'B'},
+    {'$', 'C'},
+    {'$', 'D'},
+    {'$', 'E'},
+    {'$', 'F'},
+    {'$', 'G'},
+    {'$', 'H'},
+    {'$', 'I'},
+    {'$', 'J'},
+    {'$', 'K'},
+    {'$', 'L'},
+    {'$', 'M'},
+    {'$', 'N'},
+    {'$', 'O'},
+    {'$', 'P'},
+    {'$', 'Q'},
+    {'$', 'R'},
+    {'$', 'S'},
+    {'$', 'T'},
+    {'$', 'U'},
+    {'$', 'V'},
+    {'$', 'W'},
+    {'$', 'X'},
+    {'$', 'Y'},
+    {'$', 'Z'},
+    {'%', 'A'},
+    {'%', 'B'},
+    {'%', 'C'},
+    {'%', 'D'},
+    {'%', 'E'},
+    // space ! " # $ % & ' ( ) * + , - . /
+    {' ', ' '},
+    {'/', 'A'},
+    {'/', 'B'},
+    {'/', 'C'},
+    {'/', 'D'},
+    {'/', 'E'},
+    {'/', 'F'},
+    {'/', 'G'},
+    {'/', 'H'},
+    {'/', 'I'},
+    {'/', 'J'},
+    {'/', 'K'},
+    {'/', 'L'},
+    {' ', '-'},
+    {' ', '.'},
+    {'/', 'O'},
+    // 0 .. 9 : ; < = > ?
+    {' ', '0'},
+    {' ', '1'},
+    {' ', '2'},
+    {' ', '3'},
+    {' ', '4'},
+    {' ', '5'},
+    {' ', '6'},
+    {' ', '7'},
+    {' ', '8'},
+    {' ', '9'},
+    {'/', 'Z'},
+    {'%', 'F'},
+    {'%', 'G'},
+    {'%', 'H'},
+    {'%', 'I'},
+    {'%', 'J'},
+    // @ A .. Z [ \ ] ^ _
+    {'%', 'V'},
+    {' ', 'A'},
+    {' ', 'B'},
+    {' ', 'C'},
+    {' ', 'D'},
+    {' ', 'E'},
+    {' ', 'F'},
+    {' ', 'G'},
+    {' ', 'H'},
+    {' ', 'I'},
+    {' ', 'J'},
+    {' ', 'K'},
+    {' ', 'L'},
+    {' ', 'M'},
+    {' ', 'N'},
+    {' ', 'O'},
+    {' ', 'P'},
+    {' ', 'Q'},
+    {' ', 'R'},
+    {' ', 'S'},
+    {' ', 'T'},
+    {' ', 'U'},
+    {' ', 'V'},
+    {' ', 'W'},
+    {' ', 'X'},
+    {' ', 'Y'},
+    {' ', 'Z'},
+    {'%', 'K'},
+    {'%', 'L'},
+    {'%', 'M'},
+    {'%', 'N'},
+    {'%', 'O'},
+    // ` a .. z { | } ~ DEL
+    {'%', 'W'},
+    {'+', 'A'},
+    {'+', 'B'},
+    {'+', 'C'},
+    {'+', 'D'},
+    {'+', 'E'},
+    {'+', 'F'},
+    {'+', 'G'},
+    {'+', 'H'},
+    {'+', 'I'},
+    {'+', 'J'},
+    {'+', 'K'},
+    {'+', 'L'},
+    {'+', 'M'},
+    {'+', 'N'},
+    {'+', 'O'},
+    {'+', 'P'},
+    {'+', 'Q'},
+    {'+', 'R'},
+    {'+', 'S'},
+    {'+', 'T'},
+    {'+', 'U'},
+    {'+', 'V'},
+    {'+', 'W'},
+    {'+', 'X'},
+    {'+', 'Y'},
+    {'+', 'Z'},
+    {'%', 'P'},
+    {'%', 'Q'},
+    {'%', 'R'},
+    {'%', 'S'},
+    {'%', 'T'},
+}};
+
+// Value of each byte in the Code 39 character set, -1 for bytes outside it;
+// derived from c39 so that the two cannot disagree.
+constexpr std::array<std::int8_t, 256> kC39Values = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int v = kC39DataCharacters - 1; v >= 0; --v) values[c39[v].c39char] = static_cast<std::int8_t>(v);
+    return values;
+}();
+
+constexpr bool fullAsciiEntryUsesOnlyDataCharacters() {
+    for (const auto& entry : C39Full) {
+        if (entry[0] != ' ' && kC39Values[entry[0]] < 0) return false;
+        if (kC39Values[entry[1]] < 0) return false;
+    }
+    return true;
+}
+static_assert(fullAsciiEntryUsesOnlyDataCharacters());
+
+constexpr unsigned char kStartStop = '*';
+// The Code 39 fonts draw the space pattern at '_'.
+constexpr unsigned char kFontSpace = '_';
+constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
+
+}  // namespace
+
+DataWord readDataWord(const unsigned char* p, int remaining) {
+    if (p[0] != '~') return {1, p[0], false};
+    if (remaining >= 2 && p[1] == '~') return {2, '~', false};
+    const auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+    if (remaining >= 4 && isDigit(p[1]) && isDigit(p[2]) && isDigit(p[3])) {
+        return {4, (p[1] - '0') * 100 + (p[2] - '0') * 10 + (p[3] - '0'), true};
+    }
+    return {1, '~', false};
+}
+
+unsigned char Code39_Checksum(const unsigned char* pData, std::int32_t iDataLen) {
+    int sum = 0;
+    for (int i = 0; i < iDataLen; ++i) sum += kC39Values[pData[i]];
+    return c39[sum % kC39DataCharacters].c39char;
+}
+
+void Code39_Out(unsigned char* pOut, unsigned char bChar) {
+    *pOut = bChar == ' ' ? kFontSpace : bChar;
+}
+
+EncodeResult encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
+                          bool bCHECKSUM) {
+    if (iDataLen < 0 || pOut == nullptr || (pIn == nullptr && iDataLen > 0)) return EncodeResult::BadByte;
+    for (int i = 0; i < iDataLen; ++i) {
+        if (pIn[i] >= 128) return EncodeResult::BadByte;
+    }
+
+    // The symbol is built here in full before anything reaches pOut, so that
+    // a rejection leaves the caller's buffer as it was.
+    const int maxDataWords = kMaxFontString - (bCHECKSUM ? 3 : 2);
+    std::array<unsigned char, kFontStringCapacity> pDataWords;
+    int iNumDataWords = 0;
+    for (int i = 0; i < iDataLen;) {
+        const DataWord word = readDataWord(pIn + i, iDataLen - i);
+        i += word.consumed;
+        const int raw = word.value % 256;
+        // No Full ASCII entry exists for these; writing anything would draw
+        // a symbol that does not read as the data.
+        if (raw >= 128) return EncodeResult::BadEscape;
+        const auto& entry = C39Full[raw];
+        const int needed = entry[0] == ' ' ? 1 : 2;
+        if (iNumDataWords + needed > maxDataWords) return EncodeResult::TooLong;
+        if (entry[0] != ' ') pDataWords[iNumDataWords++] = entry[0];
+        pDataWords[iNumDataWords++] = entry[1];
+    }
+
+    unsigned char* out = pOut;
+    Code39_Out(out++, kStartStop);
+    for (int i = 0; i < iNumDataWords; ++i) Code39_Out(out++, pDataWords[i]);
+    if (bCHECKSUM) Code39_Out(out++, Code39_Checksum(pDataWords.data(), iNumDataWords));
+    Code39_Out(out++, kStartStop);
+    // Terminated here as well, so that a caller's buffer that was not
+    // zero-filled still holds one string; at most 99 bytes precede it.
+    *out = '\0';
+    return EncodeResult::Written;
+}
+
+}  // namespace bcfont::internal
+
+BOOL Code39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM) {
+    return bcfont::internal::encodeCode39(pIn, pOut, iDataLen, bCHECKSUM != 0) ==
+                   bcfont::internal::EncodeResult::Written
+               ? 1
+               : 0;
+}
