@@ -1,0 +1,341 @@
+#include "render.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "face_cache.h"
+#include "png_resolution.h"
+
+namespace bcfont::render {
+namespace {
+
+namespace fs = std::filesystem;
+using detail::Face;
+
+constexpr double kPointsPerInch = 72.0;
+// Cairo's image surfaces stop at this many pixels a side.
+constexpr int kMaxPixels = 32767;
+// White above and below the tallest glyph, in modules.
+constexpr double kVerticalMarginModules = 2.0;
+
+struct CairoDeleter {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+    void operator()(cairo_scaled_font_t* f) const { cairo_scaled_font_destroy(f); }
+    void operator()(cairo_font_options_t* o) const { cairo_font_options_destroy(o); }
+};
+template <typename T>
+using CairoPtr = std::unique_ptr<T, CairoDeleter>;
+
+std::string describeByte(unsigned char byte) {
+    std::string text = std::to_string(byte);
+    if (byte >= 0x21 && byte < 0x7F) text += std::string(" ('") + static_cast<char>(byte) + "')";
+    return text;
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+fs::path executableDirectory() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
+// Everything one drawing needs: the face, its glyphs placed in points.
+struct Prepared {
+    const Face* face = nullptr;
+    std::vector<cairo_glyph_t> glyphs;  // x relative to the pen start, y 0 on the baseline
+    Layout layout;
+};
+
+CairoPtr<cairo_font_options_t> unhintedOptions() {
+    CairoPtr<cairo_font_options_t> options(cairo_font_options_create());
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    return options;
+}
+
+std::optional<Prepared> prepare(std::string_view fontString, std::string_view family, double pointSize,
+                                std::string& error) {
+    if (fontString.empty()) {
+        error = "nothing to draw: the font string is empty";
+        return std::nullopt;
+    }
+    if (!(pointSize >= kMinPointSize && pointSize <= kMaxPointSize)) {
+        error = "the size must lie between " + std::to_string(static_cast<int>(kMinPointSize)) + " and " +
+                std::to_string(static_cast<int>(kMaxPointSize)) + " points";
+        return std::nullopt;
+    }
+    Prepared p;
+    p.face = detail::loadFace(family, fontDirectories(), error);
+    if (p.face == nullptr) return std::nullopt;
+
+    const double pointsPerUnit = pointSize / p.face->metrics.unitsPerEm;
+    double pen = 0;
+    for (char c : fontString) {
+        const auto byte = static_cast<unsigned char>(c);
+        const unsigned long glyph = p.face->glyphOfByte[byte];
+        if (glyph == 0) {
+            error = "the font \"" + std::string(family) + "\" has no glyph for byte " + describeByte(byte);
+            return std::nullopt;
+        }
+        p.glyphs.push_back({glyph, pen, 0});
+        pen += p.face->advanceOfByte[byte] * pointsPerUnit;
+    }
+
+    cairo_matrix_t fontMatrix;
+    cairo_matrix_t identity;
+    cairo_matrix_init_scale(&fontMatrix, pointSize, pointSize);
+    cairo_matrix_init_identity(&identity);
+    const auto options = unhintedOptions();
+    CairoPtr<cairo_scaled_font_t> font(
+        cairo_scaled_font_create(p.face->cairoFace, &fontMatrix, &identity, options.get()));
+    if (cairo_scaled_font_status(font.get()) != CAIRO_STATUS_SUCCESS) {
+        error = "cairo cannot use the font file " + p.face->file.string();
+        return std::nullopt;
+    }
+    cairo_text_extents_t ink;
+    cairo_scaled_font_glyph_extents(font.get(), p.glyphs.data(), static_cast<int>(p.glyphs.size()), &ink);
+
+    Layout& l = p.layout;
+    l.modulePoints = p.face->metrics.moduleUnits * pointsPerUnit;
+    l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
+    l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
+    // The quiet zones lie outside both the ink and the advance box, so a
+    // glyph with side bearings never eats into them.
+    const double left = std::min(0.0, ink.x_bearing);
+    const double right = std::max(pen, ink.x_bearing + ink.width);
+    const double margin = kVerticalMarginModules * l.modulePoints;
+    l.originX = l.quietLeft - left;
+    l.width = l.quietLeft + (right - left) + l.quietRight;
+    l.baselineY = margin - ink.y_bearing;
+    l.height = ink.height + 2 * margin;
+    return p;
+}
+
+// White page, black glyphs; `scale` turns points into device units and
+// `snapToPixels` puts the pen start on a pixel edge.
+void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool snapToPixels) {
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_scale(cr, scale, scale);
+    double x = p.layout.originX;
+    double y = p.layout.baselineY;
+    if (snapToPixels) {
+        x = std::round(x * scale) / scale;
+        y = std::round(y * scale) / scale;
+    }
+    cairo_translate(cr, x, y);
+    cairo_set_font_face(cr, p.face->cairoFace);
+    cairo_set_font_size(cr, pointSize);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
+}
+
+std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double dpi, std::string& error) {
+    if (!(dpi >= kMinDpi && dpi <= kMaxDpi)) {
+        error = "the resolution must lie between " + std::to_string(kMinDpi) + " and " +
+                std::to_string(kMaxDpi) + " dpi";
+        return std::nullopt;
+    }
+    const double scale = dpi / kPointsPerInch;
+    const double w = std::ceil(layout.width * scale);
+    const double h = std::ceil(layout.height * scale);
+    if (w > kMaxPixels || h > kMaxPixels) {
+        error = "the picture would be " + std::to_string(static_cast<long>(w)) + " x " +
+                std::to_string(static_cast<long>(h)) + " pixels, more than " + std::to_string(kMaxPixels) +
+                " a side: choose a smaller size or resolution";
+        return std::nullopt;
+    }
+    return std::pair{std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h))};
+}
+
+CairoPtr<cairo_surface_t> rasterSurface(const Prepared& p, double pointSize, double dpi, std::string& error) {
+    const auto size = pixelSize(p.layout, dpi, error);
+    if (!size) return nullptr;
+    CairoPtr<cairo_surface_t> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, size->first, size->second));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        error = "cairo cannot make a picture of " + std::to_string(size->first) + " x " +
+                std::to_string(size->second) + " pixels";
+        return nullptr;
+    }
+    CairoPtr<cairo_t> cr(cairo_create(surface.get()));
+    draw(cr.get(), p, pointSize, dpi / kPointsPerInch, true);
+    cairo_surface_flush(surface.get());
+    return surface;
+}
+
+cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+std::optional<std::string> encodeFile(Format format, const Prepared& p, double pointSize, int dpi,
+                                      std::string& error) {
+    std::string bytes;
+    if (format == Format::Png) {
+        auto surface = rasterSurface(p, pointSize, dpi, error);
+        if (!surface) return std::nullopt;
+        if (cairo_surface_write_to_png_stream(surface.get(), appendToString, &bytes) !=
+            CAIRO_STATUS_SUCCESS) {
+            error = "cairo could not encode the PNG picture";
+            return std::nullopt;
+        }
+        return withResolution(bytes, dpi);
+    }
+    CairoPtr<cairo_surface_t> surface(
+        format == Format::Svg
+            ? cairo_svg_surface_create_for_stream(appendToString, &bytes, p.layout.width, p.layout.height)
+            : cairo_pdf_surface_create_for_stream(appendToString, &bytes, p.layout.width, p.layout.height));
+    if (format == Format::Svg) cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
+    {
+        CairoPtr<cairo_t> cr(cairo_create(surface.get()));
+        draw(cr.get(), p, pointSize, 1.0, false);
+    }
+    cairo_surface_finish(surface.get());
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        error = std::string("cairo could not write the drawing: ") +
+                cairo_status_to_string(cairo_surface_status(surface.get()));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+mode_t modeForNewFile(const fs::path& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes beside the target and renames, so readers see the old file or the
+// whole new one, never a part.
+std::string writeAtomically(const std::string& path, std::string_view bytes) {
+    const fs::path target(path);
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return "cannot write " + path + ": " + std::strerror(errno);
+    const auto fail = [&](int err) {
+        close(fd);
+        unlink(temp.c_str());
+        return "cannot write " + path + ": " + std::strerror(err);
+    };
+    if (!writeAll(fd, bytes)) return fail(errno);
+    if (fchmod(fd, modeForNewFile(target)) != 0) return fail(errno);
+    if (fsync(fd) != 0) return fail(errno);
+    if (close(fd) != 0) {
+        const int err = errno;
+        unlink(temp.c_str());
+        return "cannot write " + path + ": " + std::strerror(err);
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        unlink(temp.c_str());
+        return "cannot write " + path + ": " + std::strerror(err);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<fs::path> fontDirectories() {
+    // An explicit directory is the only place looked at, so a wrong one
+    // shows up instead of silently picking installed fonts.
+    if (const char* env = std::getenv("BCFONT_FONT_DIR"); env != nullptr && *env != '\0')
+        return {fs::path(env)};
+    std::vector<fs::path> dirs;
+    if (const fs::path exeDir = executableDirectory(); !exeDir.empty()) dirs.push_back(exeDir / "fonts");
+    dirs.emplace_back(BCFONT_INSTALL_FONT_DIR);
+    return dirs;
+}
+
+std::optional<Format> formatOf(std::string_view path) {
+    const std::string ext = lowerCase(fs::path(path).extension().string());
+    if (ext == ".svg") return Format::Svg;
+    if (ext == ".png") return Format::Png;
+    if (ext == ".pdf") return Format::Pdf;
+    return std::nullopt;
+}
+
+std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
+                                std::string* error) {
+    std::string why;
+    auto p = prepare(fontString, family, pointSize, why);
+    if (!p) {
+        if (error) *error = why;
+        return std::nullopt;
+    }
+    return p->layout;
+}
+
+std::string renderToFile(std::string_view fontString, std::string_view family, double pointSize, int dpi,
+                         const std::string& path) {
+    const auto format = formatOf(path);
+    if (!format) return "cannot tell the format of " + path + ": name it .svg, .png or .pdf";
+    std::string error;
+    const auto p = prepare(fontString, family, pointSize, error);
+    if (!p) return error;
+    const auto bytes = encodeFile(*format, *p, pointSize, dpi, error);
+    if (!bytes) return error;
+    return writeAtomically(path, *bytes);
+}
+
+std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,
+                                    double dpi, std::string* error) {
+    std::string why;
+    const auto p = prepare(fontString, family, pointSize, why);
+    auto surface = p ? rasterSurface(*p, pointSize, dpi, why) : nullptr;
+    if (!surface) {
+        if (error) *error = why;
+        return std::nullopt;
+    }
+    GrayImage image;
+    image.width = cairo_image_surface_get_width(surface.get());
+    image.height = cairo_image_surface_get_height(surface.get());
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    const unsigned char* data = cairo_image_surface_get_data(surface.get());
+    for (int y = 0; y < image.height; ++y) {
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        // Black on white: any one channel is the grey value.
+        for (int x = 0; x < image.width; ++x)
+            image.pixels[static_cast<std::size_t>(y) * image.width + x] =
+                static_cast<std::uint8_t>(row[x] & 0xFF);
+    }
+    return image;
+}
+
+}  // namespace bcfont::render

@@ -1,0 +1,67 @@
+// Draws font strings in bcfont's own barcode fonts: black bars on white with
+// the quiet zone of the face, to SVG, PNG or PDF, or to a grey raster.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bcfont::render {
+
+inline constexpr int kDefaultDpi = 300;
+inline constexpr int kMinDpi = 10;
+inline constexpr int kMaxDpi = 2400;
+inline constexpr double kMinPointSize = 1.0;
+inline constexpr double kMaxPointSize = 1000.0;
+
+// An 8-bit grey picture, rows top to bottom: 0 is black, 255 white.
+struct GrayImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+
+    std::uint8_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Where a face is drawn and how wide its quiet zones are, in points.
+struct Layout {
+    double width = 0;    // whole picture
+    double height = 0;   // whole picture
+    double originX = 0;  // pen position of the first glyph
+    double baselineY = 0;
+    double modulePoints = 0;  // narrowest bar of the face at this size
+    double quietLeft = 0;     // white from the left edge to the first ink
+    double quietRight = 0;    // white from the last ink to the right edge
+};
+
+enum class Format { Svg, Png, Pdf };
+
+// The file format a path names by its extension (.svg, .png or .pdf, any
+// case); nothing for any other name.
+std::optional<Format> formatOf(std::string_view path);
+
+// Draws `fontString` (bytes as the encoders wrote them) in `family` at
+// `pointSize` into `path`; the extension (.svg, .png or .pdf, any case) picks
+// the format and `dpi` the resolution of a PNG. Returns an empty string on
+// success, else why nothing was written. The file appears complete or not
+// at all.
+std::string renderToFile(std::string_view fontString, std::string_view family, double pointSize, int dpi,
+                         const std::string& path);
+
+// Draws `fontString` like renderToFile into memory at `dpi`; nothing when it
+// cannot, and then `error`, when given, says why.
+std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,
+                                    double dpi, std::string* error = nullptr);
+
+// The placement renderGray and renderToFile use; nothing when the face
+// cannot draw the string, with the reason in `error`.
+std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
+                                std::string* error = nullptr);
+
+// The directories searched for font files, in order.
+std::vector<std::filesystem::path> fontDirectories();
+
+}  // namespace bcfont::render
