@@ -1,0 +1,92 @@
+// The controller of the main window: all of its state, the preview update,
+// the option availability per symbology, the batch conversion and every
+// action of the window. It reaches the window only through WindowPort.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Converter.h"
+#include "WindowPort.h"
+#include "encoder.h"
+
+namespace bcfont::app {
+
+class BCController {
+  public:
+    BCController(WindowPort& window, Converter& converter);
+
+    void awakeFromNib();
+    void UpdateCode();
+    void Settings();
+
+    // Main window actions; `sender` is the control that sent the action.
+    void changeCode(ControlId sender);
+    void changeChecksum(ControlId sender);
+    void changeHalfheight(ControlId sender);
+    void changeHighdensity(ControlId sender);
+    void changeAddonNothing(ControlId sender);
+    void changeAddon2(ControlId sender);
+    void changeAddon5(ControlId sender);
+    void changeAddon(ControlId sender);
+    void changeText(ControlId sender);
+    void changeTextAddon(ControlId sender);
+    void controlTextDidChange(ControlId object);
+
+    // Batch area.
+    void changeCodeBatch(ControlId sender);
+    void batchChangeChecksum(ControlId sender);
+    void batchCalc(ControlId sender);
+    void batchRead(ControlId sender);
+    void batchWrite(ControlId sender);
+
+    // Copy, print and about.
+    void copy(ControlId sender);
+    void print(ControlId sender);
+    void about(ControlId sender);
+
+    // Outlets: the controls, by the ids the port knows them by.
+    const ControlId addon = ControlId::addon;
+    const ControlId addonText = ControlId::addonText;
+    const ControlId addon2 = ControlId::addon2;
+    const ControlId addon5 = ControlId::addon5;
+    const ControlId addonNothing = ControlId::addonNothing;
+    const ControlId batchChecksum = ControlId::batchChecksum;
+    const ControlId batchInput = ControlId::batchInput;
+    const ControlId batchOutput = ControlId::batchOutput;
+    const ControlId checksum = ControlId::checksum;
+    Converter* const converter;
+    const ControlId convertString = ControlId::convertString;
+    const ControlId dataToEncode = ControlId::dataToEncode;
+    const ControlId facts = ControlId::facts;
+    const ControlId halfHeight = ControlId::halfHeight;
+    const ControlId highDensity = ControlId::highDensity;
+    const ControlId preview = ControlId::preview;
+    // There is no timer; the reference stays empty.
+    const void* const repTimer = nullptr;
+
+  private:
+    friend struct BCControllerProbe;  // lets the tests read the state
+
+    void showRejected();
+    void showFactsFor(std::int32_t type);
+    // The one-line notice for the current state; `missingFont` names a
+    // preview font that is not installed, or is empty.
+    std::string noticeFor(const std::string& missingFont) const;
+
+    WindowPort& window_;
+
+    std::string dataToEncodeString;
+    std::string addonString;
+    std::string convertedString;
+    std::int32_t iCode = EAN8;
+    std::int32_t iBatchCode = EAN8;
+    BOOL bHALFHEIGHT = 0;
+    BOOL bCHECKSUM = 1;
+    BOOL bBATCHCHECKSUM = 1;
+    BOOL bHIGHDENSITY = 0;
+    BOOL bADDON2 = 0;
+    BOOL bADDON5 = 0;
+};
+
+}  // namespace bcfont::app
