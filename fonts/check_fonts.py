@@ -1,0 +1,498 @@
+#!/usr/bin/env python3
+"""Checks the generated barcode fonts in FONT_DIR.
+
+    check_fonts.py FONT_DIR
+
+Per face: names, both cmaps for every byte the encoders write, advances in
+whole modules, bars on module boundaries, vertical metrics that cover every
+glyph. Then known font strings are set glyph by glyph, the bars are read back
+along a scan line and decoded with the pattern tables; the result must be the
+symbol the string stands for. Prints one line per failure and a summary.
+"""
+
+import os
+import sys
+
+from fontTools.ttLib import TTFont
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import patterns as P  # noqa: E402
+from generate import mac_roman_to_unicode  # noqa: E402
+
+SCAN_Y = 300      # crosses every bar of every face, half-height ones included
+POSTNET_TALL_Y = 700
+
+EAN_BYTES = "0123456789ABCDEFGHIJLMNOPQRSTUabcdefghijlmnopqrstuVWXYZvwxyz:;<=>"
+UPC_BYTES = "0123456789ABCDEFGHIJLMNOPQRSTUabcdefghijlmnopqrstuVWXYZvwxyz<=>?"
+CODE39_BYTES = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.$/+%_*"
+CODE128_BYTES = bytes(range(33, 127)) + bytes([32, 128, 133, 134, 138, 154, 159, 167, 185, 189, 196, 201,
+                                               226, 227])
+ITF_BYTES = bytes(range(33, 127)) + bytes([128, 138, 159, 167, 185, 196, 226, 227])
+
+# family, file, kind, module units, bytes the encoders write
+FACES = [
+    ("Code EAN", "CodeEAN.ttf", "ean", 13, EAN_BYTES.encode()),
+    ("Code EAN Red", "CodeEANRed.ttf", "ean", 13, EAN_BYTES.encode()),
+    ("Code UPC", "CodeUPC.ttf", "upc", 13, UPC_BYTES.encode()),
+    ("Code UPC Red", "CodeUPCRed.ttf", "upc", 13, UPC_BYTES.encode()),
+    ("Code 39", "Code39.ttf", "code39", 12, CODE39_BYTES.encode()),
+    ("Code 39 High Density", "Code39HighDensity.ttf", "code39", 12, CODE39_BYTES.encode()),
+    ("Code 39 Red", "Code39Red.ttf", "code39", 12, CODE39_BYTES.encode()),
+    ("Code 39 Red High Density", "Code39RedHighDensity.ttf", "code39", 12, CODE39_BYTES.encode()),
+    ("Code 128", "Code128.ttf", "code128", 24, CODE128_BYTES),
+    ("Code 128 Red", "Code128Red.ttf", "code128", 24, CODE128_BYTES),
+    ("Code 25 Interleaved", "Code25Interleaved.ttf", "itf", 12, ITF_BYTES),
+    ("Code 25 Interleaved HD", "Code25InterleavedHD.ttf", "itf", 12, ITF_BYTES),
+    ("Code 25 Interleaved Red", "Code25InterleavedRed.ttf", "itf", 12, ITF_BYTES),
+    ("Code 25 Interleaved Red HD", "Code25InterleavedRedHD.ttf", "itf", 12, ITF_BYTES),
+    ("Code 25 Industrial", "Code25Industrial.ttf", "industrial", 12, b"0123456789<>"),
+    ("Code 25 Industrial Red", "Code25IndustrialRed.ttf", "industrial", 12, b"0123456789<>"),
+    ("Codabar", "Codabar.ttf", "codabar", 12, b"0123456789-$:/.+ABCD"),
+    ("Codabar Red", "CodabarRed.ttf", "codabar", 12, b"0123456789-$:/.+ABCD"),
+    ("Postnet", "Postnet.ttf", "postnet", 52, b"0123456789-"),
+]
+
+# Wide-to-narrow ratio each face must draw.
+RATIOS = {"Code 39": 3.0, "Code 39 Red": 3.0, "Code 39 High Density": 2.5, "Code 39 Red High Density": 2.5,
+          "Code 25 Interleaved": 3.0, "Code 25 Interleaved Red": 3.0, "Code 25 Interleaved HD": 2.5,
+          "Code 25 Interleaved Red HD": 2.5, "Code 25 Industrial": 3.0, "Codabar": 3.0}
+
+HALF_HEIGHT_PAIRS = [
+    ("Code EAN Red", "Code EAN"), ("Code UPC Red", "Code UPC"), ("Code 39 Red", "Code 39"),
+    ("Code 39 Red High Density", "Code 39 High Density"), ("Code 128 Red", "Code 128"),
+    ("Code 25 Interleaved Red", "Code 25 Interleaved"), ("Code 25 Interleaved Red HD", "Code 25 Interleaved HD"),
+    ("Code 25 Industrial Red", "Code 25 Industrial"), ("Codabar Red", "Codabar"),
+]
+
+# Font strings the encoders write for known data, and what their bars must
+# read as. EAN/UPC tokens: number set and digit, guards, the add-on gap.
+EAN_ROWS = [
+    ("EAN-13 4006381333931", "ean", "4<ALGDTM=dddjdb>",
+     "< A0 B0 A6 A3 B8 B1 = C3 C3 C3 C9 C3 C1 >"),
+    ("EAN-13 with add-on 52495", "ean", "4<ALGDTM=dddjdb>:v;n;Z;u;q",
+     "< A0 B0 A6 A3 B8 B1 = C3 C3 C3 C9 C3 C1 > gap9 B5 A2 B4 A9 A5"),
+    ("EAN-13 with add-on 12", "ean", "4<ALGDTM=dddjdb>:m;n",
+     "< A0 B0 A6 A3 B8 B1 = C3 C3 C3 C9 C3 C1 > gap9 A1 A2"),
+    ("EAN-13 with add-on 99", "ean", "0<AAAAAA=aaaaaa>:z;z",
+     "< A0 A0 A0 A0 A0 A0 = C0 C0 C0 C0 C0 C0 > gap9 B9 B9"),
+    ("EAN-8 55123457", "ean", "<FFBC=defh>", "< A5 A5 A1 A2 = C3 C4 C5 C7 >"),
+    ("UPC-A 036000291452", "upc", "0<LDGAAA=cjbefn>2",
+     "< A0 A3 A6 A0 A0 A0 = C2 C9 C1 C4 C5 C2 >"),
+    ("UPC-E 01234565", "upc", "0<WCDZvG?5", "< B1 A2 A3 B4 B5 A6 end"),
+    ("UPC-E 11234579", "upc", "1<BXYEvH?9", "< A1 B2 B3 A4 B5 A7 end"),
+]
+
+LINEAR_ROWS = [
+    ("Code 39 CODE39 with check", "code39", b"*CODE39W*", "*CODE39W*"),
+    ("Code 39 check value 38", "code39", b"*AS_*", "*AS *"),
+    ("Code 39 full ASCII a b", "code39", b"*+A_+BC*", "*+A +BC*"),
+    ("Code 39 every character", "code39", b"*0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.$/+%_*",
+     "*0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.$/+% *"),
+    ("Code 128 12345", "code128", bytes([134, 44, 66, 227, 53, 86, 138]), "105 12 34 100 21 54 106"),
+    ("Code 128 empty EAN/UCC", "code128", bytes([133, 189, 154, 138]), "104 102 0 106"),
+    ("Code 128 lone tilde", "code128", bytes([133, 126, 159, 138]), "104 94 95 106"),
+    ("Code 128 code A escape", "code128", bytes([133, 201, 105, 227, 65, 66, 58, 138]),
+     "104 101 73 100 33 34 26 106"),
+    ("Code 128 typed space", "code128", bytes([133, 32, 33, 138]), "104 0 1 106"),
+    ("Code 128 start A and FNCs", "code128", bytes([128, 167, 185, 226, 196, 138]), "103 96 97 98 99 106"),
+    ("ITF 56", "itf", bytes([128, 89, 138]), "56"),
+    ("ITF 0567", "itf", bytes([128, 38, 100, 138]), "0567"),
+    ("ITF 9997", "itf", bytes([128, 227, 226, 138]), "9997"),
+    ("ITF 94 95 96 98", "itf", bytes([128, 159, 167, 185, 196, 138]), "94959698"),
+    ("ITF 00 93", "itf", bytes([128, 33, 126, 138]), "0093"),
+    ("Industrial 5678", "industrial", b"<5678>", "5678"),
+    ("Industrial every digit", "industrial", b"<0123456789>", "0123456789"),
+    ("Codabar 123", "codabar", b"D123D", "D123D"),
+    ("Codabar every character", "codabar", b"A0123456789-$:/.+B", "A0123456789-$:/.+B"),
+    ("Codabar C and D", "codabar", b"CDDC", "CDDC"),
+    ("Postnet 12345", "postnet", b"-123455-", "123455"),
+    ("Postnet 11 digits", "postnet", b"-123456789014-", "123456789014"),
+    ("Postnet 0 and 9", "postnet", b"-0990-", "0990"),
+]
+
+
+class Fail(Exception):
+    pass
+
+
+class FontUnderTest:
+    def __init__(self, path, module):
+        self.font = TTFont(path)
+        self.module = module
+        self.glyf = self.font["glyf"]
+        self.hmtx = self.font["hmtx"]
+        self.mac = self.font["cmap"].getcmap(1, 0)
+        self.win = self.font["cmap"].getcmap(3, 1)
+
+    def contours(self, name):
+        g = self.glyf[name]
+        if g.numberOfContours <= 0:
+            return []
+        coords, ends, _ = g.getCoordinates(self.glyf)
+        out, start = [], 0
+        for end in ends:
+            out.append(list(coords[start:end + 1]))
+            start = end + 1
+        return out
+
+    def rects_and_text(self, name):
+        rects, text = [], []
+        for c in self.contours(name):
+            xs, ys = {x for x, _ in c}, {y for _, y in c}
+            if len(c) == 4 and len(xs) == 2 and len(ys) == 2:
+                rects.append((min(xs), min(ys), max(xs), max(ys)))
+            else:
+                text.append(c)
+        return rects, text
+
+    def glyph_for(self, byte):
+        if self.mac is None or byte not in self.mac.cmap:
+            raise Fail(f"byte {byte} not in the Mac Roman cmap")
+        return self.mac.cmap[byte]
+
+    def modules(self, byte, y=SCAN_Y):
+        name = self.glyph_for(byte)
+        advance = self.hmtx[name][0]
+        if advance % self.module:
+            raise Fail(f"byte {byte}: advance {advance} is not whole modules of {self.module}")
+        rects, _ = self.rects_and_text(name)
+        out = []
+        for i in range(advance // self.module):
+            mid = (i + 0.5) * self.module
+            out.append("1" if any(x0 <= mid < x1 and y0 <= y < y1 for x0, y0, x1, y1 in rects) else "0")
+        return "".join(out)
+
+    def string_modules(self, data, y=SCAN_Y):
+        return "".join(self.modules(b, y) for b in data)
+
+
+# --- reading bars back ---------------------------------------------------------
+
+def runs(modules):
+    out = []
+    for m in modules:
+        if out and out[-1][0] == m:
+            out[-1][1] += 1
+        else:
+            out.append([m, 1])
+    return [(m == "1", n) for m, n in out]
+
+
+def take(m, i, expected, what):
+    if m[i:i + len(expected)] != expected:
+        raise Fail(f"expected {what} {expected} at module {i}, found {m[i:i + len(expected)]}")
+    return i + len(expected)
+
+
+def ean_digit(segment, at):
+    for set_name, table in (("A", P.EAN_SET_A), ("B", P.EAN_SET_B), ("C", P.EAN_SET_C)):
+        if segment in table:
+            return f"{set_name}{table.index(segment)}"
+    raise Fail(f"no EAN digit reads {segment} at module {at}")
+
+
+def read_ean(m):
+    tokens, i = ["<"], m.index("1")
+    i = take(m, i, "101", "left guard")
+    upce = m[i + 42:i + 48] == "010101" and m[i + 48:].strip("0") == ""
+    halves = [6] if upce else [6, 6] if len(m[i:].rstrip("0")) >= 92 else [4, 4]
+    for h, count in enumerate(halves):
+        for _ in range(count):
+            tokens.append(ean_digit(m[i:i + 7], i))
+            i += 7
+        if h == 0 and not upce:
+            i = take(m, i, "01010", "centre guard")
+            tokens.append("=")
+    if upce:
+        take(m, i, "010101", "UPC-E end guard")
+        return " ".join(tokens + ["end"])
+    i = take(m, i, "101", "right guard")
+    tokens.append(">")
+    rest = m[i:]
+    if rest.strip("0"):
+        gap = len(rest) - len(rest.lstrip("0"))
+        tokens.append(f"gap{gap}")
+        i = take(m, i + gap, "1011", "add-on start")
+        while True:
+            tokens.append(ean_digit(m[i:i + 7], i))
+            i += 7
+            if not m[i:].strip("0"):
+                break
+            i = take(m, i, "01", "add-on separator")
+    return " ".join(tokens)
+
+
+def narrow_wide(widths, face):
+    narrow = min(widths)
+    wide = max(widths)
+    if face in RATIOS and wide != narrow and wide / narrow != RATIOS[face]:
+        raise Fail(f"wide-to-narrow ratio {wide / narrow}, expected {RATIOS[face]}")
+    return "".join("w" if w > narrow else "n" for w in widths)
+
+
+def read_code39(m, face):
+    elements = runs(m.strip("0"))
+    nw = narrow_wide([n for _, n in elements], face)
+    inverse = {v: (" " if k == "space" else k) for k, v in P.CODE39.items()}
+    out = ""
+    for i in range(0, len(nw), 10):
+        group = nw[i:i + 9]
+        if group not in inverse:
+            raise Fail(f"no Code 39 character reads {group}")
+        out += inverse[group]
+    return out
+
+
+def read_code128(m, face):
+    widths = "".join(str(n) for _, n in runs(m.strip("0")))
+    values = []
+    while len(widths) > 7:
+        values.append(P.CODE128.index(widths[:6]) if widths[:6] in P.CODE128 else None)
+        widths = widths[6:]
+    values.append(P.CODE128.index(widths) if widths in P.CODE128 else None)
+    if None in values:
+        raise Fail(f"unreadable Code 128 symbol characters: {values}")
+    return " ".join(map(str, values))
+
+
+def read_itf(m, face):
+    nw = narrow_wide([n for _, n in runs(m.strip("0"))], face)
+    if not nw.startswith(P.ITF_START) or not nw.endswith(P.ITF_STOP):
+        raise Fail(f"bad ITF start or stop in {nw}")
+    body, out = nw[len(P.ITF_START):-len(P.ITF_STOP)], ""
+    for i in range(0, len(body), 10):
+        bars, spaces = body[i:i + 10:2], body[i + 1:i + 10:2]
+        out += str(P.TWO_OF_FIVE.index(bars)) + str(P.TWO_OF_FIVE.index(spaces))
+    return out
+
+
+def read_industrial(m, face):
+    elements = runs(m.strip("0"))
+    nw = narrow_wide([n for _, n in elements], face)
+    spaces, bars = nw[1::2], nw[0::2]
+    if "w" in spaces:
+        raise Fail(f"Industrial spaces must all be narrow: {nw}")
+    if not bars.startswith(P.INDUSTRIAL_START) or not bars.endswith(P.INDUSTRIAL_STOP):
+        raise Fail(f"bad Industrial start or stop in {bars}")
+    body = bars[3:-3]
+    return "".join(str(P.TWO_OF_FIVE.index(body[i:i + 5])) for i in range(0, len(body), 5))
+
+
+def read_codabar(m, face):
+    nw = narrow_wide([n for _, n in runs(m.strip("0"))], face)
+    inverse = {v: k for k, v in P.CODABAR.items()}
+    out = ""
+    for i in range(0, len(nw), 8):
+        if nw[i:i + 7] not in inverse:
+            raise Fail(f"no Codabar character reads {nw[i:i + 7]}")
+        out += inverse[nw[i:i + 7]]
+    return out
+
+
+def read_postnet(font, data):
+    scan, tall = font.string_modules(data), font.string_modules(data, POSTNET_TALL_Y)
+    widths, heights, i = set(), "", 0
+    for is_bar, n in runs(scan):
+        if is_bar:
+            widths.add(n)
+            heights += tall[i]
+        i += n
+    if len(widths) != 1 or not heights.startswith("1") or not heights.endswith("1"):
+        raise Fail(f"Postnet frame or bar widths wrong: widths {widths}, heights {heights}")
+    body = heights[1:-1]
+    return "".join(str(P.POSTNET.index(body[i:i + 5])) for i in range(0, len(body), 5))
+
+
+READERS = {"code39": read_code39, "code128": read_code128, "itf": read_itf,
+           "industrial": read_industrial, "codabar": read_codabar}
+
+
+# --- checks --------------------------------------------------------------------
+
+class Report:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def check(self, name, fn):
+        try:
+            fn()
+            self.passed += 1
+        except Fail as e:
+            self.failed += 1
+            print(f"FAIL {name}: {e}")
+
+    @staticmethod
+    def expect(actual, expected, what=""):
+        if actual != expected:
+            raise Fail(f"{what}expected {expected!r}, got {actual!r}")
+
+
+def check_names(font, family):
+    names = font.font["name"]
+    Report.expect(names.getDebugName(1), family, "family: ")
+    Report.expect(names.getDebugName(2), "Regular", "subfamily: ")
+    Report.expect(names.getDebugName(6), family.replace(" ", "") + "-Regular", "PostScript name: ")
+    if not names.getDebugName(13):
+        raise Fail("no licence in the name table")
+
+
+def check_cmaps(font, required, mac_roman):
+    if font.mac is None or font.mac.format not in (0, 6):
+        raise Fail("no Mac Roman cmap (1,0) of format 0 or 6")
+    if font.win is None or font.win.format != 4:
+        raise Fail("no Windows Unicode BMP cmap (3,1) of format 4")
+    for b in required:
+        mac_glyph = font.mac.cmap.get(b)
+        win_glyph = font.win.cmap.get(mac_roman[b])
+        if mac_glyph is None or mac_glyph == ".notdef":
+            raise Fail(f"byte {b} not mapped in the Mac Roman cmap")
+        if win_glyph != mac_glyph:
+            raise Fail(f"U+{mac_roman[b]:04X} maps to {win_glyph}, byte {b} to {mac_glyph}")
+
+
+def check_grid(font, required):
+    for b in set(required):
+        name = font.glyph_for(b)
+        if font.hmtx[name][0] % font.module:
+            raise Fail(f"byte {b}: advance {font.hmtx[name][0]} not whole modules of {font.module}")
+        rects, _ = font.rects_and_text(name)
+        if not rects:
+            continue
+        for x0, _, x1, _ in rects:
+            if x0 % font.module or x1 % font.module:
+                raise Fail(f"byte {b}: bar {x0}..{x1} off the {font.module}-unit module grid")
+        if min(r[0] for r in rects) < 0 or max(r[2] for r in rects) > font.hmtx[name][0]:
+            raise Fail(f"byte {b}: bars outside the advance")
+
+
+def check_vertical(font):
+    hhea, os2 = font.font["hhea"], font.font["OS/2"]
+    y_min = min((g.yMin for g in (font.glyf[n] for n in font.glyf.keys()) if g.numberOfContours), default=0)
+    y_max = max((g.yMax for g in (font.glyf[n] for n in font.glyf.keys()) if g.numberOfContours), default=0)
+    if hhea.ascent < y_max or os2.usWinAscent < y_max or os2.sTypoAscender < y_max:
+        raise Fail(f"ascent {hhea.ascent}/{os2.usWinAscent}/{os2.sTypoAscender} below the top {y_max}")
+    if -hhea.descent < -y_min or os2.usWinDescent < -y_min:
+        raise Fail(f"descent {hhea.descent}/{os2.usWinDescent} above the bottom {y_min}")
+
+
+def ean_roles(kind):
+    """(bytes, bar kind, text position) as the EAN/UPC character sets assign them."""
+    rows = [("0123456789", None, "below"), ("ABCDEFGHIJabcdefghij", "data", "below"), ("<=>", "guard", None)]
+    if kind == "ean":
+        rows += [("LMNOPQRSTU", "data", "below"), ("lmnopqrstuVWXYZvwxyz", "addon", "above"),
+                 (":;", "addon", None)]
+    else:
+        rows += [("VWXYZvwxyz", "data", "below"), ("LMNOPQRSTUlmnopqrstu?", "guard", None)]
+    return rows
+
+
+def check_ean_roles(font, kind):
+    bottoms, tops = {}, {}
+    for chars, bars, text in ean_roles(kind):
+        for ch in chars:
+            rects, contours = font.rects_and_text(font.glyph_for(ord(ch)))
+            if bool(rects) != (bars is not None):
+                raise Fail(f"'{ch}' should {'' if bars else 'not '}draw bars")
+            if bool(contours) != (text is not None):
+                raise Fail(f"'{ch}' should {'' if text else 'not '}draw a digit")
+            if rects:
+                bottoms.setdefault(bars, set()).update(r[1] for r in rects)
+                tops.setdefault(bars, set()).update(r[3] for r in rects)
+            if rects and contours:
+                text_y = [y for c in contours for _, y in c]
+                bar_y0, bar_y1 = min(r[1] for r in rects), max(r[3] for r in rects)
+                if text == "below" and max(text_y) >= bar_y0:
+                    raise Fail(f"'{ch}': digit not below the bars")
+                if text == "above" and min(text_y) <= bar_y1:
+                    raise Fail(f"'{ch}': digit not above the bars")
+    for kind_, values in list(bottoms.items()) + list(tops.items()):
+        if len(values) != 1:
+            raise Fail(f"{kind_} bars of unequal heights: {sorted(values)}")
+    if not min(bottoms["guard"]) < min(bottoms["data"]):
+        raise Fail("guard bars do not reach below the data bars")
+    if kind == "ean" and not (min(bottoms["addon"]) < min(bottoms["data"]) and max(tops["addon"]) < max(tops["data"])):
+        raise Fail("add-on bars must start lower and end lower than the main bars")
+
+
+def main(argv):
+    if len(argv) != 2:
+        print(__doc__)
+        return 2
+    font_dir = argv[1]
+    mac_roman = mac_roman_to_unicode(os.path.join(HERE, "..", "encoder", "macroman.cpp"))
+    report = Report()
+
+    def check_mac_roman():
+        # The C++ table is Apple's mapping with the euro at 0xDB.
+        for b in range(256):
+            want = 0x20AC if b == 0xDB else ord(bytes([b]).decode("mac_roman"))
+            Report.expect(mac_roman[b], want, f"byte {b}: ")
+    report.check("Mac Roman table parsed from the encoder", check_mac_roman)
+
+    fonts = {}
+    for family, file, kind, module, required in FACES:
+        path = os.path.join(font_dir, file)
+        if not os.path.isfile(path):
+            report.check(family, lambda: (_ for _ in ()).throw(Fail(f"{path} missing")))
+            continue
+        font = FontUnderTest(path, module)
+        fonts[family] = (font, kind)
+        report.check(f"{family}: names", lambda: check_names(font, family))
+        report.check(f"{family}: cmaps", lambda: check_cmaps(font, required, mac_roman))
+        report.check(f"{family}: module grid", lambda: check_grid(font, required))
+        report.check(f"{family}: vertical metrics", lambda: check_vertical(font))
+        if kind in ("ean", "upc"):
+            report.check(f"{family}: character roles", lambda: check_ean_roles(font, kind))
+
+    for family, base in HALF_HEIGHT_PAIRS:
+        if family in fonts and base in fonts:
+            def half(family=family, base=base):
+                ch = ord("A") if "EAN" in base or "UPC" in base else ord("0")
+
+                def height(font):
+                    x0, y0, x1, y1 = font.rects_and_text(font.glyph_for(ch))[0][0]
+                    return y1 - y0
+                red, full = height(fonts[family][0]), height(fonts[base][0])
+                if abs(2 * red - full) > 2:
+                    raise Fail(f"bar height {red}, expected half of {full}")
+            report.check(f"{family}: half height", half)
+
+    for name, kind, text, expected in EAN_ROWS:
+        for family, (font, k) in fonts.items():
+            if k == kind:
+                report.check(f"{family}: {name}", lambda: Report.expect(
+                    read_ean(font.string_modules(text.encode())), expected))
+
+    for name, kind, data, expected in LINEAR_ROWS:
+        for family, (font, k) in fonts.items():
+            if k != kind:
+                continue
+            if kind == "postnet":
+                report.check(f"{family}: {name}", lambda: Report.expect(read_postnet(font, data), expected))
+            else:
+                report.check(f"{family}: {name}", lambda: Report.expect(
+                    READERS[kind](font.string_modules(data), family), expected))
+
+    # Every symbol value and pair at the byte the encoders write for it.
+    for family, (font, kind) in fonts.items():
+        if kind == "code128":
+            def all_values(font=font, family=family):
+                Report.expect(read_code128(font.string_modules(bytes([138])), family), "106", "stop: ")
+                for v in range(106):
+                    data = bytes([P.code128_byte(v), 138])
+                    Report.expect(read_code128(font.string_modules(data), family), f"{v} 106", "values: ")
+            report.check(f"{family}: every symbol value", all_values)
+        if kind == "itf":
+            def all_pairs(font=font, family=family):
+                for v in range(100):
+                    data = bytes([128, P.itf_pair_byte(v), 138])
+                    Report.expect(read_itf(font.string_modules(data), family), f"{v:02d}", "pair: ")
+            report.check(f"{family}: every digit pair", all_pairs)
+
+    print(f"{report.passed} passed, {report.failed} failed")
+    return 1 if report.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
