@@ -56,7 +56,8 @@ FACES = [
 # Wide-to-narrow ratio each face must draw.
 RATIOS = {"Code 39": 3.0, "Code 39 Red": 3.0, "Code 39 High Density": 2.5, "Code 39 Red High Density": 2.5,
           "Code 25 Interleaved": 3.0, "Code 25 Interleaved Red": 3.0, "Code 25 Interleaved HD": 2.5,
-          "Code 25 Interleaved Red HD": 2.5, "Code 25 Industrial": 3.0, "Codabar": 3.0}
+          "Code 25 Interleaved Red HD": 2.5, "Code 25 Industrial": 3.0, "Code 25 Industrial Red": 3.0,
+          "Codabar": 3.0, "Codabar Red": 3.0}
 
 HALF_HEIGHT_PAIRS = [
     ("Code EAN Red", "Code EAN"), ("Code UPC Red", "Code UPC"), ("Code 39 Red", "Code 39"),
