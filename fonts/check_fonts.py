@@ -416,6 +416,54 @@ def check_ean_roles(font, kind):
         raise Fail("add-on bars must start lower and end lower than the main bars")
 
 
+def weights_value(elements, weights, mark):
+    return sum(w for e, w in zip(elements, weights) if e == mark)
+
+
+# Pattern table rows that must hold whatever the generator does with them:
+# (name, check returning None or a complaint).
+TABLE_CHECKS = [
+    ("EAN set A: 7 modules, odd parity, space first and bar last",
+     lambda: [a for a in P.EAN_SET_A if len(a) != 7 or a.count("1") % 2 == 0 or a[0] != "0" or a[-1] != "1"]),
+    ("EAN set C is set A inverted",
+     lambda: [d for d in range(10) if P.EAN_SET_C[d] != P.EAN_SET_A[d].translate(str.maketrans("01", "10"))]),
+    ("EAN set B is set C reversed",
+     lambda: [d for d in range(10) if P.EAN_SET_B[d] != P.EAN_SET_C[d][::-1]]),
+    ("EAN number set A starts with 0 = 0001101", lambda: [] if P.EAN_SET_A[0] == "0001101" else [P.EAN_SET_A[0]]),
+    ("EAN digits all different", lambda: [] if len(set(P.EAN_SET_A + P.EAN_SET_B + P.EAN_SET_C)) == 30 else ["dup"]),
+    ("Code 39: 43 characters and '*', nine elements, three wide",
+     lambda: [k for k, v in P.CODE39.items() if len(v) != 9 or v.count("w") != 3] + ([] if len(P.CODE39) == 44 else ["count"])),
+    ("Code 39: two wide bars, or none for $ / + %",
+     lambda: [k for k, v in P.CODE39.items() if v[0::2].count("w") != (0 if k in "$/+%" else 2)]),
+    ("Code 39 patterns all different", lambda: [] if len(set(P.CODE39.values())) == 44 else ["dup"]),
+    ("Code 39 start/stop is nwnnwnwnn", lambda: [] if P.CODE39["*"] == "nwnnwnwnn" else [P.CODE39["*"]]),
+    ("Code 128: 106 characters of eleven modules with even bar modules, widths 1-4",
+     lambda: [v for v, w in enumerate(P.CODE128[:106]) if len(w) != 6 or sum(map(int, w)) != 11
+              or sum(map(int, w[0::2])) % 2 or not set(w) <= set("1234")] + ([] if len(P.CODE128) == 107 else ["count"])),
+    ("Code 128 stop is 2331112", lambda: [] if P.CODE128[P.CODE128_STOP_VALUE] == "2331112" else ["stop"]),
+    ("Code 128 starts A/B/C are 211412, 211214, 211232",
+     lambda: [] if P.CODE128[103:106] == ["211412", "211214", "211232"] else P.CODE128[103:106]),
+    ("Code 128 patterns all different", lambda: [] if len(set(P.CODE128)) == 107 else ["dup"]),
+    ("Code 128 bytes: one per value, as the encoder writes them",
+     lambda: ([] if len({P.code128_byte(v) for v in range(107)}) == 107 else ["collision"]) +
+     [v for v, b in ((0, 154), (1, 33), (94, 126), (95, 159), (99, 196), (100, 227), (101, 201), (102, 189),
+                     (103, 128), (104, 133), (105, 134), (106, 138)) if P.code128_byte(v) != b]),
+    ("2 of 5: two wide of five, weights 1 2 4 7 give the digit",
+     lambda: [d for d, e in enumerate(P.TWO_OF_FIVE) if e.count("w") != 2
+              or weights_value(e, (1, 2, 4, 7, 0), "w") % 11 != d]),
+    ("ITF bytes: one per pair, as the encoder writes them",
+     lambda: ([] if len({P.itf_pair_byte(v) for v in range(100)}) == 100 else ["collision"]) +
+     [v for v, b in ((0, 33), (56, 89), (93, 126), (94, 159), (95, 167), (96, 185), (97, 226), (98, 196),
+                     (99, 227)) if P.itf_pair_byte(v) != b]),
+    ("Codabar: seven elements; two wide for digits - $, three for the rest",
+     lambda: [k for k, v in P.CODABAR.items() if len(v) != 7 or v.count("w") != (2 if k in "0123456789-$" else 3)]),
+    ("Codabar patterns all different", lambda: [] if len(set(P.CODABAR.values())) == 20 else ["dup"]),
+    ("Postnet: two full bars of five, weights 7 4 2 1 0 give the digit",
+     lambda: [d for d, e in enumerate(P.POSTNET) if e.count("1") != 2
+              or weights_value(e, (7, 4, 2, 1, 0), "1") % 11 != d]),
+]
+
+
 def main(argv):
     if len(argv) != 2:
         print(__doc__)
@@ -430,6 +478,13 @@ def main(argv):
             want = 0x20AC if b == 0xDB else ord(bytes([b]).decode("mac_roman"))
             Report.expect(mac_roman[b], want, f"byte {b}: ")
     report.check("Mac Roman table parsed from the encoder", check_mac_roman)
+
+    for name, find_bad in TABLE_CHECKS:
+        def table_check(find_bad=find_bad):
+            bad = find_bad()
+            if bad:
+                raise Fail(f"wrong entries: {bad}")
+        report.check(f"table: {name}", table_check)
 
     fonts = {}
     for family, file, kind, module, required in FACES:
