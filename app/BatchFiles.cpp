@@ -1,0 +1,42 @@
+#include "BatchFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace bcfont::app {
+namespace {
+
+std::string quotedName(const QString& path) {
+    return "\u201C" + path.toStdString() + "\u201D";
+}
+
+}  // namespace
+
+FileResult readBatchFile(const std::string& path) {
+    const QString name = QString::fromStdString(path);
+    const QFileInfo info(name);
+    if (info.isDir()) return {"", "Could not read " + quotedName(name) + ": it is a folder."};
+    if (info.exists() && info.size() > kMaxBatchFileBytes)
+        return {"", "Could not read " + quotedName(name) + ": it is larger than 64 MB."};
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {"", "Could not read " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {"", "Could not read " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    return {bytes.toStdString(), ""};
+}
+
+FileResult writeBatchFile(const std::string& path, const std::string& bytes) {
+    const QString name = QString::fromStdString(path);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return {"", "Could not save " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.commit())
+        return {"", "Could not save " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    return {};
+}
+
+}  // namespace bcfont::app

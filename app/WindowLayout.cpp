@@ -1,0 +1,229 @@
+#include "WindowLayout.h"
+
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "WindowPort.h"
+#include "symbology.h"
+
+namespace bcfont::app {
+namespace {
+
+template <typename W>
+W* named(W* widget, ControlId id, const QString& accessibleName) {
+    widget->setObjectName(QString::fromLatin1(controlName(id).data(), qsizetype(controlName(id).size())));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+template <typename W>
+W* named(W* widget, const char* objectName, const QString& accessibleName) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QComboBox* symbologySelector(ControlId id, const QString& accessibleName) {
+    auto* box = named(new QComboBox, id, accessibleName);
+    box->setEditable(false);  // only the eleven entries can be chosen
+    for (int type = 0; type < kCodeTypeCount; ++type) {
+        const auto name = symbology(static_cast<CodeType>(type)).fullName;
+        box->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
+    box->setCurrentIndex(EAN8);
+    return box;
+}
+
+QPlainTextEdit* batchView(ControlId id, const QString& accessibleName, const QString& placeholder) {
+    auto* view = named(new QPlainTextEdit, id, accessibleName);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->setPlaceholderText(placeholder);
+    view->setTabChangesFocus(false);
+    return view;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    for (QWidget* w : widgets) layout->addWidget(w);
+    if (stretch) layout->addStretch(1);
+    return layout;
+}
+
+QGroupBox* barcodeGroup(WindowWidgets& w) {
+    w.codeSelector = symbologySelector(ControlId::codeSelector, QObject::tr("Symbology"));
+    w.dataToEncode = named(new QLineEdit, ControlId::dataToEncode, QObject::tr("Data to encode"));
+    w.dataToEncode->setPlaceholderText(QObject::tr("Type the data to encode"));
+    w.checksum =
+        named(new QCheckBox(QObject::tr("Check digit")), ControlId::checksum, QObject::tr("Check digit"));
+    w.halfHeight =
+        named(new QCheckBox(QObject::tr("Half height")), ControlId::halfHeight, QObject::tr("Half height"));
+    w.highDensity = named(new QCheckBox(QObject::tr("High density")), ControlId::highDensity,
+                          QObject::tr("High density"));
+
+    w.addon = named(new QWidget, ControlId::addon, QObject::tr("Add-on choice"));
+    w.addonNothing =
+        named(new QRadioButton(QObject::tr("None")), ControlId::addonNothing, QObject::tr("No add-on"));
+    w.addon2 =
+        named(new QRadioButton(QObject::tr("2 digits")), ControlId::addon2, QObject::tr("2-digit add-on"));
+    w.addon5 =
+        named(new QRadioButton(QObject::tr("5 digits")), ControlId::addon5, QObject::tr("5-digit add-on"));
+    w.addonGroup = new QButtonGroup(w.addon);
+    w.addonGroup->setObjectName(QStringLiteral("addonGroup"));
+    for (QRadioButton* b : {w.addonNothing, w.addon2, w.addon5}) w.addonGroup->addButton(b);
+    auto* choices = row({w.addonNothing, w.addon2, w.addon5}, false);
+    w.addon->setLayout(choices);
+    w.addonText = named(new QLineEdit, ControlId::addonText, QObject::tr("Add-on digits"));
+    w.addonText->setPlaceholderText(QObject::tr("digits"));
+    w.addonText->setMaximumWidth(120);
+
+    w.convertString = named(new QLineEdit, ControlId::convertString, QObject::tr("Font string"));
+    w.convertString->setReadOnly(true);
+    w.convertString->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    auto* group = named(new QGroupBox(QObject::tr("Barcode")), "barcodeGroup", QObject::tr("Barcode"));
+    auto* form = new QFormLayout(group);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setHorizontalSpacing(14);
+    form->setVerticalSpacing(10);
+    form->addRow(QObject::tr("Symbology:"), w.codeSelector);
+    form->addRow(QObject::tr("Data:"), w.dataToEncode);
+    form->addRow(QObject::tr("Options:"), row({w.checksum, w.halfHeight, w.highDensity}));
+    form->addRow(QObject::tr("Add-on:"), row({w.addon, w.addonText}));
+    form->addRow(QObject::tr("Font string:"), w.convertString);
+    return group;
+}
+
+QGroupBox* previewGroup(WindowWidgets& w) {
+    w.preview = named(new QPlainTextEdit, ControlId::preview, QObject::tr("Barcode preview"));
+    w.preview->setReadOnly(true);
+    w.preview->setTextInteractionFlags(Qt::NoTextInteraction);
+    w.preview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    w.preview->setFocusPolicy(Qt::NoFocus);
+    w.preview->setMinimumHeight(170);
+    w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
+    w.notice = named(new QLabel, "notice", QObject::tr("Notice"));
+    w.notice->setWordWrap(false);
+    w.notice->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
+    w.copyButton = named(new QPushButton(QObject::tr("Copy")), "copyButton", QObject::tr("Copy barcode"));
+    w.printButton =
+        named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
+
+    auto* group = named(new QGroupBox(QObject::tr("Preview")), "previewGroup", QObject::tr("Preview"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setSpacing(8);
+    layout->addWidget(w.preview, 1);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(w.notice, 1);
+    actions->addWidget(w.copyButton);
+    actions->addWidget(w.printButton);
+    layout->addLayout(actions);
+    return group;
+}
+
+QGroupBox* factsGroup(WindowWidgets& w) {
+    w.facts = named(new QLabel, ControlId::facts, QObject::tr("Description of the symbology"));
+    w.facts->setWordWrap(true);
+    w.facts->setTextFormat(Qt::PlainText);
+    w.facts->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w.facts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* group = named(new QGroupBox(QObject::tr("About this symbology")), "factsGroup",
+                        QObject::tr("About this symbology"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(w.facts);
+    layout->addStretch(1);
+    return group;
+}
+
+QGroupBox* batchGroup(WindowWidgets& w) {
+    w.batchCodeSelector = symbologySelector(ControlId::batchCodeSelector, QObject::tr("Batch symbology"));
+    w.batchChecksum = named(new QCheckBox(QObject::tr("Check digit")), ControlId::batchChecksum,
+                            QObject::tr("Batch check digit"));
+    w.batchInput = batchView(ControlId::batchInput, QObject::tr("Batch input"),
+                             QObject::tr("One item per line — type here or read a text file"));
+    w.batchOutput = batchView(ControlId::batchOutput, QObject::tr("Batch output"),
+                              QObject::tr("One font string per converted line"));
+    w.readButton =
+        named(new QPushButton(QObject::tr("Read…")), ControlId::readButton, QObject::tr("Read a file"));
+    w.convertButton = named(new QPushButton(QObject::tr("Convert")), ControlId::convertButton,
+                            QObject::tr("Convert the lines"));
+    w.saveButton =
+        named(new QPushButton(QObject::tr("Save…")), ControlId::saveButton, QObject::tr("Save the output"));
+
+    auto* group =
+        named(new QGroupBox(QObject::tr("Batch conversion")), "batchGroup", QObject::tr("Batch conversion"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setSpacing(8);
+    auto* settings = new QHBoxLayout;
+    settings->addWidget(new QLabel(QObject::tr("Symbology:")));
+    settings->addWidget(w.batchCodeSelector);
+    settings->addSpacing(12);
+    settings->addWidget(w.batchChecksum);
+    settings->addStretch(1);
+    layout->addLayout(settings);
+    layout->addWidget(new QLabel(QObject::tr("Input")));
+    layout->addWidget(w.batchInput, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(w.readButton);
+    buttons->addStretch(1);
+    buttons->addWidget(w.convertButton);
+    buttons->addWidget(w.saveButton);
+    layout->addLayout(buttons);
+    layout->addWidget(new QLabel(QObject::tr("Output")));
+    layout->addWidget(w.batchOutput, 1);
+    return group;
+}
+
+void buildMenus(QMainWindow& window, WindowWidgets& w) {
+    QMenu* file = window.menuBar()->addMenu(QObject::tr("&File"));
+    w.printAction = file->addAction(QObject::tr("&Print…"));
+    w.printAction->setShortcut(QKeySequence::Print);
+    file->addSeparator();
+    w.quitAction = file->addAction(QObject::tr("&Quit"));
+    w.quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    w.quitAction->setMenuRole(QAction::QuitRole);
+    QMenu* edit = window.menuBar()->addMenu(QObject::tr("&Edit"));
+    w.copyAction = edit->addAction(QObject::tr("&Copy"));
+    w.copyAction->setShortcut(QKeySequence::Copy);
+    QMenu* help = window.menuBar()->addMenu(QObject::tr("&Help"));
+    w.aboutAction = help->addAction(QObject::tr("&About bcfont"));
+    w.aboutAction->setMenuRole(QAction::AboutRole);
+    w.printAction->setObjectName(QStringLiteral("printAction"));
+    w.quitAction->setObjectName(QStringLiteral("quitAction"));
+    w.copyAction->setObjectName(QStringLiteral("copyAction"));
+    w.aboutAction->setObjectName(QStringLiteral("aboutAction"));
+}
+
+}  // namespace
+
+WindowWidgets buildWindowLayout(QMainWindow& window) {
+    WindowWidgets w;
+    auto* central = new QWidget;
+    central->setObjectName(QStringLiteral("central"));
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(16, 12, 16, 16);
+    columns->setSpacing(16);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(12);
+    left->addWidget(barcodeGroup(w));
+    left->addWidget(previewGroup(w));
+    left->addWidget(factsGroup(w), 1);
+    columns->addLayout(left, 3);
+    columns->addWidget(batchGroup(w), 2);
+
+    window.setCentralWidget(central);
+    buildMenus(window, w);
+    window.setWindowTitle(QObject::tr("bcfont — Barcode Font Encoder"));
+    window.resize(1200, 740);
+    return w;
+}
+
+}  // namespace bcfont::app

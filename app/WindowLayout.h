@@ -1,0 +1,56 @@
+// Builds the main window's widgets and lays them out. Behaviour lives in
+// the controller; this file only decides what goes where.
+#pragma once
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace bcfont::app {
+
+struct WindowWidgets {
+    // Barcode
+    QComboBox* codeSelector = nullptr;
+    QLineEdit* dataToEncode = nullptr;
+    QCheckBox* checksum = nullptr;
+    QCheckBox* halfHeight = nullptr;
+    QCheckBox* highDensity = nullptr;
+    QWidget* addon = nullptr;  // holds the three choices
+    QButtonGroup* addonGroup = nullptr;
+    QRadioButton* addonNothing = nullptr;
+    QRadioButton* addon2 = nullptr;
+    QRadioButton* addon5 = nullptr;
+    QLineEdit* addonText = nullptr;
+    QLineEdit* convertString = nullptr;
+    QPlainTextEdit* preview = nullptr;
+    QLabel* notice = nullptr;
+    QPushButton* copyButton = nullptr;
+    QPushButton* printButton = nullptr;
+    QLabel* facts = nullptr;
+    // Batch
+    QComboBox* batchCodeSelector = nullptr;
+    QCheckBox* batchChecksum = nullptr;
+    QPlainTextEdit* batchInput = nullptr;
+    QPlainTextEdit* batchOutput = nullptr;
+    QPushButton* readButton = nullptr;
+    QPushButton* convertButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    // Menus
+    QAction* copyAction = nullptr;
+    QAction* printAction = nullptr;
+    QAction* aboutAction = nullptr;
+    QAction* quitAction = nullptr;
+};
+
+// Creates the widgets inside `window` (central widget and menu bar).
+WindowWidgets buildWindowLayout(QMainWindow& window);
+
+}  // namespace bcfont::app
