@@ -432,14 +432,16 @@ TABLE_CHECKS = [
     ("EAN number set A starts with 0 = 0001101", lambda: [] if P.EAN_SET_A[0] == "0001101" else [P.EAN_SET_A[0]]),
     ("EAN digits all different", lambda: [] if len(set(P.EAN_SET_A + P.EAN_SET_B + P.EAN_SET_C)) == 30 else ["dup"]),
     ("Code 39: 43 characters and '*', nine elements, three wide",
-     lambda: [k for k, v in P.CODE39.items() if len(v) != 9 or v.count("w") != 3] + ([] if len(P.CODE39) == 44 else ["count"])),
+     lambda: [k for k, v in P.CODE39.items() if len(v) != 9 or v.count("w") != 3]
+     + ([] if len(P.CODE39) == 44 else ["count"])),
     ("Code 39: two wide bars, or none for $ / + %",
      lambda: [k for k, v in P.CODE39.items() if v[0::2].count("w") != (0 if k in "$/+%" else 2)]),
     ("Code 39 patterns all different", lambda: [] if len(set(P.CODE39.values())) == 44 else ["dup"]),
     ("Code 39 start/stop is nwnnwnwnn", lambda: [] if P.CODE39["*"] == "nwnnwnwnn" else [P.CODE39["*"]]),
     ("Code 128: 106 characters of eleven modules with even bar modules, widths 1-4",
      lambda: [v for v, w in enumerate(P.CODE128[:106]) if len(w) != 6 or sum(map(int, w)) != 11
-              or sum(map(int, w[0::2])) % 2 or not set(w) <= set("1234")] + ([] if len(P.CODE128) == 107 else ["count"])),
+              or sum(map(int, w[0::2])) % 2 or not set(w) <= set("1234")]
+     + ([] if len(P.CODE128) == 107 else ["count"])),
     ("Code 128 stop is 2331112", lambda: [] if P.CODE128[P.CODE128_STOP_VALUE] == "2331112" else ["stop"]),
     ("Code 128 starts A/B/C are 211412, 211214, 211232",
      lambda: [] if P.CODE128[103:106] == ["211412", "211214", "211232"] else P.CODE128[103:106]),

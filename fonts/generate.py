@@ -19,7 +19,7 @@ from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.cu2quPen import Cu2QuPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTFont, newTable
 from fontTools.ttLib.tables._c_m_a_p import cmap_format_0
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -364,7 +364,6 @@ class DigitOutlines:
         self.font = TTFont(path)
         self.glyphs = self.font.getGlyphSet()
         self.cmap = self.font.getBestCmap()
-        self.width = {}
 
     def draw(self, pen, text):
         name = self.cmap[ord(text.digit)]
@@ -461,6 +460,11 @@ def build_font(face, mac_roman, digits, epoch):
     )
     fb.font["OS/2"].recalcUnicodeRanges(fb.font)
     fb.setupPost()
+    # Smooth but never grid-fit: hinting would move bar edges off the modules.
+    gasp = newTable("gasp")
+    gasp.version = 1
+    gasp.gaspRange = {0xFFFF: 0x0002 | 0x0008}
+    fb.font["gasp"] = gasp
     fb.font["head"].fontRevision = float(VERSION)
     fb.font["head"].created = fb.font["head"].modified = epoch
     return fb.font
