@@ -1,0 +1,203 @@
+#include "commands.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "atomic_file.h"
+#include "batch.h"
+#include "encode.h"
+#include "macroman.h"
+#include "symbology.h"
+#include "type_option.h"
+
+namespace bcfont::cli {
+namespace {
+
+[[noreturn]] void fail(int status, const std::string& message) {
+    std::fprintf(stderr, "bcfont: %s\n", message.c_str());
+    throw CLI::RuntimeError(status);
+}
+
+void warn(const std::string& message) {
+    std::fprintf(stderr, "bcfont: warning: %s\n", message.c_str());
+}
+
+bool isCode128(CodeType type) {
+    return type == C128 || type == C128EAN;
+}
+
+constexpr const char* kCode128WithoutCheck =
+    "scanners will not read a Code 128 symbol without its check character, which the standard makes "
+    "mandatory";
+
+// Why UTF-8 text has no Mac OS Roman form: the first character at fault.
+std::string whyNotMacRoman(std::string_view utf8) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[pos]);
+        const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string_view piece = utf8.substr(pos, size);
+        if (!macroman::fromUtf8(piece)) {
+            if (lead < 0xC2 || lead > 0xF4 || piece.size() < size ||
+                std::any_of(piece.begin() + 1, piece.end(),
+                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; })) {
+                return "is not valid UTF-8 (byte " + std::to_string(pos + 1) + ")";
+            }
+            return "holds '" + std::string(piece) + "', which Mac OS Roman cannot encode";
+        }
+        pos += size;
+    }
+    return "cannot be encoded in Mac OS Roman";
+}
+
+std::string toMacRoman(const std::string& utf8, const char* what) {
+    auto bytes = macroman::fromUtf8(utf8);
+    if (!bytes) fail(kExitRejected, std::string(what) + " " + whyNotMacRoman(utf8));
+    return *bytes;
+}
+
+void writeOut(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fputc('\n', stdout);
+    if (std::fflush(stdout) != 0)
+        fail(kExitUsage, std::string("cannot write the output: ") + std::strerror(errno));
+}
+
+struct EncodeArgs {
+    std::string type;
+    std::string addon;
+    std::string data;
+    bool noCheck = false;
+    bool raw = false;
+};
+
+void runEncode(const EncodeArgs& args) {
+    const CodeType type = parsedType(args.type);
+    const std::string data = toMacRoman(args.data, "the data");
+    const std::string addon = toMacRoman(args.addon, "the add-on");
+    if (data.empty()) fail(kExitRejected, "no data to encode");
+    std::string why;
+    const auto fontString = encode(type, data, addon, !args.noCheck, &why);
+    if (!fontString) fail(kExitRejected, why.empty() ? "the data was rejected" : why);
+
+    if (!addon.empty() && type != EAN13) warn("only EAN-13 takes an add-on; --addon was ignored");
+    // The main EAN-13 symbol is 16 characters; anything beyond is the add-on.
+    if (!addon.empty() && type == EAN13 && fontString->size() <= 16)
+        warn("no add-on was added: it must be 2 or 5 digits");
+    if (args.noCheck && isCode128(type)) warn(kCode128WithoutCheck);
+    writeOut(args.raw ? *fontString : macroman::toUtf8(*fontString));
+}
+
+struct BatchArgs {
+    std::string type;
+    std::string input = "-";
+    std::string output = "-";
+    bool noCheck = false;
+    bool utf8 = false;
+    bool align = false;
+};
+
+bool isStandardStream(const std::string& name) {
+    return name.empty() || name == "-";
+}
+
+// Closes a descriptor the command opened, never standard input.
+struct InputFile {
+    int fd = STDIN_FILENO;
+    ~InputFile() {
+        if (fd != STDIN_FILENO) ::close(fd);
+    }
+};
+
+void runBatch(const BatchArgs& args) {
+    const BatchOptions options{parsedType(args.type), !args.noCheck, args.utf8, args.align};
+    const bool toStdout = isStandardStream(args.output);
+    const std::string inName = isStandardStream(args.input) ? "standard input" : args.input;
+    const std::string outName = toStdout ? "standard output" : args.output;
+
+    InputFile in;
+    if (!isStandardStream(args.input)) {
+        in.fd = ::open(args.input.c_str(), O_RDONLY | O_CLOEXEC);
+        if (in.fd < 0) fail(kExitUsage, "cannot open '" + args.input + "': " + std::strerror(errno));
+    }
+    AtomicFile outFile;
+    if (!toStdout) {
+        const std::string why = outFile.open(args.output);
+        if (!why.empty()) fail(kExitUsage, why);
+    }
+    if (args.noCheck && isCode128(options.type)) warn(kCode128WithoutCheck);
+
+    // Heap, not stack: the buffer is 64 KiB.
+    const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());
+    BatchConverter converter(options, *out, stderr);
+    if (!convertStream(in.fd, inName, converter, *out, stderr)) {
+        if (out->failed()) fail(kExitUsage, "cannot write '" + outName + "': " + std::strerror(out->error()));
+        throw CLI::RuntimeError(kExitUsage);
+    }
+    if (!toStdout) {
+        const std::string why = outFile.commit();
+        if (!why.empty()) fail(kExitUsage, why);
+    }
+    std::fprintf(stderr, "%s\n", batchSummary(converter.report()).c_str());
+    if (converter.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
+}
+
+void printTypes() {
+    std::size_t nameWidth = 0;
+    for (int t = 0; t < kCodeTypeCount; ++t)
+        nameWidth = std::max(nameWidth, symbology(static_cast<CodeType>(t)).name.size());
+    for (int t = 0; t < kCodeTypeCount; ++t) {
+        const Symbology& s = symbology(static_cast<CodeType>(t));
+        std::printf("%2d  %-*.*s  %.*s\n", t, static_cast<int>(nameWidth), static_cast<int>(s.name.size()),
+                    s.name.data(), static_cast<int>(s.fullName.size()), s.fullName.data());
+    }
+}
+
+}  // namespace
+
+void addEncodeCommand(CLI::App& app) {
+    auto args = std::make_shared<EncodeArgs>();
+    CLI::App* cmd = app.add_subcommand("encode", "Print the font string of DATA");
+    addTypeOption(*cmd, args->type);
+    cmd->add_option("-a,--addon", args->addon, "EAN-13 add-on of 2 or 5 digits");
+    cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
+    cmd->add_flag("--raw", args->raw, "Print the font string's bytes as they are, not as UTF-8 text");
+    cmd->add_option("DATA", args->data, "The data to encode, as UTF-8 text")->required();
+    cmd->footer(
+        "The font string is printed as UTF-8 text, each byte read as Mac OS Roman.\n"
+        "Exit status: 0 printed, 1 data rejected (the reason on standard error), 2 usage error.\n");
+    cmd->callback([args] { runEncode(*args); });
+}
+
+void addBatchCommand(CLI::App& app) {
+    auto args = std::make_shared<BatchArgs>();
+    CLI::App* cmd = app.add_subcommand("batch", "Convert every line of a text file into a font string");
+    addTypeOption(*cmd, args->type);
+    cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
+    cmd->add_flag("--utf8", args->utf8, "Write the font strings as UTF-8 text instead of their bytes");
+    cmd->add_flag("--align", args->align, "Write one line per input line, empty for empty or rejected lines");
+    cmd->add_option("INPUT", args->input, "Lines to convert; '-' or none for standard input");
+    cmd->add_option("OUTPUT", args->output, "Where the font strings go; '-' or none for standard output");
+    cmd->footer(
+        "Lines end with LF, CR or CR LF. Without --align, empty and rejected lines give no output\n"
+        "line and each font string is followed by an LF. The output file is written in full or\n"
+        "not at all. Standard error ends with a summary: converted lines out of the non-empty\n"
+        "ones, and the numbers of the first 20 rejected lines, counted as an editor does.\n"
+        "Exit status: 0 every non-empty line converted, 1 some line rejected, 2 usage or I/O error.\n");
+    cmd->callback([args] { runBatch(*args); });
+}
+
+void addTypesCommand(CLI::App& app) {
+    CLI::App* cmd = app.add_subcommand("types", "List the symbologies that --type accepts");
+    cmd->callback(printTypes);
+}
+
+}  // namespace bcfont::cli

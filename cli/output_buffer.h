@@ -1,0 +1,48 @@
+// A fixed-size write buffer over a file descriptor.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstring>
+
+namespace bcfont::cli {
+
+class OutputBuffer {
+  public:
+    static constexpr std::size_t kCapacity = 64 * 1024;
+
+    explicit OutputBuffer(int fd) : fd_(fd) {}
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    void append(const char* bytes, std::size_t size) {
+        if (size > kCapacity - used_) {
+            flush();
+            if (size > kCapacity) {
+                writeAll(bytes, size);
+                return;
+            }
+        }
+        std::memcpy(buffer_.data() + used_, bytes, size);
+        used_ += size;
+    }
+    void put(char c) {
+        if (used_ == kCapacity) flush();
+        buffer_[used_++] = c;
+    }
+
+    // Writes out what is buffered; false once any write has failed.
+    bool flush();
+    bool failed() const { return error_ != 0; }
+    int error() const { return error_; }  // the errno of the first failed write
+
+  private:
+    void writeAll(const char* bytes, std::size_t size);
+
+    int fd_;
+    int error_ = 0;
+    std::size_t used_ = 0;
+    std::array<char, kCapacity> buffer_;
+};
+
+}  // namespace bcfont::cli
