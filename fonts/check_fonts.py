@@ -16,6 +16,7 @@ import sys
 from fontTools.ttLib import TTFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True
 sys.path.insert(0, HERE)
 import patterns as P  # noqa: E402
 from generate import mac_roman_to_unicode  # noqa: E402

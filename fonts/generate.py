@@ -22,6 +22,8 @@ from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont, newTable
 from fontTools.ttLib.tables._c_m_a_p import cmap_format_0
 
+# The source tree may be read-only; keep it free of bytecode caches.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import patterns as P  # noqa: E402
 
@@ -345,8 +347,11 @@ def all_faces():
 
 def mac_roman_to_unicode(path):
     """Byte -> Unicode map, the high half parsed out of the C++ table."""
-    with open(path, encoding="utf-8") as f:
-        source = f.read()
+    try:
+        with open(path, encoding="utf-8") as f:
+            source = f.read()
+    except OSError as e:
+        raise SystemExit(f"cannot read the Mac Roman table: {e}")
     match = re.search(r"kHighHalf\s*=\s*\{(.*?)\};", source, re.S)
     if not match:
         raise SystemExit(f"{path}: no kHighHalf table found")
