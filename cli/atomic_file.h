@@ -1,5 +1,6 @@
 // An output file that appears complete or not at all: written to a
-// temporary file in the same directory and renamed over the target at the end.
+// temporary file in the same directory and renamed over the target at the
+// end. A device or pipe (/dev/null, a FIFO) is written in place instead.
 #pragma once
 
 #include <string>
@@ -13,9 +14,9 @@ class AtomicFile {
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile();  // discards the temporary file unless committed
 
-    // Creates the temporary file for `path`; an empty string on success,
+    // Creates the temporary file for `requested`; an empty string on success,
     // otherwise why not.
-    std::string open(const std::string& path);
+    std::string open(const std::string& requested);
     int fd() const { return fd_; }
 
     // Gives the file the target's permissions (or the usual ones for a new

@@ -1,5 +1,7 @@
 // `bcfont batch`, run through the built binary.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -202,6 +204,33 @@ TEST(BatchFilesTest, InputMayBeTheOutput) {
     EXPECT_EQ(readFile(file), kEan13 + "\n");
 }
 
+TEST(BatchFilesTest, WritesThroughSymlinkToItsTarget) {
+    const TempDir dir;
+    const auto in = dir.write("in.txt", "400638133393\n");
+    const auto target = dir.write("target.txt", "old\n");
+    std::filesystem::create_symlink(target, dir.path() / "link.txt");
+    EXPECT_EQ(runBcfont({"batch", "-t", "1", in, dir.path() / "link.txt"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.txt"));
+    EXPECT_EQ(readFile(target), kEan13 + "\n");
+}
+
+// A pipe or device is written in place: a rename would replace it with a file.
+TEST(BatchFilesTest, WritesFifoInPlace) {
+    const TempDir dir;
+    const auto in = dir.write("in.txt", "400638133393\n");
+    const auto fifo = dir.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Held open for reading (O_RDWR never blocks) so bcfont's open succeeds.
+    const int reader = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(runBcfont({"batch", "-t", "1", in, fifo}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    char buffer[64] = {};
+    const ssize_t n = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0), kEan13 + "\n");
+}
+
 struct IoErrorCase {
     const char* name;
     std::string input;   // relative to the temporary directory
@@ -213,7 +242,8 @@ const std::vector<IoErrorCase> kIoErrors = {
     {"MissingInput", "missing.txt", "out.txt", "bcfont: cannot open '"},
     {"InputIsDirectory", "sub", "out.txt", "bcfont: cannot read '"},
     {"OutputDirectoryMissing", "in.txt", "nowhere/out.txt", "bcfont: cannot create a file next to '"},
-    {"OutputIsDirectory", "in.txt", "sub/", "bcfont: cannot write '"},
+    {"OutputIsDirectory", "in.txt", "sub", "bcfont: cannot write '"},
+    {"OutputEndsWithSlash", "in.txt", "sub/", "bcfont: cannot write '"},
 };
 
 class BatchIoErrorTest : public ::testing::TestWithParam<IoErrorCase> {};
