@@ -69,12 +69,6 @@ const std::vector<BatchCase> kCases = {
      1,
      kEan13 + "\n\n\n" + kEan13 + "\n\n",
      kEan13Err},
-    {"Ean13AlignCrLf",
-     {"-t", "1", "--align"},
-     ean13Input("\r\n"),
-     1,
-     kEan13 + "\n\n\n" + kEan13 + "\n\n",
-     kEan13Err},
     {"Ean13ManyRejected", {"-t", "1"}, repeat("x\n", 25), 1, "", manyRejected()},
     // Code 128
     {"Code128Raw",
@@ -243,7 +237,6 @@ const std::vector<IoErrorCase> kIoErrors = {
     {"InputIsDirectory", "sub", "out.txt", "bcfont: cannot read '"},
     {"OutputDirectoryMissing", "in.txt", "nowhere/out.txt", "bcfont: cannot create a file next to '"},
     {"OutputIsDirectory", "in.txt", "sub", "bcfont: cannot write '"},
-    {"OutputEndsWithSlash", "in.txt", "sub/", "bcfont: cannot write '"},
 };
 
 class BatchIoErrorTest : public ::testing::TestWithParam<IoErrorCase> {};
