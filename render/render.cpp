@@ -239,10 +239,33 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Where the picture for `path` really goes: a symbolic link is followed so
+// it keeps pointing at the new picture; nothing when that is no plain file.
+std::optional<fs::path> writableTarget(const std::string& path, std::string& error) {
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        target = fs::weakly_canonical(target, ec);
+        if (ec) {
+            error = "cannot write " + path + ": " + ec.message();
+            return std::nullopt;
+        }
+    }
+    const auto status = fs::status(target, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        error = "cannot write " + path + ": it exists and is not a regular file";
+        return std::nullopt;
+    }
+    return target;
+}
+
 // Writes beside the target and renames, so readers see the old file or the
 // whole new one, never a part.
 std::string writeAtomically(const std::string& path, std::string_view bytes) {
-    const fs::path target(path);
+    std::string error;
+    const auto resolved = writableTarget(path, error);
+    if (!resolved) return error;
+    const fs::path& target = *resolved;
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(temp.data());
@@ -260,7 +283,7 @@ std::string writeAtomically(const std::string& path, std::string_view bytes) {
         unlink(temp.c_str());
         return "cannot write " + path + ": " + std::strerror(err);
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         unlink(temp.c_str());
         return "cannot write " + path + ": " + std::strerror(err);

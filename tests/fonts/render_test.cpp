@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "encode.h"
@@ -122,6 +123,39 @@ TEST(RenderErrors, UnwritableDirectoryIsReported) {
     const std::string error =
         render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg");
     EXPECT_NE(error.find("cannot write /nonexistent-bcfont-dir/x.svg"), std::string::npos) << error;
+}
+
+TEST(RenderErrors, DirectoryInTheWayIsReported) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "a.png");
+    const std::string error =
+        render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, (dir.path() / "a.png").string());
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_directory(dir.path() / "a.png"));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.png"});
+}
+
+TEST(RenderFiles, SymbolicLinkKeepsPointingAtThePicture) {
+    TempDir dir;
+    std::ofstream(dir.path() / "real.png") << "old contents";
+    fs::create_symlink("real.png", dir.path() / "link.png");
+    ASSERT_EQ(render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300,
+                                   (dir.path() / "link.png").string()),
+              "");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.png"));
+    EXPECT_EQ(readFile(dir.path() / "real.png").substr(0, 4), "\x89PNG");
+}
+
+TEST(RenderFiles, NewFileGetsTheUsualPermissions) {
+    TempDir dir;
+    const mode_t previous = ::umask(022);
+    const std::string error =
+        render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, (dir.path() / "a.svg").string());
+    ::umask(previous);
+    ASSERT_EQ(error, "");
+    const auto perms = fs::status(dir.path() / "a.svg").permissions();
+    EXPECT_EQ(perms, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                         fs::perms::others_read);
 }
 
 // ---------------------------------------------------------------- file formats
