@@ -65,6 +65,11 @@ void run(const RenderArgs& args) {
     const auto fontString = encode(*type, data, addon, !args.noCheck, &why);
     if (!fontString) fail(kRenderRejected, why);
 
+    // The check character is part of every Code 128 symbol; scanners refuse one without it.
+    if (args.noCheck && (*type == C128 || *type == C128EAN))
+        std::cerr
+            << "bcfont render: warning: without its check character no scanner reads a Code 128 symbol\n";
+
     const FontChoice font = fontFor(*type, args.halfHeight, args.highDensity);
     const double size = args.size > 0 ? args.size : font.pointSize;
     const std::string error = render::renderToFile(*fontString, font.family, size, args.dpi, args.output);

@@ -54,7 +54,7 @@ constexpr std::array<Row, 14> kRows = {{
     {"Code 39 high density, half height", "--type code39 --half-height --high-density -o a.pdf 'a b'", "", 0,
      "", "a.pdf"},
     {"Code 128 without check at a size", "--type 5 --no-check --size 12 --dpi 150 -o a.png 'Hello'", "", 0,
-     "", "a.png"},
+     "warning: without its check character", "a.png"},
     {"Postnet ignores the options", "--type postnet --half-height -o a.png 12345", "", 0, "", "a.png"},
     {"accented letter Code 128 rejects", "--type code128 -o a.png 'é'", "", 1, "bcfont render: ", nullptr},
     {"rejected data", "--type ean13 -o a.png 40063813339x", "", 1, "EAN-13", nullptr},
