@@ -28,8 +28,9 @@ struct Face {
     cairo_font_face_t* cairoFace = nullptr;
     std::filesystem::path file;
     FaceMetrics metrics;
+    int fileUnitsPerEm = 0;  // of the file itself, for the advances
     std::array<unsigned long, 256> glyphOfByte{};
-    std::array<long, 256> advanceOfByte{};  // font units
+    std::array<long, 256> advanceOfByte{};  // font units of the file
 };
 
 // The generator's metrics for `family`, or a generic stand-in (file name

@@ -87,7 +87,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     p.face = detail::loadFace(family, fontDirectories(), error);
     if (p.face == nullptr) return std::nullopt;
 
-    const double pointsPerUnit = pointSize / p.face->metrics.unitsPerEm;
+    const double pointsPerFileUnit = pointSize / p.face->fileUnitsPerEm;
     double pen = 0;
     for (char c : fontString) {
         const auto byte = static_cast<unsigned char>(c);
@@ -97,7 +97,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
             return std::nullopt;
         }
         p.glyphs.push_back({glyph, pen, 0});
-        pen += p.face->advanceOfByte[byte] * pointsPerUnit;
+        pen += p.face->advanceOfByte[byte] * pointsPerFileUnit;
     }
 
     cairo_matrix_t fontMatrix;
@@ -115,7 +115,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     cairo_scaled_font_glyph_extents(font.get(), p.glyphs.data(), static_cast<int>(p.glyphs.size()), &ink);
 
     Layout& l = p.layout;
-    l.modulePoints = p.face->metrics.moduleUnits * pointsPerUnit;
+    l.modulePoints = p.face->metrics.moduleUnits * pointSize / p.face->metrics.unitsPerEm;
     l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
     l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
     // The quiet zones lie outside both the ink and the advance box, so a

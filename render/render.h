@@ -33,8 +33,8 @@ struct Layout {
     double originX = 0;  // pen position of the first glyph
     double baselineY = 0;
     double modulePoints = 0;  // narrowest bar of the face at this size
-    double quietLeft = 0;     // white from the left edge to the first ink
-    double quietRight = 0;    // white from the last ink to the right edge
+    double quietLeft = 0;     // white left of the glyphs' advance and ink
+    double quietRight = 0;    // white right of them
 };
 
 enum class Format { Svg, Png, Pdf };
