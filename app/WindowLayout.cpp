@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 #include "WindowPort.h"
@@ -107,7 +109,13 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     w.preview->setTextInteractionFlags(Qt::NoTextInteraction);
     w.preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     w.preview->setFocusPolicy(Qt::NoFocus);
-    w.preview->setMinimumHeight(170);
+    w.preview->setMinimumHeight(150);
+    w.preview->setMaximumHeight(230);
+    // Centre the symbol, with a quiet zone around it.
+    QTextOption centred = w.preview->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    w.preview->document()->setDefaultTextOption(centred);
+    w.preview->document()->setDocumentMargin(18);
     w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
     w.notice = named(new QLabel, "notice", QObject::tr("Notice"));
     w.notice->setWordWrap(false);
