@@ -41,6 +41,35 @@ constexpr short kDigitsForStartC = 5;
 // A run of this many digits inside the data is worth a change to Code C.
 constexpr short kDigitsForCodeC = 4;
 
+// Font bytes of the values that the Code 128 fonts do not place at value + 32.
+struct FontByte {
+    unsigned char value;
+    unsigned char fontByte;
+};
+constexpr std::array<FontByte, 13> kSpecialFontBytes = {{
+    {0, 154},    // space in sets A and B, 00 in set C
+    {95, 159},   // DEL in set B, US in set A
+    {96, 167},   // FNC3
+    {97, 185},   // FNC2
+    {98, 226},   // Shift
+    {99, 196},   // Code C
+    {100, 227},  // Code B
+    {101, 201},  // Code A
+    {102, 189},  // FNC1
+    {103, 128},  // Start A
+    {104, 133},  // Start B
+    {105, 134},  // Start C
+    {kStop, 138},
+}};
+
+// The font byte of every value 0 to 255, for code128_Out.
+constexpr std::array<unsigned char, 256> kFontBytes = [] {
+    std::array<unsigned char, 256> bytes{};
+    for (int v = 0; v < 256; ++v) bytes[v] = static_cast<unsigned char>(v + 32);
+    for (const FontByte& special : kSpecialFontBytes) bytes[special.value] = special.fontByte;
+    return bytes;
+}();
+
 constexpr int kMaxRawWords = 100;
 // Start, FNC1 and at most two codewords (code set change and value) per entry.
 constexpr int kMaxCodeWords = 2 + 2 * kMaxRawWords;
@@ -83,7 +112,7 @@ EncodeResult buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool b
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
         i += word.consumed;
         RawWord entry = static_cast<RawWord>(word.value);
-        if (word.escaped) {
+        if (word.escaped()) {
             entry = word.value == kFnc1Escape ? kFnc1Entry : static_cast<RawWord>(word.value % 256);
             // Values 128 to 255 have no Code 128 character; passing them on
             // would draw bars that read as something else.
@@ -199,52 +228,7 @@ unsigned char code128_Checksum(const unsigned char* pData, std::int32_t iDataLen
 }
 
 void code128_Out(unsigned char* pOut, unsigned char bChar) {
-    // Font bytes of the values that are not simply value + 32 (the Code 128
-    // fonts' character assignment).
-    switch (bChar) {
-        case 0:
-            *pOut = 154;
-            return;
-        case 95:
-            *pOut = 159;
-            return;
-        case 96:
-            *pOut = 167;
-            return;
-        case 97:
-            *pOut = 185;
-            return;
-        case 98:
-            *pOut = 226;
-            return;
-        case 99:
-            *pOut = 196;
-            return;
-        case 100:
-            *pOut = 227;
-            return;
-        case 101:
-            *pOut = 201;
-            return;
-        case 102:
-            *pOut = 189;
-            return;
-        case 103:
-            *pOut = 128;
-            return;
-        case 104:
-            *pOut = 133;
-            return;
-        case 105:
-            *pOut = 134;
-            return;
-        case kStop:
-            *pOut = 138;
-            return;
-        default:
-            *pOut = static_cast<unsigned char>(bChar + 32);
-            return;
-    }
+    *pOut = kFontBytes[bChar];
 }
 
 EncodeResult encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,

@@ -261,16 +261,6 @@ int fromEncodeResult(bcfont::internal::EncodeResult result, char* out) {
 
 namespace bcfont::internal {
 
-int checkDigitMod10(const char* digits, int count) {
-    int sum = 0;
-    int weight = 3;
-    for (int i = count - 1; i >= 0; --i) {
-        sum += weight * digitValue(digits[i]);
-        weight = 4 - weight;
-    }
-    return (10 - sum % 10) % 10;
-}
-
 std::array<char, 11> upcAFromUpcE(const char* d) {
     // d[0] is the number system, d[1]..d[6] the six data digits; the last
     // one says where the zeros of the UPC-A number were suppressed.
@@ -318,7 +308,11 @@ int Calc(std::int32_t code, const char* Nutzziffer, char* Gesamt, const char* Ad
 
     // The data is read up to its first NUL; the positions behind it read as NUL.
     std::array<char, kWorkSize> Nutz{};
-    for (int i = 0; i < len && Nutzziffer[i] != '\0'; ++i) Nutz[i] = Nutzziffer[i];
+    if (len > 0) {
+        const void* nul = std::memchr(Nutzziffer, '\0', static_cast<std::size_t>(len));
+        const auto copied = nul != nullptr ? static_cast<const char*>(nul) - Nutzziffer : len;
+        std::memcpy(Nutz.data(), Nutzziffer, static_cast<std::size_t>(copied));
+    }
 
     const bool check = bCHECK != 0;
     const auto* in = reinterpret_cast<const unsigned char*>(Nutz.data());

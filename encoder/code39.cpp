@@ -202,16 +202,6 @@ constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 
 }  // namespace
 
-DataWord readDataWord(const unsigned char* p, int remaining) {
-    if (p[0] != '~') return {1, p[0], false};
-    if (remaining >= 2 && p[1] == '~') return {2, '~', false};
-    const auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
-    if (remaining >= 4 && isDigit(p[1]) && isDigit(p[2]) && isDigit(p[3])) {
-        return {4, (p[1] - '0') * 100 + (p[2] - '0') * 10 + (p[3] - '0'), true};
-    }
-    return {1, '~', false};
-}
-
 unsigned char Code39_Checksum(const unsigned char* pData, std::int32_t iDataLen) {
     int sum = 0;
     for (int i = 0; i < iDataLen; ++i) sum += kC39Values[pData[i]];

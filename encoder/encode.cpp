@@ -89,7 +89,7 @@ std::string checkAsciiWithEscapes(CodeType type, std::string_view data) {
     const bool fnc1Escape = type == C128 || type == C128EAN;
     for (int i = 0; i < size;) {
         const internal::DataWord word = internal::readDataWord(bytes + i, size - i);
-        if (word.escaped && !(fnc1Escape && word.value == 999) && word.value % 256 >= 128) {
+        if (word.escaped() && !(fnc1Escape && word.value == 999) && word.value % 256 >= 128) {
             std::string reason = symbologyName(type) + " escape ~" + std::string(data.substr(i + 1, 3)) +
                                  atPosition(static_cast<std::size_t>(i)) + " is not an ASCII character";
             if (word.value >= 256) reason += " (it stands for byte " + std::to_string(word.value % 256) + ")";

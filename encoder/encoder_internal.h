@@ -14,8 +14,20 @@ namespace bcfont::internal {
 
 // Check digit (0-9) over `count` digit characters: weights 3 and 1 from the
 // rightmost digit (rightmost weight 3), completed to the next multiple of ten.
-// Serves EAN-8, EAN-13, UPC-A, UPC-E and both 2 of 5 symbologies.
-int checkDigitMod10(const char* digits, int count);
+// Serves EAN-8, EAN-13, UPC-A, UPC-E and both 2 of 5 symbologies. Inline so
+// that the fixed counts of EAN/UPC unroll.
+constexpr int checkDigitMod10(const char* digits, int count) {
+    // Two plain sums keep the loop free of multiplications.
+    int weight3Sum = 0;
+    int weight1Sum = 0;
+    int i = count - 1;
+    for (; i >= 1; i -= 2) {
+        weight3Sum += digits[i] - '0';
+        weight1Sum += digits[i - 1] - '0';
+    }
+    if (i == 0) weight3Sum += digits[0] - '0';
+    return (10 - (3 * weight3Sum + weight1Sum) % 10) % 10;
+}
 
 // The eleven digits of the UPC-A number that the seven UPC-E digits (number
 // system and six data digits) stand for, by zero suppression.
@@ -38,11 +50,22 @@ int addonLength(const char* addon);
 // One data word read from the front of the data: "~~" is one tilde, "~ddd"
 // the decimal number ddd (0-999), anything else the byte itself.
 struct DataWord {
-    int consumed;  // bytes of input taken: 1, 2 or 4
+    int consumed;  // bytes of input taken: 1, 2, or 4 for a "~ddd" escape
     int value;     // the byte, or the escape's number
-    bool escaped;  // value came from a "~ddd" escape
+
+    constexpr bool escaped() const { return consumed == 4; }
 };
-DataWord readDataWord(const unsigned char* p, int remaining);
+
+// Inline: it runs once per data character of every Code 39 and Code 128 call.
+constexpr DataWord readDataWord(const unsigned char* p, int remaining) {
+    if (p[0] != '~') return {1, p[0]};
+    if (remaining >= 2 && p[1] == '~') return {2, '~'};
+    const auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+    if (remaining >= 4 && isDigit(p[1]) && isDigit(p[2]) && isDigit(p[3])) {
+        return {4, (p[1] - '0') * 100 + (p[2] - '0') * 10 + (p[3] - '0')};
+    }
+    return {1, '~'};
+}
 
 // ---------------------------------------------------------------------------
 // Code 39

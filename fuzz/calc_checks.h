@@ -43,7 +43,8 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
     out.fill(static_cast<char>(marker));
     const std::array<char, kFontStringCapacity> passed = out;
 
-    const int result = Calc(code, data.data(), out.data(), nullAddon ? nullptr : addon.data(), len, check ? 1 : 0);
+    const int result =
+        Calc(code, data.data(), out.data(), nullAddon ? nullptr : addon.data(), len, check ? 1 : 0);
     if (result != 0 && result != -1) return "Calc returned " + std::to_string(result);
     const bool known = code >= 0 && code < kCodeTypeCount;
     if (result == -1 && out[0] != '\0' && out != passed) return "rejection left a half-written buffer";
@@ -74,8 +75,9 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
         std::array<unsigned char, kFontStringCapacity> direct;
         direct.fill(marker);
         const auto directPassed = direct;
-        const BOOL ok = variant == 0 ? Code39(raw, direct.data(), rawLength, check ? 1 : 0)
-                                     : Code128(raw, direct.data(), rawLength, check ? 1 : 0, variant == 2 ? 1 : 0);
+        const BOOL ok = variant == 0
+                            ? Code39(raw, direct.data(), rawLength, check ? 1 : 0)
+                            : Code128(raw, direct.data(), rawLength, check ? 1 : 0, variant == 2 ? 1 : 0);
         if (ok != 0 && ok != 1) return "Code39/Code128 returned " + std::to_string(ok);
         if (ok == 0 && direct != directPassed) return "Code39/Code128 wrote before rejecting";
         if (ok == 1 && std::find(direct.begin(), direct.end(), 0) == direct.end()) {

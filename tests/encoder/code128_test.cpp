@@ -117,52 +117,6 @@ TEST(Code128DataToCodeWords, PassesUnencodableBytesThroughWithoutChangingSet) {
     EXPECT_EQ(internal::DataToCodeWords(result.data(), data, -3, internal::kStartB), 0);
 }
 
-struct RunRow {
-    const char* name;
-    std::vector<internal::RawWord> data;
-    short digits, text, control;
-};
-
-TEST(Code128Runs, CountLikeCharactersAtTheFront) {
-    const RunRow rows[] = {
-        {"digits_then_text", {'1', '2', 'A'}, 2, 0, 0},
-        {"nine_is_digit_and_text", {'9', '9', '8'}, 3, 2, 0},
-        {"text_includes_space_and_del", {' ', '/', ':', 127, '0'}, 0, 4, 0},
-        {"controls", {0, 31, 32}, 0, 0, 2},
-        {"fnc1_ends_every_run", {internal::kFnc1Entry, '1'}, 0, 0, 0},
-        {"empty", {}, 0, 0, 0},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto left = static_cast<short>(row.data.size());
-        EXPECT_EQ(internal::ConsecutiveDigits(row.data.data(), left), row.digits);
-        EXPECT_EQ(internal::ConsecutiveText(row.data.data(), left), row.text);
-        EXPECT_EQ(internal::ConsecutiveControl(row.data.data(), left), row.control);
-    }
-    const internal::RawWord digits[] = {'1', '2'};
-    EXPECT_EQ(internal::ConsecutiveDigits(digits, 0), 0);
-    EXPECT_EQ(internal::ConsecutiveDigits(digits, -1), 0);
-    EXPECT_EQ(internal::ConsecutiveDigits(digits, 1), 1);
-}
-
-TEST(Code128Values, ValueFromSetAndFontBytes) {
-    const std::pair<int, int> fromSet[] = {{' ', 0},  {'0', 16}, {'9', 25}, {'~', 94},
-                                           {127, 95}, {31, 106}, {128, 106}};
-    for (const auto& [byte, value] : fromSet) {
-        EXPECT_EQ(internal::ValueFromSet(static_cast<unsigned char>(byte)), value) << "byte " << byte;
-    }
-    const std::pair<int, int> fontBytes[] = {
-        {0, 154},   {1, 33},    {94, 126},  {95, 159},  {96, 167},  {97, 185},  {98, 226},
-        {99, 196},  {100, 227}, {101, 201}, {102, 189}, {103, 128}, {104, 133}, {105, 134},
-        {228, 138}, {106, 138}, {127, 159}, {200, 232}, {223, 255}, {224, 0},   {255, 31},
-    };
-    for (const auto& [value, byte] : fontBytes) {
-        unsigned char out = 0;
-        internal::code128_Out(&out, static_cast<unsigned char>(value));
-        EXPECT_EQ(out, byte) << "value " << value;
-    }
-}
-
 struct FontRow {
     const char* name;
     CodeType type;

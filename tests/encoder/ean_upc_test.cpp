@@ -182,29 +182,5 @@ TEST(EanUpcLookup, GetCodeAndGetUpc) {
     }
 }
 
-struct CheckDigitRow {
-    const char* name;
-    const char* digits;
-    int expected;
-};
-
-TEST(EanUpcCheckDigit, Mod10WeightsThreeFromTheRight) {
-    const CheckDigitRow rows[] = {
-        {"ean13_example_sum_89", "400638133393", 1},
-        {"ean8_example_sum_53", "5512345", 7},
-        {"sum_multiple_of_ten", "0000000", 0},
-        {"sum_20_gives_0", "55", 0},
-        {"single_digit_weight_3", "5", 5},
-        {"two_digits", "56", 7},
-        {"empty", "", 0},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(
-            internal::checkDigitMod10(row.digits, static_cast<int>(std::string_view(row.digits).size())),
-            row.expected);
-    }
-}
-
 }  // namespace
 }  // namespace bcfont::test
