@@ -38,6 +38,21 @@ constexpr std::array<c39pat, 44> c39 = {{
 }};
 constexpr int kC39DataCharacters = 43;
 
+// Code 39 is "3 of 9": every pattern has exactly three wide elements, and no
+// two characters share a pattern.
+constexpr bool everyPatternHasThreeWideElementsAndIsUnique() {
+    for (std::size_t a = 0; a < c39.size(); ++a) {
+        int wide = 0;
+        for (auto element : c39[a].pat) wide += element;
+        if (wide != 3) return false;
+        for (std::size_t b = a + 1; b < c39.size(); ++b) {
+            if (c39[a].pat == c39[b].pat || c39[a].c39char == c39[b].c39char) return false;
+        }
+    }
+    return true;
+}
+static_assert(everyPatternHasThreeWideElementsAndIsUnique());
+
 // Full ASCII Code 39, indexed by the character code 0 to 127: the one or two
 // Code 39 characters that stand for it. A leading space means "the second
 // character alone". As in the Code 39 standard's Full ASCII table.
