@@ -427,15 +427,15 @@ class DescriptionsTest : public QObject {
     }
     void everyKeyHasATextInEnglishAndGerman() {
         QFETCH(QString, key);
-        const Descriptions english(QLocale(QLocale::English));
-        const Descriptions german(QLocale(QLocale::German, QLocale::Austria));
+        const Descriptions english{QLocale(QLocale::English)};
+        const Descriptions german{QLocale(QLocale::German, QLocale::Austria)};
         QCOMPARE(german.language(), QStringLiteral("de"));
         QVERIFY(english.text(key).has_value());
         QVERIFY(german.text(key).has_value());
         QVERIFY(*english.text(key) != *german.text(key));
     }
     void otherLanguagesFallBackToEnglish() {
-        const Descriptions french(QLocale(QLocale::French));
+        const Descriptions french{QLocale(QLocale::French)};
         QCOMPARE(french.language(), QStringLiteral("en"));
         QCOMPARE(french.text(QStringLiteral("NSFactEAN8")),
                  Descriptions(QLocale(QLocale::English)).text(QStringLiteral("NSFactEAN8")));
