@@ -15,18 +15,14 @@ namespace bcfont::internal {
 // Check digit (0-9) over `count` digit characters: weights 3 and 1 from the
 // rightmost digit (rightmost weight 3), completed to the next multiple of ten.
 // Serves EAN-8, EAN-13, UPC-A, UPC-E and both 2 of 5 symbologies. Inline so
-// that the fixed counts of EAN/UPC unroll.
+// that the fixed counts of EAN/UPC unroll at their call sites.
 constexpr int checkDigitMod10(const char* digits, int count) {
-    // Two plain sums keep the loop free of multiplications.
-    int weight3Sum = 0;
-    int weight1Sum = 0;
-    int i = count - 1;
-    for (; i >= 1; i -= 2) {
-        weight3Sum += digits[i] - '0';
-        weight1Sum += digits[i - 1] - '0';
+    int sum = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool weighs3 = (count - 1 - i) % 2 == 0;
+        sum += (weighs3 ? 3 : 1) * (digits[i] - '0');
     }
-    if (i == 0) weight3Sum += digits[0] - '0';
-    return (10 - (3 * weight3Sum + weight1Sum) % 10) % 10;
+    return (10 - sum % 10) % 10;
 }
 
 // The eleven digits of the UPC-A number that the seven UPC-E digits (number
