@@ -5,6 +5,7 @@
 
 #include "CalcText.h"
 #include "macroman.h"
+#include "render.h"
 #include "symbology.h"
 
 namespace bcfont::app {
@@ -279,6 +280,28 @@ void BCController::copy(ControlId) {
 
 void BCController::print(ControlId) {
     window_.print(preview);
+}
+
+void BCController::exportPreview(ControlId) {
+    // An empty preview ("n/a" above it) has no symbol; the last font string
+    // belongs to data that is no longer there.
+    if (window_.string(preview).empty())
+        return window_.showError(
+            "There is nothing to export: the data cannot be encoded in the chosen symbology.");
+    const auto path = window_.runExportPanel();
+    if (!path) return;
+    int dpi = exportDpi;
+    if (render::formatOf(*path) == render::Format::Png) {
+        const auto chosen = window_.runResolutionPanel(exportDpi, kExportMinDpi, kExportMaxDpi);
+        if (!chosen) return;
+        dpi = *chosen;
+        exportDpi = dpi;
+    }
+    const auto bytes = macroman::fromUtf8(convertedString);
+    const FontChoice face = fontFor(static_cast<CodeType>(iCode), bHALFHEIGHT != 0, bHIGHDENSITY != 0);
+    const std::string error = bytes ? render::renderToFile(*bytes, face.family, face.pointSize, dpi, *path)
+                                    : "the font string holds a character that Mac OS Roman cannot store";
+    if (!error.empty()) window_.showError("The barcode was not exported: " + error + ".");
 }
 
 void BCController::about(ControlId) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Converter.h"
+#include "ExportFile.h"
 #include "WindowPort.h"
 #include "encoder.h"
 
@@ -40,9 +41,11 @@ class BCController {
     void batchRead(ControlId sender);
     void batchWrite(ControlId sender);
 
-    // Copy, print and about.
+    // Copy, print, export and about.
     void copy(ControlId sender);
     void print(ControlId sender);
+    // Draws the preview's font string into an SVG, PNG or PDF file.
+    void exportPreview(ControlId sender);
     void about(ControlId sender);
 
     // Outlets: the controls, by the ids the port knows them by.
@@ -87,6 +90,7 @@ class BCController {
     BOOL bHIGHDENSITY = 0;
     BOOL bADDON2 = 0;
     BOOL bADDON5 = 0;
+    int exportDpi = kExportDefaultDpi;  // the last PNG resolution chosen, offered again
 };
 
 }  // namespace bcfont::app

@@ -51,6 +51,8 @@ void MainWindow::connectActions() {
     connect(w_.copyAction, &QAction::triggered, this, [&c] { c.copy(ControlId::preview); });
     connect(w_.printButton, &QPushButton::clicked, this, [&c] { c.print(ControlId::preview); });
     connect(w_.printAction, &QAction::triggered, this, [&c] { c.print(ControlId::preview); });
+    connect(w_.exportButton, &QPushButton::clicked, this, [&c] { c.exportPreview(ControlId::preview); });
+    connect(w_.exportAction, &QAction::triggered, this, [&c] { c.exportPreview(ControlId::preview); });
     connect(w_.aboutAction, &QAction::triggered, this, [&c] { c.about(ControlId::preview); });
     connect(w_.quitAction, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
 }

@@ -96,7 +96,11 @@ void QtDialogs::error(QWidget* parent, const QString& message) {
 }
 
 QtWindowPort::QtWindowPort(QWidget& window, const WindowWidgets& widgets, MyApplication* application)
-    : window_(window), w_(widgets), application_(application), dialogs_(std::make_unique<QtDialogs>()) {}
+    : window_(window),
+      w_(widgets),
+      application_(application),
+      dialogs_(std::make_unique<QtDialogs>()),
+      exportDialogs_(std::make_unique<QtExportDialogs>()) {}
 
 QWidget* QtWindowPort::widget(ControlId id) const {
     switch (id) {
@@ -273,6 +277,16 @@ std::optional<std::string> QtWindowPort::runSavePanel() {
     const auto name = dialogs_->saveFileName(&window_);
     if (!name) return std::nullopt;
     return name->toStdString();
+}
+
+std::optional<std::string> QtWindowPort::runExportPanel() {
+    const auto name = exportDialogs_->exportFileName(&window_);
+    if (!name) return std::nullopt;
+    return name->toStdString();
+}
+
+std::optional<int> QtWindowPort::runResolutionPanel(int defaultDpi, int minDpi, int maxDpi) {
+    return exportDialogs_->resolution(&window_, defaultDpi, minDpi, maxDpi);
 }
 
 FileResult QtWindowPort::readFile(const std::string& path) {

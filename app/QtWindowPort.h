@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "Descriptions.h"
+#include "ExportDialogs.h"
 #include "WindowLayout.h"
 #include "WindowPort.h"
 
@@ -41,6 +42,7 @@ class QtWindowPort : public WindowPort {
     QtWindowPort(QWidget& window, const WindowWidgets& widgets, MyApplication* application);
 
     void setDialogProvider(std::unique_ptr<DialogProvider> dialogs) { dialogs_ = std::move(dialogs); }
+    void setExportDialogs(std::unique_ptr<ExportDialogs> dialogs) { exportDialogs_ = std::move(dialogs); }
 
     void setStringValue(ControlId field, const std::string& text) override;
     std::string stringValue(ControlId field) override;
@@ -62,6 +64,8 @@ class QtWindowPort : public WindowPort {
     std::string homeDirectory() override;
     std::optional<std::string> runOpenPanel(const std::string& startDirectory) override;
     std::optional<std::string> runSavePanel() override;
+    std::optional<std::string> runExportPanel() override;
+    std::optional<int> runResolutionPanel(int defaultDpi, int minDpi, int maxDpi) override;
     FileResult readFile(const std::string& path) override;
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> description(std::string_view key) override;
@@ -76,6 +80,7 @@ class QtWindowPort : public WindowPort {
     WindowWidgets w_;
     MyApplication* application_;
     std::unique_ptr<DialogProvider> dialogs_;
+    std::unique_ptr<ExportDialogs> exportDialogs_;
     Descriptions descriptions_;
     std::optional<QFont> copiedFont_;  // stands in for the font clipboard
 };

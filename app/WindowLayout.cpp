@@ -124,6 +124,8 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     w.printButton =
         named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
 
+    w.exportButton =
+        named(new QPushButton(QObject::tr("Export…")), "exportButton", QObject::tr("Export barcode"));
     auto* group = named(new QGroupBox(QObject::tr("Preview")), "previewGroup", QObject::tr("Preview"));
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(8);
@@ -132,6 +134,7 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     actions->addWidget(w.notice, 1);
     actions->addWidget(w.copyButton);
     actions->addWidget(w.printButton);
+    actions->addWidget(w.exportButton);
     layout->addLayout(actions);
     return group;
 }
@@ -191,6 +194,8 @@ QGroupBox* batchGroup(WindowWidgets& w) {
 
 void buildMenus(QMainWindow& window, WindowWidgets& w) {
     QMenu* file = window.menuBar()->addMenu(QObject::tr("&File"));
+    w.exportAction = file->addAction(QObject::tr("&Export…"));
+    w.exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     w.printAction = file->addAction(QObject::tr("&Print…"));
     w.printAction->setShortcut(QKeySequence::Print);
     file->addSeparator();
@@ -203,6 +208,7 @@ void buildMenus(QMainWindow& window, WindowWidgets& w) {
     QMenu* help = window.menuBar()->addMenu(QObject::tr("&Help"));
     w.aboutAction = help->addAction(QObject::tr("&About bcfont"));
     w.aboutAction->setMenuRole(QAction::AboutRole);
+    w.exportAction->setObjectName(QStringLiteral("exportAction"));
     w.printAction->setObjectName(QStringLiteral("printAction"));
     w.quitAction->setObjectName(QStringLiteral("quitAction"));
     w.copyAction->setObjectName(QStringLiteral("copyAction"));

@@ -34,6 +34,7 @@ struct WindowWidgets {
     QLabel* notice = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* printButton = nullptr;
+    QPushButton* exportButton = nullptr;
     QLabel* facts = nullptr;
     // Batch
     QComboBox* batchCodeSelector = nullptr;
@@ -46,6 +47,7 @@ struct WindowWidgets {
     // Menus
     QAction* copyAction = nullptr;
     QAction* printAction = nullptr;
+    QAction* exportAction = nullptr;
     QAction* aboutAction = nullptr;
     QAction* quitAction = nullptr;
 };

@@ -94,6 +94,10 @@ class WindowPort {
     virtual std::string homeDirectory() = 0;
     virtual std::optional<std::string> runOpenPanel(const std::string& startDirectory) = 0;
     virtual std::optional<std::string> runSavePanel() = 0;
+    // The file to export the preview to, its extension naming the format.
+    virtual std::optional<std::string> runExportPanel() = 0;
+    // A PNG resolution in dots per inch, offered from `defaultDpi`.
+    virtual std::optional<int> runResolutionPanel(int defaultDpi, int minDpi, int maxDpi) = 0;
 
     // Whole files as bytes; the write replaces the file atomically or not at all.
     virtual FileResult readFile(const std::string& path) = 0;

@@ -23,6 +23,8 @@ class RecordingWindow : public WindowPort {
     std::set<std::string, std::less<>> missingFonts;               // every other family is installed
     std::map<std::string, std::string, std::less<>> descriptions;  // empty: "fact:<key>" for every key
     std::optional<std::string> openPanelAnswer, savePanelAnswer;
+    std::optional<std::string> exportPanelAnswer;
+    std::optional<int> resolutionAnswer;
     std::map<std::string, std::string> files;  // path -> bytes; reading any other path fails
     std::string writeError;                    // when set, every write fails with it
 
@@ -73,6 +75,14 @@ class RecordingWindow : public WindowPort {
     }
     std::optional<std::string> runSavePanel() override {
         return log.push_back("runSavePanel()"), savePanelAnswer;
+    }
+    std::optional<std::string> runExportPanel() override {
+        return log.push_back("runExportPanel()"), exportPanelAnswer;
+    }
+    std::optional<int> runResolutionPanel(int dpi, int min, int max) override {
+        log.push_back("runResolutionPanel(" + std::to_string(dpi) + ", " + std::to_string(min) + ", " +
+                      std::to_string(max) + ")");
+        return resolutionAnswer;
     }
     FileResult readFile(const std::string& path) override {
         log.push_back("readFile(" + q(path) + ")");
