@@ -66,6 +66,10 @@ const std::vector<SplitCase> kCases = {
      {{"12345678", 1, true}, {"12345678", 2, false}}},
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LineSplitterTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(LineSplitterTest, GivesTheLines) {

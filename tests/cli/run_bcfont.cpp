@@ -3,48 +3,10 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 
 extern char** environ;
 
 namespace bcfont::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bcfont-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path TempDir::write(const std::string& name, const std::string& bytes) const {
-    const auto file = path_ / name;
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file;
-}
-
-std::vector<std::string> TempDir::entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 RunResult runBcfont(const std::vector<std::string>& args, const std::string& input) {
     const TempDir streams;
@@ -70,12 +32,7 @@ RunResult runBcfont(const std::vector<std::string>& args, const std::string& inp
     if (spawned != 0) throw std::runtime_error("cannot start " BCFONT_EXE);
     int wstatus = 0;
     ::waitpid(pid, &wstatus, 0);
-
-    RunResult result;
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    result.out = readFile(out);
-    result.err = readFile(err);
-    return result;
+    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, readFile(out), readFile(err)};
 }
 
 }  // namespace bcfont::test

@@ -1,60 +1,24 @@
-// The renderer: quiet zones as the symbology standards ask, the three file
-// formats, and files that appear whole or not at all.
+// The renderer and `bcfont render`: the three formats, resolution and size,
+// files that appear whole or not at all, exit statuses and messages.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <sys/stat.h>
+
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "encode.h"
 #include "render.h"
-#include "scan_support.h"
-#include "symbology.h"
+#include "run_bcfont.h"
 
 namespace bcfont::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh empty directory for one test, removed afterwards.
-class TempDir {
-  public:
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() /
-                ("bcfont-render-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
-        return names;
-    }
-
-  private:
-    fs::path path_;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string fontStringOf(CodeType type, std::string_view data, std::string_view addon = "") {
-    return encode(type, data, addon, true).value_or("");
-}
-
-// ---------------------------------------------------------------- rejected requests
+// What stands at the output path before the renderer runs.
+enum class Before { Nothing, OldFile, Directory, LinkToOldFile };
 
 struct BadRequest {
     const char* name;
@@ -62,216 +26,159 @@ struct BadRequest {
     const char* family;
     double pointSize;
     int dpi;
-    const char* fileName;
+    const char* fileName;  // in a fresh directory, unless absolute
+    Before before;
     const char* expectedMessagePart;
 };
 
+// clang-format off
+const std::string kCode128 = encode(C128, "ABC", "", true).value_or("");
+const BadRequest kBadRequests[] = {
+    {"empty font string", "", "Code 128", 30, 300, "x.png", Before::Nothing, "nothing to draw"},
+    {"unknown extension", kCode128, "Code 128", 30, 300, "x.gif", Before::Nothing, "name it .svg, .png or .pdf"},
+    {"no extension", kCode128, "Code 128", 30, 300, "barcode", Before::Nothing, "name it .svg, .png or .pdf"},
+    {"size zero", kCode128, "Code 128", 0, 300, "x.svg", Before::Nothing, "size must lie between"},
+    {"size too large", kCode128, "Code 128", 5000, 300, "x.svg", Before::Nothing, "size must lie between"},
+    {"resolution too low", kCode128, "Code 128", 30, 5, "x.png", Before::Nothing, "resolution must lie between"},
+    {"face bcfont does not have", kCode128, "Code 93", 30, 300, "x.png", Before::Nothing, "font \"Code 93\" not found"},
+    {"byte the face has no glyph for", "\x01", "Code 128", 30, 300, "x.pdf", Before::Nothing, "no glyph for byte 1"},
+    {"picture too large", kCode128, "Code 128", 1000, 2400, "x.png", Before::Nothing, "pixels"},
+    {"failure keeps the old file", "\x01", "Code 128", 30, 300, "barcode.png", Before::OldFile, "no glyph for byte 1"},
+    {"directory in the way", kCode128, "Code 128", 30, 300, "a.png", Before::Directory, "not a regular file"},
+    {"unwritable directory", kCode128, "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg", Before::Nothing,
+     "cannot write /nonexistent-bcfont-dir/x.svg"},
+};
+// clang-format on
+
 TEST(RenderErrors, NothingIsWrittenAndTheMessageSaysWhy) {
-    const std::string code128 = fontStringOf(C128, "ABC");
-    const std::vector<BadRequest> rows = {
-        {"empty font string", "", "Code 128", 30, 300, "x.png", "nothing to draw"},
-        {"unknown extension", code128, "Code 128", 30, 300, "x.gif", "name it .svg, .png or .pdf"},
-        {"no extension", code128, "Code 128", 30, 300, "barcode", "name it .svg, .png or .pdf"},
-        {"size zero", code128, "Code 128", 0, 300, "x.svg", "size must lie between"},
-        {"size too large", code128, "Code 128", 5000, 300, "x.svg", "size must lie between"},
-        {"resolution too low", code128, "Code 128", 30, 5, "x.png", "resolution must lie between"},
-        {"face bcfont does not have", code128, "Code 93", 30, 300, "x.png", "font \"Code 93\" not found"},
-        {"byte the face has no glyph for", "\x01", "Code 128", 30, 300, "x.pdf", "no glyph for byte 1"},
-        {"picture too large", code128, "Code 128", 1000, 2400, "x.png", "pixels"},
-    };
-    for (const auto& row : rows) {
-        TempDir dir;
-        const std::string error = render::renderToFile(row.fontString, row.family, row.pointSize, row.dpi,
-                                                       (dir.path() / row.fileName).string());
-        EXPECT_NE(error.find(row.expectedMessagePart), std::string::npos)
-            << row.name << ": expected a message containing \"" << row.expectedMessagePart << "\", got \""
-            << error << "\"";
-        EXPECT_TRUE(dir.entries().empty())
-            << row.name << ": left " << dir.entries().size() << " files behind";
-    }
-}
-
-TEST(RenderErrors, MissingFontNamesTheFamilyAndTheDirectory) {
-    TempDir dir;
-    const char* previous = std::getenv("BCFONT_FONT_DIR");
-    const std::string saved = previous ? previous : "";
-    ::setenv("BCFONT_FONT_DIR", dir.path().c_str(), 1);
-    std::string error;
-    const auto image = render::renderGray("ABC", "Code 93", 30, 300, &error);
-    if (previous) {
-        ::setenv("BCFONT_FONT_DIR", saved.c_str(), 1);
-    } else {
-        ::unsetenv("BCFONT_FONT_DIR");
-    }
-    EXPECT_FALSE(image);
-    for (const std::string& part :
-         {std::string("\"Code 93\""), std::string("Code93.ttf"), dir.path().string()})
-        EXPECT_NE(error.find(part), std::string::npos) << "\"" << part << "\" missing from: " << error;
-}
-
-TEST(RenderErrors, FailedRenderKeepsTheOldFile) {
-    TempDir dir;
-    const fs::path target = dir.path() / "barcode.png";
-    std::ofstream(target) << "old contents";
-    const std::string error = render::renderToFile("\x01", "Code 128", 30, 300, target.string());
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(readFile(target), "old contents");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"barcode.png"});
-}
-
-TEST(RenderErrors, UnwritableDirectoryIsReported) {
-    const std::string error =
-        render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg");
-    EXPECT_NE(error.find("cannot write /nonexistent-bcfont-dir/x.svg"), std::string::npos) << error;
-}
-
-TEST(RenderErrors, DirectoryInTheWayIsReported) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "a.png");
-    const std::string error =
-        render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, (dir.path() / "a.png").string());
-    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
-    EXPECT_TRUE(fs::is_directory(dir.path() / "a.png"));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.png"});
-}
-
-TEST(RenderFiles, SymbolicLinkKeepsPointingAtThePicture) {
-    TempDir dir;
-    std::ofstream(dir.path() / "real.png") << "old contents";
-    fs::create_symlink("real.png", dir.path() / "link.png");
-    ASSERT_EQ(render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300,
-                                   (dir.path() / "link.png").string()),
-              "");
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.png"));
-    EXPECT_EQ(readFile(dir.path() / "real.png").substr(0, 4), "\x89PNG");
-}
-
-TEST(RenderFiles, NewFileGetsTheUsualPermissions) {
-    TempDir dir;
-    const mode_t previous = ::umask(022);
-    const std::string error =
-        render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, 300, (dir.path() / "a.svg").string());
-    ::umask(previous);
-    ASSERT_EQ(error, "");
-    const auto perms = fs::status(dir.path() / "a.svg").permissions();
-    EXPECT_EQ(perms, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                         fs::perms::others_read);
-}
-
-// ---------------------------------------------------------------- file formats
-
-struct FormatRow {
-    const char* fileName;
-    std::string_view magic;
-};
-
-TEST(RenderFormats, ExtensionPicksTheFormat) {
-    constexpr std::array<FormatRow, 5> rows = {{
-        {"a.svg", "<?xml"},
-        {"a.png", "\x89PNG\r\n\x1a\n"},
-        {"a.pdf", "%PDF-"},
-        {"A.PNG", "\x89PNG\r\n\x1a\n"},
-        {"a.Svg", "<?xml"},
-    }};
-    for (const auto& row : rows) {
-        TempDir dir;
+    for (const auto& row : kBadRequests) {
+        SCOPED_TRACE(row.name);
+        const TempDir dir;
         const fs::path target = dir.path() / row.fileName;
+        if (row.before == Before::OldFile) dir.write(row.fileName, "old contents");
+        if (row.before == Before::Directory) fs::create_directory(target);
         const std::string error =
-            render::renderToFile(fontStringOf(EAN13, "400638133393"), "Code EAN", 72, 300, target.string());
-        ASSERT_EQ(error, "") << row.fileName;
-        EXPECT_EQ(readFile(target).substr(0, row.magic.size()), row.magic) << row.fileName;
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{row.fileName}) << row.fileName;
+            render::renderToFile(row.fontString, row.family, row.pointSize, row.dpi, target);
+        EXPECT_NE(error.find(row.expectedMessagePart), std::string::npos)
+            << "expected a message containing \"" << row.expectedMessagePart << "\", got \"" << error << "\"";
+        EXPECT_EQ(dir.entries().size(), row.before == Before::Nothing ? 0u : 1u) << "stray files left behind";
+        EXPECT_EQ(readFile(target), row.before == Before::OldFile ? "old contents" : "");
+        EXPECT_EQ(fs::is_directory(target), row.before == Before::Directory);
     }
 }
 
-// The pHYs chunk of a PNG written at `dpi`, read back: pixels per metre.
-TEST(RenderFormats, PngRecordsItsResolution) {
-    struct Row {
-        int dpi;
-        std::uint32_t pixelsPerMetre;
-    };
-    constexpr std::array<Row, 3> rows = {{{72, 2835}, {300, 11811}, {600, 23622}}};
-    for (const auto& row : rows) {
-        TempDir dir;
-        const fs::path target = dir.path() / "a.png";
-        ASSERT_EQ(render::renderToFile(fontStringOf(C128, "ABC"), "Code 128", 30, row.dpi, target.string()),
-                  "");
-        const std::string png = readFile(target);
-        const auto at = png.find("pHYs");
-        ASSERT_NE(at, std::string::npos) << row.dpi << " dpi: no pHYs chunk";
-        std::uint32_t x = 0;
-        for (int i = 0; i < 4; ++i) x = (x << 8) | static_cast<unsigned char>(png[at + 4 + i]);
-        EXPECT_EQ(x, row.pixelsPerMetre) << row.dpi << " dpi";
-        EXPECT_EQ(png[at + 12], '\x01') << row.dpi << " dpi: unit must be the metre";
-    }
-}
-
-TEST(RenderFormats, SvgHasTheSizeOfTheLayoutInPoints) {
-    TempDir dir;
-    const std::string fontString = fontStringOf(C39, "CODE39");
-    const auto layout = render::layoutFor(fontString, "Code 39", 30);
-    ASSERT_TRUE(layout);
-    const fs::path target = dir.path() / "a.svg";
-    ASSERT_EQ(render::renderToFile(fontString, "Code 39", 30, 300, target.string()), "");
-    const std::string svg = readFile(target);
-    const auto at = svg.find("width=\"");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_NEAR(std::stod(svg.substr(at + 7)), layout->width, 0.01);
-    EXPECT_NE(svg.find("pt\"", at), std::string::npos) << "width is not given in points";
-}
-
-// ---------------------------------------------------------------- quiet zones
-
-// Minimum quiet zones in modules (narrow elements) from the symbology
-// standards: EAN-13 11 left and 7 right, 5 behind an add-on; EAN-8 7 and 7;
-// UPC-A 9 and 9; UPC-E 9 left and 7 right; the others 10 each.
-struct QuietRow {
-    const char* name;
-    CodeType type;
-    const char* data;
-    const char* addon;
-    int leftModules;
-    int rightModules;
+struct FileRow {
+    const char* fileName;
+    int dpi;
+    Before before;
+    std::string_view magic;
+    std::uint32_t pixelsPerMetre;  // of the PNG's pHYs chunk; 0: not a PNG
 };
 
-constexpr std::array<QuietRow, 9> kQuietZones = {{
-    {"EAN-13", EAN13, "400638133393", "", 11, 7},
-    {"EAN-13 with add-on", EAN13, "400638133393", "12", 11, 5},
-    {"EAN-8", EAN8, "5512345", "", 7, 7},
-    {"UPC-A", UPCA, "03600029145", "", 9, 9},
-    {"UPC-E", UPCE, "0123456", "", 9, 7},
-    {"Code 39", C39, "CODE39", "", 10, 10},
-    {"Code 128", C128, "ABC", "", 10, 10},
-    {"2 of 5 Interleaved", TOFIL, "123456", "", 10, 10},
-    {"Codabar", CODABAR, "123", "", 10, 10},
-}};
-// More white than this beyond the minimum wastes label space.
-constexpr int kMaxExtraQuietModules = 12;
+// clang-format off
+constexpr FileRow kFiles[] = {
+    {"a.svg", 300, Before::Nothing, "<?xml", 0},
+    {"a.Svg", 300, Before::Nothing, "<?xml", 0},
+    {"a.png", 72, Before::Nothing, "\x89PNG\r\n\x1a\n", 2835},
+    {"A.PNG", 300, Before::Nothing, "\x89PNG\r\n\x1a\n", 11811},
+    {"a.png", 600, Before::OldFile, "\x89PNG\r\n\x1a\n", 23622},
+    {"a.pdf", 300, Before::Nothing, "%PDF-", 0},
+    // A symbolic link keeps pointing at the picture.
+    {"link.png", 300, Before::LinkToOldFile, "\x89PNG", 11811},
+};
+// clang-format on
 
-TEST(RenderQuietZones, AtLeastTheStandardMinimum) {
-    constexpr double kFineDpi = 600;
-    for (const auto& row : kQuietZones) {
-        const auto font = fontFor(row.type, false, false);
-        const auto image = render::renderGray(fontStringOf(row.type, row.data, row.addon), font.family,
-                                              font.pointSize, kFineDpi);
-        ASSERT_TRUE(image) << row.name;
-        // A row through the bars above any human-readable digits.
-        const auto [top, bottom] = inkRows(*image);
-        const auto runs = runsOfRow(*image, top + (bottom - top) / 5);
-        ASSERT_GE(runs.size(), 3u) << row.name;
-        int narrow = image->width;
-        for (const PixelRun& r : runs) {
-            if (r.black) narrow = std::min(narrow, r.length);
+TEST(RenderFiles, ExtensionPicksTheFormatWrittenWhole) {
+    const std::string fontString = encode(EAN13, "400638133393", "", true).value_or("");
+    for (const auto& row : kFiles) {
+        SCOPED_TRACE(std::string(row.fileName) + " at " + std::to_string(row.dpi) + " dpi");
+        const TempDir dir;
+        const fs::path target = dir.path() / row.fileName;
+        if (row.before == Before::OldFile) dir.write(row.fileName, "old contents");
+        if (row.before == Before::LinkToOldFile)
+            fs::create_symlink(dir.write("real.png", "old contents"), target);
+        const mode_t previous = ::umask(022);
+        ASSERT_EQ(render::renderToFile(fontString, "Code EAN", 72, row.dpi, target), "");
+        ::umask(previous);
+        const std::string bytes = readFile(target);
+        EXPECT_EQ(bytes.substr(0, row.magic.size()), row.magic);
+        EXPECT_EQ(dir.entries().size(), row.before == Before::LinkToOldFile ? 2u : 1u) << "stray files";
+        EXPECT_EQ(fs::is_symlink(target), row.before == Before::LinkToOldFile);
+        EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644)) << "the usual permissions";
+        if (row.pixelsPerMetre != 0) {
+            const auto at = bytes.find("pHYs");
+            ASSERT_NE(at, std::string::npos) << "no pHYs chunk";
+            std::uint32_t x = 0;
+            for (int i = 0; i < 4; ++i) x = (x << 8) | static_cast<unsigned char>(bytes[at + 4 + i]);
+            EXPECT_EQ(x, row.pixelsPerMetre);
+            EXPECT_EQ(bytes[at + 12], '\x01') << "unit must be the metre";
         }
-        const double left = static_cast<double>(runs.front().length) / narrow;
-        const double right = static_cast<double>(runs.back().length) / narrow;
-        EXPECT_GE(left, row.leftModules - 0.5) << row.name << ": left quiet zone in modules";
-        EXPECT_GE(right, row.rightModules - 0.5) << row.name << ": right quiet zone in modules";
-        EXPECT_LE(left, row.leftModules + kMaxExtraQuietModules)
-            << row.name << ": left quiet zone in modules";
-        EXPECT_LE(right, row.rightModules + kMaxExtraQuietModules)
-            << row.name << ": right quiet zone in modules";
+        if (row.magic == "<?xml") {
+            const auto at = bytes.find("width=\"");
+            ASSERT_NE(at, std::string::npos);
+            EXPECT_NEAR(std::stod(bytes.substr(at + 7)), render::layoutFor(fontString, "Code EAN", 72)->width,
+                        0.01);
+            EXPECT_NE(bytes.find("pt\"", at), std::string::npos) << "width is not given in points";
+        }
     }
+}
+
+// ---------------------------------------------------------------- `bcfont render` as a user runs it
+
+struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    const char* output;  // passed with -o in a fresh directory; empty: no -o
+    int status;
+    const char* stderrPart;  // empty: stderr must be empty
+    bool written;            // the output file exists afterwards, else nothing may be written
+};
+
+// clang-format off
+const Row kRows[] = {
+    {"EAN-13 by name", {"--type", "ean13", "400638133393"}, "a.png", 0, "", true},
+    {"EAN-13 with add-on", {"--type", "1", "--addon", "12", "400638133393"}, "a.svg", 0, "", true},
+    {"Code 39 high density, half height", {"--type", "code39", "--half-height", "--high-density", "a b"}, "a.pdf", 0, "", true},
+    {"Code 128 without check at a size", {"--type", "5", "--no-check", "--size", "12", "--dpi", "150", "Hello"}, "a.png", 0, "warning: without its check character", true},
+    {"Postnet ignores the options", {"--type", "postnet", "--half-height", "12345"}, "a.png", 0, "", true},
+    {"accented letter Code 128 rejects", {"--type", "code128", "é"}, "a.png", 1, "bcfont render: ", false},
+    {"rejected data", {"--type", "ean13", "40063813339x"}, "a.png", 1, "EAN-13", false},
+    {"character Mac OS Roman lacks", {"--type", "code128", "ĀB"}, "a.png", 1, "Mac OS Roman", false},
+    {"unknown type", {"--type", "ean14", "1234"}, "a.png", 2, "unknown type \"ean14\"", false},
+    {"unknown file format", {"--type", "ean8", "1234567"}, "a.jpg", 2, "name it .svg, .png or .pdf", false},
+    {"add-on on another symbology", {"--type", "upca", "--addon", "12", "03600029145"}, "a.png", 2, "only for EAN-13", false},
+    {"resolution out of range", {"--type", "ean8", "--dpi", "5", "1234567"}, "a.png", 2, "--dpi", false},
+    {"no output file", {"--type", "ean8", "1234567"}, "", 2, "--output", false},
+};
+// clang-format on
+
+TEST(RenderCommand, StatusMessageAndFile) {
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        const TempDir dir;
+        std::vector<std::string> args = {"render"};
+        if (*row.output) args.insert(args.end(), {"-o", dir.path() / row.output});
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const RunResult r = runBcfont(args);
+        EXPECT_EQ(r.status, row.status) << "stderr: " << r.err;
+        EXPECT_EQ(r.err.empty(), *row.stderrPart == '\0') << r.err;
+        EXPECT_NE(r.err.find(row.stderrPart), std::string::npos) << "expected \"" << row.stderrPart << "\"";
+        EXPECT_EQ(dir.entries().size(), row.written ? 1u : 0u) << "stray files, or a failed run wrote one";
+        EXPECT_EQ(readFile(dir.path() / row.output).size() > 100, row.written);
+    }
+}
+
+// The message names the family, its file and where it was looked for.
+TEST(RenderCommand, MissingFontsAreReported) {
+    const TempDir dir;
+    const std::string saved = std::getenv("BCFONT_FONT_DIR") ? std::getenv("BCFONT_FONT_DIR") : "";
+    ::setenv("BCFONT_FONT_DIR", "/nonexistent-bcfont-fonts", 1);
+    const RunResult r = runBcfont({"render", "--type", "ean8", "-o", dir.path() / "a.png", "1234567"});
+    saved.empty() ? ::unsetenv("BCFONT_FONT_DIR") : ::setenv("BCFONT_FONT_DIR", saved.c_str(), 1);
+    EXPECT_EQ(r.status, 2);
+    for (const char* part : {"font \"Code EAN\" not found", "CodeEAN.ttf", "/nonexistent-bcfont-fonts"})
+        EXPECT_NE(r.err.find(part), std::string::npos) << "\"" << part << "\" missing from: " << r.err;
+    EXPECT_TRUE(dir.entries().empty());
 }
 
 }  // namespace
