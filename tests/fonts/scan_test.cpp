@@ -124,12 +124,15 @@ std::string scanned(const render::GrayImage& image, const Target& t, const Case&
     return result.text();
 }
 
-// Bars read from a row a third down the ink: N/W by width for 2 of 5
-// Industrial (whose spaces must all be narrow), T/s for Postnet by whether
-// the bar also crosses a row near the top of the ink.
+// Bars read along one row: for 2 of 5 Industrial a third down the ink, N/W
+// by width (its spaces must all be narrow); for Postnet near the bottom,
+// where every bar crosses, T/s by whether the bar also crosses a row near the top.
 std::string barsRead(const render::GrayImage& image, const Target& t, const Case&, std::string& why) {
     const auto [top, bottom] = inkRows(image);
-    if (top < 0) return why = "blank picture", "";
+    if (top < 0) {
+        why = "blank picture";
+        return {};
+    }
     const int highY = top + (bottom - top + 1) / 10;
     const auto runs =
         runsOfRow(image, t.type == POSTNET ? bottom - (bottom - top + 1) / 10 : top + (bottom - top) / 3);
