@@ -52,9 +52,10 @@ int Calc(std::int32_t code, const char* Nutzziffer, char* Gesamt, const char* Ad
          BOOL bCHECK);
 
 // Full ASCII Code 39 with tilde escapes and the optional modulo-43 check
-// character. `pOut` is a zero-filled buffer of kFontStringCapacity bytes; the
-// font string is not terminated by this function (the zero fill does it).
-// Returns 1 when written, 0 when the data is rejected (`pOut` untouched).
+// character. `pOut` holds kFontStringCapacity bytes and receives the
+// NUL-terminated font string; data whose font string would not fit in it is
+// rejected. Returns 1 when written, 0 when the data is rejected (`pOut`
+// untouched).
 BOOL Code39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM);
 
 // Code 128 (`bUCC` 0) and Code 128 EAN/UCC (`bUCC` 1) with tilde escapes,
