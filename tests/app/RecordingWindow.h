@@ -122,8 +122,6 @@ struct BCControllerProbe {
     static const std::string& data(const BCController& c) { return c.dataToEncodeString; }
     static const std::string& addonText(const BCController& c) { return c.addonString; }
     static const std::string& converted(const BCController& c) { return c.convertedString; }
-    static std::int32_t code(const BCController& c) { return c.iCode; }
-    static std::int32_t batchCode(const BCController& c) { return c.iBatchCode; }
     static BOOL halfHeight(const BCController& c) { return c.bHALFHEIGHT; }
     static BOOL checksum(const BCController& c) { return c.bCHECKSUM; }
     static BOOL batchChecksum(const BCController& c) { return c.bBATCHCHECKSUM; }
