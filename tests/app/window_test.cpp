@@ -1,5 +1,5 @@
 // The real window on the offscreen platform: typing, symbologies, options,
-// add-ons, batch files, copy, print, fonts and descriptions.
+// add-ons, batch files, copy, print, fonts, descriptions and clipboard formats.
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFile>
@@ -157,7 +157,6 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         // clang-format off
-        QTest::newRow("EAN-13 worked example") << int(EAN13) << "400638133393" << "4<ALGDTM=dddjdb>";
         QTest::newRow("bytes above 127, one character each") << int(TOFIL) << "12345678" << "\u00C4\"8Ndu\u00E4";
         QTest::newRow("outside Mac OS Roman") << int(C128) << "AB\u4E00" << "n/a";
         // clang-format on
@@ -255,7 +254,7 @@ class WindowTest : public QObject {
         QVERIFY(!QFile::exists(*dialogs->saveAnswer));
     }
 
-    // The escaping of each format is ClipboardFormatTest's; here the font travels.
+    // The escaping of each format is formatsNameTheFontAndEscapeTheText's; here the font travels.
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {
         QGuiApplication::clipboard()->clear();
         QTest::mouseClick(w().copyButton, Qt::LeftButton);
@@ -314,15 +313,11 @@ class WindowTest : public QObject {
         for (const char* key : {"NSFactEAN8", "NSFactEAN13", "NSFactUPCA", "NSFactC39", "NSFactTOFIL",
                                 "NSFactTOFIND", "NSFactCODABAR", "NSFactPOSTNET"})
             QTest::newRow(key) << QString::fromLatin1(key) << QString() << QString();
-        QTest::newRow("NSFactUPCE") << "NSFactUPCE"
-                                    << "UPC-A number"
-                                    << "UPC-A-Nummer";
-        QTest::newRow("NSFactC128") << "NSFactC128"
-                                    << "mandatory"
-                                    << "Pflicht";
-        QTest::newRow("NSFactC128EAN") << "NSFactC128EAN"
-                                       << "mandatory"
-                                       << "Pflicht";
+        // clang-format off
+        QTest::newRow("NSFactUPCE") << "NSFactUPCE" << "UPC-A number" << "UPC-A-Nummer";
+        QTest::newRow("NSFactC128") << "NSFactC128" << "mandatory" << "Pflicht";
+        QTest::newRow("NSFactC128EAN") << "NSFactC128EAN" << "mandatory" << "Pflicht";
+        // clang-format on
     }
     void everyKeyHasATextInEnglishAndGerman() {
         QFETCH(QString, key);
