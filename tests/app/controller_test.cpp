@@ -394,8 +394,8 @@ struct FileRow {
 // clang-format off
 const std::array<FileRow, 4> kReadRows = {{
     {"bytes above 127 as one character each", "/data/in", "1234567\r\n\u2022\u00A0\u00C4\r\n", "1234567\r\n\xA5\xCA\x80\r\n", ""},
-    {"cancelled", std::nullopt, "kept", "1", ""},
-    {"unreadable", "/data/missing.txt", "kept", "1", "missing.txt"},
+    {"cancelled", std::nullopt, "kept", "", ""},
+    {"unreadable", "/data/missing.txt", "kept", "", "missing.txt"},
     {"binary", "/data/in", "kept", "12\0" "34"sv, "not a text file"},
 }};
 // The file held "previous" before each row.
