@@ -13,56 +13,13 @@
 
 #include "atomic_file.h"
 #include "batch.h"
-#include "encode.h"
+#include "cli_support.h"
 #include "macroman.h"
 #include "symbology.h"
 #include "type_option.h"
 
 namespace bcfont::cli {
 namespace {
-
-[[noreturn]] void fail(int status, const std::string& message) {
-    std::fprintf(stderr, "bcfont: %s\n", message.c_str());
-    throw CLI::RuntimeError(status);
-}
-
-void warn(const std::string& message) {
-    std::fprintf(stderr, "bcfont: warning: %s\n", message.c_str());
-}
-
-bool isCode128(CodeType type) {
-    return type == C128 || type == C128EAN;
-}
-
-constexpr const char* kCode128WithoutCheck =
-    "scanners will not read a Code 128 symbol without its check character, which the standard makes "
-    "mandatory";
-
-// Why UTF-8 text has no Mac OS Roman form: the first character at fault.
-std::string whyNotMacRoman(std::string_view utf8) {
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[pos]);
-        const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::string_view piece = utf8.substr(pos, size);
-        if (!macroman::fromUtf8(piece)) {
-            if (lead < 0xC2 || lead > 0xF4 || piece.size() < size ||
-                std::any_of(piece.begin() + 1, piece.end(),
-                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; })) {
-                return "is not valid UTF-8 (byte " + std::to_string(pos + 1) + ")";
-            }
-            return "holds '" + std::string(piece) + "', which Mac OS Roman cannot encode";
-        }
-        pos += size;
-    }
-    return "cannot be encoded in Mac OS Roman";
-}
-
-std::string toMacRoman(const std::string& utf8, const char* what) {
-    auto bytes = macroman::fromUtf8(utf8);
-    if (!bytes) fail(kExitRejected, std::string(what) + " " + whyNotMacRoman(utf8));
-    return *bytes;
-}
 
 void writeOut(std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -80,20 +37,9 @@ struct EncodeArgs {
 };
 
 void runEncode(const EncodeArgs& args) {
-    const CodeType type = parsedType(args.type);
-    const std::string data = toMacRoman(args.data, "the data");
-    const std::string addon = toMacRoman(args.addon, "the add-on");
-    if (data.empty()) fail(kExitRejected, "no data to encode");
-    std::string why;
-    const auto fontString = encode(type, data, addon, !args.noCheck, &why);
-    if (!fontString) fail(kExitRejected, why.empty() ? "the data was rejected" : why);
-
-    if (!addon.empty() && type != EAN13) warn("only EAN-13 takes an add-on; --addon was ignored");
-    // The main EAN-13 symbol is 16 characters; anything beyond is the add-on.
-    if (!addon.empty() && type == EAN13 && fontString->size() <= 16)
-        warn("no add-on was added: it must be 2 or 5 digits");
-    if (args.noCheck && isCode128(type)) warn(kCode128WithoutCheck);
-    writeOut(args.raw ? *fontString : macroman::toUtf8(*fontString));
+    const std::string fontString =
+        encodeArguments(parsedType(args.type), args.data, args.addon, args.noCheck);
+    writeOut(args.raw ? fontString : macroman::toUtf8(fontString));
 }
 
 struct BatchArgs {
@@ -133,7 +79,7 @@ void runBatch(const BatchArgs& args) {
         const std::string why = outFile.open(args.output);
         if (!why.empty()) fail(kExitUsage, why);
     }
-    if (args.noCheck && isCode128(options.type)) warn(kCode128WithoutCheck);
+    warnIfCode128WithoutCheck(options.type, args.noCheck);
 
     // Heap, not stack: the buffer is 64 KiB.
     const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());

@@ -4,15 +4,13 @@
 // after reporting on standard error; main() turns that into the status.
 #pragma once
 
+#include "cli_support.h"
+
 namespace CLI {
 class App;
 }
 
 namespace bcfont::cli {
-
-// Exit statuses of every subcommand.
-inline constexpr int kExitRejected = 1;  // data rejected by the encoder
-inline constexpr int kExitUsage = 2;     // bad command line, or an I/O error
 
 void addEncodeCommand(CLI::App& app);
 void addBatchCommand(CLI::App& app);
