@@ -179,20 +179,12 @@ int DataToCodeWords(unsigned char* pResult, const RawWord* pData, int iNumAvail,
             i += sCons;
             continue;
         }
+        // Digits have the same values in sets A and B, so a short run stays
+        // in either; text needs set B.
+        const bool textRun = sCons == 0;
+        if (textRun) sCons = ConsecutiveText(rest, sLeft);
         if (sCons > 0) {
-            if (iMode == kStartC) {
-                pResult[iDelivered++] = kCodeB;
-                iMode = kStartB;
-            }
-            for (short k = 0; k < sCons; ++k)
-                pResult[iDelivered++] = ValueFromSet(static_cast<unsigned char>(rest[k]));
-            i += sCons;
-            continue;
-        }
-
-        sCons = ConsecutiveText(rest, sLeft);
-        if (sCons > 0) {
-            if (iMode != kStartB) {
+            if (iMode == kStartC || (textRun && iMode == kStartA)) {
                 pResult[iDelivered++] = kCodeB;
                 iMode = kStartB;
             }
