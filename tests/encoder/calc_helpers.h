@@ -1,12 +1,18 @@
-// Calls Calc the way the window does and captures what it left behind.
+// Calls Calc the way the window does and checks tables of named rows against it.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
+#include <random>
+#include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "encoder.h"
@@ -28,50 +34,169 @@ inline Codes concat(std::initializer_list<Codes> parts) {
     return out;
 }
 
+inline std::string repeat(std::string_view piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// What the output buffer holds after a call.
+enum class After { Written, Empty, AsPassed };
+inline constexpr After W = After::Written, E = After::Empty, P = After::AsPassed;
+
+inline void PrintTo(After after, std::ostream* os) {
+    *os << (after == After::Written ? "written" : after == After::Empty ? "empty" : "as passed");
+}
+
+// The buffer is filled with 'Q' before the call, so that a font string
+// without its terminator and a half-written rejection both show.
 struct CalcOutcome {
+    static constexpr unsigned char kFill = 'Q';
     int result = 0;
     std::array<unsigned char, kFontStringCapacity> buffer{};
-    std::array<unsigned char, kFontStringCapacity> passed{};
 
-    bool asPassed() const { return buffer == passed; }
-    bool empty() const { return buffer[0] == 0; }
-    bool terminated() const { return std::find(buffer.begin(), buffer.end(), 0) != buffer.end(); }
-    // The font string up to its terminator (the whole buffer when there is none).
-    Codes string() const {
-        Codes out;
-        for (unsigned char c : buffer) {
-            if (c == 0) break;
-            out.push_back(c);
-        }
-        return out;
+    After after() const {
+        if (buffer[0] == 0) return After::Empty;
+        if (std::all_of(buffer.begin(), buffer.end(), [](unsigned char c) { return c == kFill; }))
+            return After::AsPassed;
+        return After::Written;
     }
+    // The font string up to its terminator (the whole buffer when there is none).
+    Codes string() const { return Codes(buffer.begin(), std::find(buffer.begin(), buffer.end(), 0)); }
 };
 
-struct CalcCall {
-    CodeType type = EAN13;
-    std::string data;
-    const char* addon = "";
-    bool check = false;
-    std::optional<int> len;  // defaults to data.size()
-    unsigned char fill = 0;  // what the output buffer holds before the call
-};
-
-inline CalcOutcome runCalc(const CalcCall& call) {
+inline CalcOutcome runCalc(CodeType type, std::string_view text, const char* addon = "", bool check = false,
+                           std::optional<int> len = std::nullopt) {
     std::array<char, kFontStringCapacity> data{};
-    std::copy_n(call.data.begin(), std::min(call.data.size(), data.size()), data.begin());
+    std::copy_n(text.begin(), std::min(text.size(), data.size()), data.begin());
     CalcOutcome outcome;
-    outcome.passed.fill(call.fill);
-    outcome.buffer = outcome.passed;
-    outcome.result = Calc(call.type, data.data(), reinterpret_cast<char*>(outcome.buffer.data()), call.addon,
-                          call.len.value_or(static_cast<int>(call.data.size())), call.check ? 1 : 0);
+    outcome.buffer.fill(CalcOutcome::kFill);
+    outcome.result = Calc(type, data.data(), reinterpret_cast<char*>(outcome.buffer.data()), addon,
+                          len.value_or(static_cast<int>(text.size())), check ? 1 : 0);
     return outcome;
 }
 
-inline CalcOutcome runCalc(CodeType type, std::string data, const char* addon = "", bool check = false) {
-    return runCalc(CalcCall{type, std::move(data), addon, check, std::nullopt, 0});
+// One request and what Calc must make of it: the exact font string, or a
+// rejection that leaves the buffer empty or as passed.
+struct Row {
+    const char* name;
+    CodeType type;
+    std::string data;
+    bool check;
+    Codes expected;  // the font string when `after` is Written
+    After after = After::Written;
+    const char* addon = "";
+};
+
+inline bool ignoresCheckOption(CodeType type) {
+    return type != C39 && type != C128 && type != C128EAN && type != TOFIL && type != TOFIND;
 }
 
-// Rows that expect a rejection name what the buffer holds afterwards.
-enum class After { Written, Empty, AsPassed };
+// Each row also runs with the options its symbology ignores changed: the
+// check option where it has no effect, an add-on everywhere but EAN-13.
+inline void expectRows(std::span<const Row> rows) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::tuple<const char*, const char*, bool>> variants = {
+            {"as given", row.addon, row.check}};
+        if (ignoresCheckOption(row.type))
+            variants.emplace_back("check option flipped", row.addon, !row.check);
+        if (row.type != EAN13) variants.emplace_back("with an add-on", "12345", row.check);
+        for (const auto& [variant, addon, check] : variants) {
+            SCOPED_TRACE(variant);
+            const CalcOutcome out = runCalc(row.type, row.data, addon, check);
+            EXPECT_EQ(out.result, row.after == After::Written ? 0 : -1);
+            EXPECT_EQ(out.after(), row.after);
+            if (row.after == After::Written) {
+                EXPECT_EQ(out.string(), row.expected);
+            }
+        }
+    }
+}
+
+// Generated requests, shared by the sweep over every symbology and the scanner
+// round trips of Code 39 and Code 128.
+inline constexpr int kFnc1 = 256;  // FNC1 in what a scanner reads
+
+struct Request {
+    CodeType type;
+    std::string data;
+    std::optional<std::string> addon;  // nullopt: Calc gets a null add-on
+    bool check;
+    // What a scanner must read from the symbol: the characters entered, kFnc1
+    // for FNC1. Unknown (nullopt) once a raw NUL or a cut escape is in the data.
+    std::optional<Codes> meaning;
+};
+
+// Mostly digits, at the lengths the symbologies accept and around them, with
+// 7-bit characters typed or escaped, FNC1, bytes and escapes above 127, raw
+// NULs, and escapes cut short at the end.
+inline Request generate(std::mt19937& rng, CodeType type) {
+    const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    const auto escape = [](int value) { return "~" + std::to_string(1000 + value).substr(1); };
+    static constexpr int kLengths[] = {0, 1, 2, 5, 7, 8, 9, 11, 12, 13, 46, 47, 48, 49};
+    const auto length = static_cast<std::size_t>(pick(2) == 0 ? kLengths[pick(14)] : pick(61));
+    const int otherEvery = pick(2) == 0 ? 1 + pick(3) : 1 + pick(40);
+    Request request{type, {}, std::string{}, pick(2) == 0, Codes{}};
+    while (request.data.size() < length) {
+        std::string piece(1, static_cast<char>('0' + pick(10)));
+        Codes meant = codes(piece);
+        const int roll = pick(otherEvery) == 0 ? pick(40) : -1;
+        if (roll == 0) {  // Calc's data ends at a raw NUL
+            piece = std::string(1, '\0');
+            request.meaning.reset();
+        } else if (roll == 1 || roll == 2) {  // a byte above 127 typed or escaped, or FNC1
+            meant = {roll == 1 ? 128 + pick(128) : kFnc1};
+            piece = roll == 2      ? "~999"
+                    : pick(2) == 0 ? std::string(1, static_cast<char>(meant[0]))
+                                   : escape(meant[0]);
+        } else if (roll > 2) {  // a 7-bit character typed, escaped (maybe + 256) or a doubled tilde
+            meant = {pick(128)};
+            piece = meant[0] == '~'                 ? "~~"
+                    : meant[0] != 0 && pick(3) != 0 ? std::string(1, static_cast<char>(meant[0]))
+                                                    : escape(meant[0] + 256 * pick(2));
+        }
+        request.data += piece;
+        if (request.meaning) request.meaning->insert(request.meaning->end(), meant.begin(), meant.end());
+    }
+    if (request.data.size() > length) request.meaning.reset();
+    request.data.resize(length);
+    if (pick(10) == 0) {
+        request.addon.reset();
+    } else {
+        for (int i = pick(8); i > 0; --i)
+            request.addon->push_back(pick(6) == 0 ? "x -\xC8"[pick(4)] : static_cast<char>('0' + pick(10)));
+    }
+    return request;
+}
+
+inline CalcOutcome runRequest(const Request& request) {
+    return runCalc(request.type, request.data, request.addon ? request.addon->c_str() : nullptr,
+                   request.check);
+}
+
+inline std::string describe(const Request& r) {
+    return ::testing::PrintToString(std::tie(r.type, r.data, r.addon, r.check));
+}
+
+// Generates requests for `types` in turn; every symbol Calc writes for data of
+// known meaning must read back, through `read`, as what was entered.
+template <typename Reader>
+void expectRoundTrips(unsigned seed, std::initializer_list<CodeType> types, Reader read) {
+    std::mt19937 rng(seed);
+    int readBack = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const Request request = generate(rng, types.begin()[i % types.size()]);
+        const CalcOutcome out = runRequest(request);
+        if (out.result != 0 || !request.meaning) continue;
+        SCOPED_TRACE(describe(request));
+        Codes expected = *request.meaning;
+        if (request.type == C128EAN) expected.insert(expected.begin(), kFnc1);
+        EXPECT_EQ(read(out.string(), request.check), expected);
+        ++readBack;
+    }
+    // Most requests must reach the reader, or the round trip proves little.
+    EXPECT_GT(readBack, 1500);
+}
 
 }  // namespace bcfont::test
