@@ -42,8 +42,6 @@ TEST(CalcContract, NullPointers) {
     EXPECT_EQ(out[0], 0);
     EXPECT_EQ(Calc(CODABAR, nullptr, out.data(), nullptr, 0, 0), 0);
     EXPECT_STREQ(out.data(), "DD");
-    EXPECT_EQ(Calc(EAN13, "400638133393", out.data(), nullptr, 12, 0), 0);
-    EXPECT_STREQ(out.data(), "4<ALGDTM=dddjdb>");
     EXPECT_EQ(Calc(EAN13, "400638133393", nullptr, "", 12, 0), -1);
 }
 
@@ -76,12 +74,11 @@ TEST(CalcContract, DirectEncoderCallsRefuseWhatWouldNotFit) {
     }
 }
 
-TEST(CalcContract, EncodeReturnsCalcsStringOrTheReason) {
-    EXPECT_EQ(encode(EAN13, "400638133393", "", false), "4<ALGDTM=dddjdb>");
+// That encode writes Calc's string is checked over generated requests below.
+TEST(CalcContract, EncodeTellsWhyItRejects) {
     std::string why;
     EXPECT_FALSE(encode(CODABAR, std::string(200, '1'), "", false, &why).has_value());
     EXPECT_EQ(why, "data is longer than 48 characters (got 200)");
-    EXPECT_EQ(encode(static_cast<CodeType>(42), "x", "", false), "");
 }
 
 struct ReasonRow {

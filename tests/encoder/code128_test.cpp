@@ -54,7 +54,6 @@ const CodeWordRow kCodeWordRows[] = {
     {"fnc1_first", "~999123456", {104, 102, 99, 12, 34, 56}},
     {"del_is_set_b_95", "a\x7f" "b", {104, 65, 95, 66}},
     {"del_after_tab_switches_to_b", "\t\x7f", {104, 101, 73, 100, 95}},
-    {"nul_escape_is_control", "~000", {104, 101, 64}},
 };
 // clang-format on
 
@@ -102,7 +101,6 @@ const Row kFontRows[] = {
     {"tilde_alone", C128, "~", true, {133, 126, 159, 138}},
     {"z_30_times", C128, repeat("z", 30), true, concat({{133}, Codes(30, 122), {65, 138}})},
     {"z_40_times", C128, repeat("z", 40), true, concat({{133}, Codes(40, 122), {85, 138}})},
-    {"escape_300_is_comma", C128, "~300", true, {133, 44, 45, 138}},
     {"escape_383_is_del", C128, "~383", true, {133, 159, 167, 138}},
     {"alternating_sets_fill_99_bytes", C128, kAlternating, true, concat({{133}, kAlternatingBytes, {113, 138}})},
     {"alternating_sets_ucc_no_check_fill_99_bytes", C128EAN, kAlternating, false, concat({{133, 189}, kAlternatingBytes, {138}})},

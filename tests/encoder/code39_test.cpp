@@ -31,8 +31,6 @@ const Row kRows[] = {
     {"dollar_plus_slash", C39, "$+/", false, starred("/D/K/O")},
     {"tilde_last", C39, "AB~", false, starred("AB%S")},
     {"tilde_then_letter", C39, "~A12", false, starred("%SA12")},
-    {"escape_321_is_65", C39, "~321", false, starred("A")},
-    {"escape_127_is_del", C39, "~127", false, starred("%T")},
     {"data_ends_at_first_nul", C39, std::string("12\0" "34", 5), false, starred("12%U%U%U")},
     {"48_pairs_with_check_fill_99_bytes", C39, repeat("a", 48), true, starred(repeat("+A", 48) + "/")},
     {"49_characters_over_the_limit", C39, repeat("A", 49), false, {}, E},
