@@ -1,5 +1,5 @@
 // Code 128 and Code 128 EAN/UCC: code set selection, check value, font bytes.
-#include <utility>
+#include <map>
 
 #include "calc_helpers.h"
 #include "encoder_internal.h"
@@ -12,12 +12,11 @@ constexpr int kStopValue = 106;  // stands for the stop pattern in decoded value
 // The symbol value of a Code 128 font byte; -1 for a byte the encoder must
 // never write. Bytes 33 to 126 are the value + 32.
 int valueOfFontByte(int b) {
-    constexpr std::pair<int, int> kSpecial[] = {{154, 0},   {159, 95},  {167, 96},  {185, 97},
+    static const std::map<int, int> kSpecial = {{154, 0},   {159, 95},  {167, 96},  {185, 97},
                                                 {226, 98},  {196, 99},  {227, 100}, {201, 101},
                                                 {189, 102}, {133, 104}, {134, 105}, {138, kStopValue}};
-    for (const auto& [byte, value] : kSpecial) {
-        if (b == byte) return value;
-    }
+    const auto special = kSpecial.find(b);
+    if (special != kSpecial.end()) return special->second;
     return b >= 33 && b <= 126 ? b - 32 : -1;
 }
 
@@ -111,11 +110,9 @@ const Row kFontRows[] = {
     {"escape_128", C128, "~128", true, {}, P},
     {"escape_200", C128, "~200", true, {}, P},
 };
-// clang-format on
 
-TEST(Code128, FontStrings) {
-    expectRows(kFontRows);
-}
+TEST(Code128, FontStrings) { expectRows(kFontRows); }
+// clang-format on
 
 // An independent Code 128 reader: checks stop and check value, follows the
 // code set changes and reports the characters, kFnc1 for FNC1.

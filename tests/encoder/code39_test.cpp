@@ -40,11 +40,9 @@ const Row kRows[] = {
     {"escape_200", C39, "~200", true, {}, P},
     {"escape_999_is_231", C39, "~999", false, {}, P},
 };
-// clang-format on
 
-TEST(Code39, Rows) {
-    expectRows(kRows);
-}
+TEST(Code39, Rows) { expectRows(kRows); }
+// clang-format on
 
 // An independent Full ASCII Code 39 reader: what a scanner reports for a symbol.
 constexpr std::string_view kValues = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
@@ -57,10 +55,8 @@ std::map<std::string, int> fullAsciiPairs() {
         pairs[{'$', letter}] = k + 1;
         pairs[{'+', letter}] = 'a' + k;
         if (k < 12) pairs[{'/', letter}] = '!' + k;
-        if (k < 5) pairs[{'%', letter}] = 27 + k;
-        if (k >= 5 && k < 10) pairs[{'%', letter}] = ';' + k - 5;
-        if (k >= 10 && k < 15) pairs[{'%', letter}] = '[' + k - 10;
-        if (k >= 15 && k < 20) pairs[{'%', letter}] = '{' + k - 15;
+        // %A-%E: ESC to US; %F-%J: ';' to '?'; %K-%O: '[' to '_'; %P-%T: '{' to DEL.
+        if (k < 20) pairs[{'%', letter}] = "\x1b\x1c\x1d\x1e\x1f;<=>?[\\]^_{|}~\x7f"[k];
     }
     return pairs;
 }

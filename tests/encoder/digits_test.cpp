@@ -60,17 +60,11 @@ const Row kCodabarPostnetRows[] = {
     {"postnet_12_digits", POSTNET, "123456789012", false, {}, E},
     {"postnet_letter", POSTNET, "12a45", false, {}, P},
 };
-// clang-format on
 
-TEST(Digits, Interleaved) {
-    expectRows(kInterleavedRows);
-}
-TEST(Digits, Industrial) {
-    expectRows(kIndustrialRows);
-}
-TEST(Digits, CodabarAndPostnet) {
-    expectRows(kCodabarPostnetRows);
-}
+TEST(Digits, Interleaved) { expectRows(kInterleavedRows); }
+TEST(Digits, Industrial) { expectRows(kIndustrialRows); }
+TEST(Digits, CodabarAndPostnet) { expectRows(kCodabarPostnetRows); }
+// clang-format on
 
 }  // namespace
 }  // namespace bcfont::test

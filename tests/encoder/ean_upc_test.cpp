@@ -65,17 +65,11 @@ const Row kUpcRows[] = {
     {"upce_6_digits", UPCE, "012345", false, {}, E},
     {"upce_letter_after_number_system", UPCE, "01234x6", false, {}, P},
 };
-// clang-format on
 
-TEST(EanUpc, Ean) {
-    expectRows(kEanRows);
-}
-TEST(EanUpc, Ean13Addons) {
-    expectRows(kAddonRows);
-}
-TEST(EanUpc, Upc) {
-    expectRows(kUpcRows);
-}
+TEST(EanUpc, Ean) { expectRows(kEanRows); }
+TEST(EanUpc, Ean13Addons) { expectRows(kAddonRows); }
+TEST(EanUpc, Upc) { expectRows(kUpcRows); }
+// clang-format on
 
 }  // namespace
 }  // namespace bcfont::test
