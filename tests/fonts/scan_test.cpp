@@ -173,13 +173,6 @@ std::string framed(std::string_view digits, const std::array<std::string_view, 1
     for (char d : digits) out += table[static_cast<std::size_t>(d - '0')];
     return out + std::string(stop);
 }
-std::string industrialPattern(std::string_view d) {
-    return framed(d, kIndustrialDigits, "WWN", "WNW");
-}
-std::string postnetPattern(std::string_view d) {
-    return framed(d, kPostnetDigits, "T", "T");
-}
-
 // Normal and half-height faces, and the high-density ones where they exist.
 std::vector<std::string_view> facesOf(CodeType type) {
     std::vector<std::string_view> faces;
@@ -273,24 +266,19 @@ std::string randomAscii(Rng& rng, int count) {
 const std::vector<Target> kTargets = {
     {"Ean8", EAN8, scanned, 300, kTwoSizes, {
         {"typical number", "5512345", "", true, "55123457"},
-        {"wrong check digit replaced", "55123458", "", true, "55123457"},
         {"check option off", "1234567", "", false, "12345670"},
      }, 8, [](Rng& r) { const auto d = r.digits(7); return Case{"", d, "", r.coin(), d + checkDigit(d)}; },
      BarcodeFormat::EAN8, "]E4"},
     {"Ean13", EAN13, scanned, 300, kTwoSizes, {
         {"typical number", "400638133393", "", true, "4006381333931"},
-        {"wrong check digit replaced", "4006381333930", "", true, "4006381333931"},
         {"first digit 0, all set A", "000000000000", "", true, "0000000000000"},
         {"first digit 9", "978014300723", "", true, "9780143007234"},
         {"2-digit add-on A A", "400638133393", "12", true, "4006381333931 12"},
-        {"2-digit add-on B B", "400638133393", "99", true, "4006381333931 99"},
         {"5-digit add-on B A B A A", "400638133393", "52495", true, "4006381333931 52495"},
-        {"5-digit add-on zeros", "978014300723", "00000", true, "9780143007234 00000"},
      }, 13, [](Rng& r) { const auto d = r.digits(12), a = r.digits(std::array{0, 2, 5}[std::size_t(r.below(3))]);
                          return Case{"", d, a, true, d + checkDigit(d) + (a.empty() ? "" : " " + a)}; }, BarcodeFormat::EAN13},
     {"UpcA", UPCA, scanned, 300, kTwoSizes, {
         {"typical number", "03600029145", "", true, "036000291452"},
-        {"wrong check digit replaced", "036000291459", "", true, "036000291452"},
         {"check option off", "12345678901", "", false, "123456789012"},
      }, 12, [](Rng& r) { const auto d = r.digits(11); return Case{"", d, "", true, d + checkDigit(d)}; },
      BarcodeFormat::UPCA},
@@ -300,7 +288,6 @@ const std::vector<Target> kTargets = {
         {"number system 1, last digit 7", "1234567", "", true, "12345670"},
         {"last digit 3", "1000003", "", true, "10000037"},
         {"last digit 4", "0123404", "", true, "01234048"},
-        {"wrong check digit replaced", "01234560", "", true, "01234565"},
      }, 6, [](Rng& r) { const char ns = r.coin() ? '0' : '1'; const auto six = r.digits(6);
                         return Case{"", ns + six, "", true, ns + six + checkDigit(upcEToUpcA(ns, six))}; }, BarcodeFormat::UPCE},
     // Full ASCII decoding; with the check option the decoder verifies the
@@ -309,14 +296,11 @@ const std::vector<Target> kTargets = {
         {"plain characters", "CODE39", "", true, "CODE39"},
         {"check character is the space", "AS", "", true, "AS"},
         {"small letters and space", "a b", "", true, "a b"},
-        {"escape for A", "~065", "", true, "A"},
-        {"sum taken whole", "ZZZZZZZZ", "", true, "ZZZZZZZZ"},
         {"control characters", "A~009B~127", "", true, "A\tB\x7f"},
      }, 39, [](Rng& r) { return asciiCase(randomAscii(r, r.between(1, 16)), true); },
      BarcodeFormat::Code39, "]A7"},
     {"Code39WithoutCheck", C39, scanned, 300, kTwoSizes, {
         {"plain characters", "CODE39", "", false, "CODE39"},
-        {"two tildes", "~~065", "", false, "~065"},
         {"short escape is literal", "~12", "", false, "~12"},
         {"every class", "Az09 -.$/+%", "", false, "Az09 -.$/+%"},
      }, 3939, [](Rng& r) { return asciiCase(randomAscii(r, r.between(1, 16)), false); },
@@ -325,15 +309,9 @@ const std::vector<Target> kTargets = {
     {"Code128", C128, scanned, 300, kTwoSizes, {
         {"starts in set C", "12345", "", true, "12345"},
         {"space is value 0", "Hello World", "", true, "Hello World"},
-        {"four digits switch to C", "1234", "", true, "1234"},
-        {"digits inside text", "A12345678B", "", true, "A12345678B"},
-        {"set A for a control character", "A~009B", "", true, "A\tB"},
-        {"two tildes", "x~~y", "", true, "x~y"},
-        {"escape for A", "~065", "", true, "A"},
         {"FNC1 inside the data", "AB~999CD", "", true, "AB\x1D" "CD"},
         {"short escape is literal", "~12", "", true, "~12"},
         {"lone tilde", "~", "", true, "~"},
-        {"DEL passes through", "a~127b", "", true, "a\x7f" "b"},
         {"long digits", "012345678901234567890123456789", "", true, "012345678901234567890123456789"},
      // Runs of digits as often as text, so every code set change occurs.
      }, 128, [](Rng& r) { std::string raw; for (int p = r.between(1, 4); p > 0; --p) raw += r.coin() ? r.digits(r.between(1, 8)) : randomAscii(r, r.between(1, 5));
@@ -341,45 +319,37 @@ const std::vector<Target> kTargets = {
     // The FNC1 behind the start character makes the decoder report GS1 data.
     {"Code128Ean", C128EAN, scanned, 300, kTwoSizes, {
         {"GTIN", "0101234567890128", "", true, "0101234567890128"},
-        {"GTIN and batch", "010123456789012810ABC123", "", true, "010123456789012810ABC123"},
         {"separator FNC1", "10ABC~9990101234567890128", "", true, "10ABC\x1D" "0101234567890128"},
         {"odd digit count", "12345", "", true, "12345"},
      }, 1128, [](Rng& r) { const auto d = r.digits(r.between(2, 20)) + (r.coin() ? r.from("ABCDEFGHIJKLMNOPQRSTUVWXYZ-./", r.between(1, 6)) : "");
                            return Case{"", d, "", true, d}; }, BarcodeFormat::Code128, "]C1"},
     {"Interleaved2of5", TOFIL, scanned, 300, kTwoSizes, {
         {"odd count with check", "1234567", "", true, "12345670"},
-        {"even count with check", "123456", "", true, "01234565"},
         {"odd count padded", "12345", "", false, "012345"},
-        {"even count", "123456", "", false, "123456"},
         {"pairs 94 to 99", "949596979899", "", false, "949596979899"},
      }, 25, [](Rng& r) { const auto d = r.digits(r.between(5, 40)); const bool check = r.coin();
                          return Case{"", d, "", check, itfDigits(d, check)}; }, BarcodeFormat::ITF},
     // Start and stop are both D; the decoder reports them.
     {"Codabar", CODABAR, scanned, 300, kTwoSizes, {
         {"three digits", "123", "", false, "D123D"},
-        {"two digits", "12", "", false, "D12D"},
         {"every digit", "0123456789", "", false, "D0123456789D"},
-        {"check option has no effect", "4711", "", true, "D4711D"},
      }, 9, [](Rng& r) { const auto d = r.digits(r.between(2, 30)); return Case{"", d, "", r.coin(), "D" + d + "D"}; },
      BarcodeFormat::Codabar},
     // Fine enough that every narrow element is several pixels wide.
     {"Industrial2of5", TOFIND, barsRead, 400, {1.0, 0.6}, {
         {"every digit", "0123456789", "", false, "0123456789"},
         {"with check digit", "567", "", true, "5678"},
-        {"even count with check", "56", "", true, "567"},
-        {"check digit 9", "94", "", true, "949"},
-        {"single digit", "7", "", false, "7"},
         {"empty with check", "", "", true, "0"},
      }, 825, [](Rng& r) { const auto d = r.digits(r.between(1, 20)); const bool check = r.coin();
-                          return Case{"", d, "", check, check ? d + checkDigit(d) : d}; }, BarcodeFormat::None, "", industrialPattern},
+                          return Case{"", d, "", check, check ? d + checkDigit(d) : d}; }, BarcodeFormat::None, "",
+     [](std::string_view d) { return framed(d, kIndustrialDigits, "WWN", "WNW"); }},
     // Postnet is printed at its one size.
     {"Postnet", POSTNET, barsRead, 400, {1.0}, {
         {"ZIP", "12345", "", false, "123455"},
         {"check digit 0", "19000", "", false, "190000"},
-        {"ZIP+4", "123456789", "", true, "1234567895"},
-        {"delivery point", "12345678901", "", false, "123456789014"},
      }, 10, [](Rng& r) { const auto d = r.digits(std::array{5, 9, 11}[std::size_t(r.below(3))]);
-                         return Case{"", d, "", r.coin(), d + checkDigit(d, 1)}; }, BarcodeFormat::None, "", postnetPattern},
+                         return Case{"", d, "", r.coin(), d + checkDigit(d, 1)}; }, BarcodeFormat::None, "",
+     [](std::string_view d) { return framed(d, kPostnetDigits, "T", "T"); }},
 };
 // clang-format on
 
@@ -421,25 +391,22 @@ INSTANTIATE_TEST_SUITE_P(Symbologies, FontPicture, ::testing::ValuesIn(kTargets)
 // standards: EAN-13 11 left and 7 right, 5 behind an add-on; EAN-8 7 and 7;
 // UPC-A 9 and 9; UPC-E 9 left and 7 right; the others 10 each.
 struct QuietRow {
-    const char* name;
+    const char *name, *data, *addon;
     CodeType type;
-    const char* data;
-    const char* addon;
-    int leftModules;
-    int rightModules;
+    int leftModules, rightModules;
 };
 
 // clang-format off
 constexpr std::array<QuietRow, 9> kQuietZones = {{
-    {"EAN-13", EAN13, "400638133393", "", 11, 7},
-    {"EAN-13 with add-on", EAN13, "400638133393", "12", 11, 5},
-    {"EAN-8", EAN8, "5512345", "", 7, 7},
-    {"UPC-A", UPCA, "03600029145", "", 9, 9},
-    {"UPC-E", UPCE, "0123456", "", 9, 7},
-    {"Code 39", C39, "CODE39", "", 10, 10},
-    {"Code 128", C128, "ABC", "", 10, 10},
-    {"2 of 5 Interleaved", TOFIL, "123456", "", 10, 10},
-    {"Codabar", CODABAR, "123", "", 10, 10},
+    {"EAN-13", "400638133393", "", EAN13, 11, 7},
+    {"EAN-13 with add-on", "400638133393", "12", EAN13, 11, 5},
+    {"EAN-8", "5512345", "", EAN8, 7, 7},
+    {"UPC-A", "03600029145", "", UPCA, 9, 9},
+    {"UPC-E", "0123456", "", UPCE, 9, 7},
+    {"Code 39", "CODE39", "", C39, 10, 10},
+    {"Code 128", "ABC", "", C128, 10, 10},
+    {"2 of 5 Interleaved", "123456", "", TOFIL, 10, 10},
+    {"Codabar", "123", "", CODABAR, 10, 10},
 }};
 // clang-format on
 // More white than this beyond the minimum wastes label space.
