@@ -121,10 +121,11 @@ TEST(RejectionReason, NamesTheRuleAndThePosition) {
 // 0 or -1; a rejection leaves the buffer empty or as passed; a font string is
 // terminated within the buffer and holds no byte below 32; an unknown CodeType
 // writes nothing; rejectionReason is empty exactly when Calc accepts, and
-// encode writes Calc's string.
+// encode writes Calc's string. Every Code 128 symbol of known meaning reads
+// back as what was entered, FNC1 first in an EAN/UCC one.
 TEST(CalcProperties, GeneratedRequests) {
     std::mt19937 rng(2026);
-    int accepted = 0, rejected = 0;
+    int accepted = 0, rejected = 0, readBack = 0;
     for (int type = -1; type <= kCodeTypeCount; ++type) {
         for (int i = 0; i < 4000; ++i) {
             const Request r = generate(rng, static_cast<CodeType>(type));
@@ -136,12 +137,19 @@ TEST(CalcProperties, GeneratedRequests) {
                 r.addon.value_or("") + r.data;
             ASSERT_EQ(fuzz::checkInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size()), "")
                 << describe(r);
-            ++(runRequest(r).result == 0 ? accepted : rejected);
+            const CalcOutcome out = runRequest(r);
+            ++(out.result == 0 ? accepted : rejected);
+            if ((type != C128 && type != C128EAN) || out.result != 0 || !r.meaning) continue;
+            Codes meant = *r.meaning;
+            if (type == C128EAN) meant.insert(meant.begin(), kFnc1);
+            EXPECT_EQ(readCode128(out.string(), r.check), meant) << describe(r);
+            ++readBack;
         }
     }
-    // The generator must reach both verdicts often, or the agreement proves little.
+    // The generator must reach both verdicts and the reader often, or the checks prove little.
     EXPECT_GT(accepted, 10000);
     EXPECT_GT(rejected, 10000);
+    EXPECT_GT(readBack, 3000);
 }
 
 TEST(CalcProperties, FuzzCorpusAndRegressionInputs) {

@@ -1,30 +1,9 @@
 // Code 128 and Code 128 EAN/UCC: code set selection, check value, font bytes.
-#include <map>
-
 #include "calc_helpers.h"
 #include "encoder_internal.h"
 
 namespace bcfont::test {
 namespace {
-
-constexpr int kStopValue = 106;  // stands for the stop pattern in decoded value lists
-
-// The symbol value of a Code 128 font byte; -1 for a byte the encoder must
-// never write. Bytes 33 to 126 are the value + 32.
-int valueOfFontByte(int b) {
-    static const std::map<int, int> kSpecial = {{154, 0},   {159, 95},  {167, 96},  {185, 97},
-                                                {226, 98},  {196, 99},  {227, 100}, {201, 101},
-                                                {189, 102}, {133, 104}, {134, 105}, {138, kStopValue}};
-    const auto special = kSpecial.find(b);
-    if (special != kSpecial.end()) return special->second;
-    return b >= 33 && b <= 126 ? b - 32 : -1;
-}
-
-Codes valuesOf(const Codes& font) {
-    Codes values;
-    for (int b : font) values.push_back(valueOfFontByte(b));
-    return values;
-}
 
 struct CodeWordRow {
     const char* name;
@@ -113,42 +92,6 @@ const Row kFontRows[] = {
 
 TEST(Code128, FontStrings) { expectRows(kFontRows); }
 // clang-format on
-
-// An independent Code 128 reader: checks stop and check value, follows the
-// code set changes and reports the characters, kFnc1 for FNC1.
-std::optional<Codes> readCode128(const Codes& font, bool withCheck) {
-    Codes values = valuesOf(font);
-    if (values.size() < (withCheck ? 3u : 2u) || values.back() != kStopValue) return std::nullopt;
-    values.pop_back();
-    if (withCheck) {
-        long sum = values[0];
-        for (std::size_t j = 1; j + 1 < values.size(); ++j) sum += values[j] * static_cast<long>(j);
-        if (sum % 103 != values.back()) return std::nullopt;
-        values.pop_back();
-    }
-    if (values[0] != 104 && values[0] != 105) return std::nullopt;
-    int set = values[0] == 104 ? 'B' : 'C';
-    Codes text;
-    for (std::size_t i = 1; i < values.size(); ++i) {
-        const int v = values[i];
-        if (v == 102) {
-            text.push_back(kFnc1);
-        } else if (set == 'C' && v >= 0 && v < 100) {
-            text.insert(text.end(), {'0' + v / 10, '0' + v % 10});
-        } else if (set != 'C' && v >= 0 && v < 96) {
-            text.push_back(set == 'B' ? v + 32 : (v < 64 ? v + 32 : v - 64));
-        } else if (v >= 99 && v <= 101 && set != "CBA"[v - 99]) {
-            set = "CBA"[v - 99];
-        } else {
-            return std::nullopt;  // shift, FNC2 to FNC4, a latch to the set in force: never written
-        }
-    }
-    return text;
-}
-
-TEST(Code128, ScannerReadsWhatWasEntered) {
-    expectRoundTrips(128, {C128, C128EAN}, readCode128);
-}
 
 }  // namespace
 }  // namespace bcfont::test
