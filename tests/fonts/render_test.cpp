@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 // What stands at the output path before the renderer runs.
 enum class Before { Nothing, OldFile, Directory, LinkToOldFile };
 
-struct BadRequest {
+struct RenderRow {
     const char* name;
     std::string fontString;
     const char* family;
@@ -28,12 +28,16 @@ struct BadRequest {
     int dpi;
     const char* fileName;  // in a fresh directory, unless absolute
     Before before;
-    const char* expectedMessagePart;
+    const char* messagePart;           // empty: the picture is written
+    std::string_view magic = {};       // the written file's first bytes
+    std::uint32_t pixelsPerMetre = 0;  // of the PNG's pHYs chunk; 0: not a PNG
 };
 
 // clang-format off
 const std::string kCode128 = encode(C128, "ABC", "", true).value_or("");
-const BadRequest kBadRequests[] = {
+const std::string kEan13 = encode(EAN13, "400638133393", "", true).value_or("");
+constexpr std::string_view kPng = "\x89PNG\r\n\x1a\n";
+const RenderRow kRenderRows[] = {
     {"empty font string", "", "Code 128", 30, 300, "x.png", Before::Nothing, "nothing to draw"},
     {"unknown extension", kCode128, "Code 128", 30, 300, "x.gif", Before::Nothing, "name it .svg, .png or .pdf"},
     {"no extension", kCode128, "Code 128", 30, 300, "barcode", Before::Nothing, "name it .svg, .png or .pdf"},
@@ -45,64 +49,43 @@ const BadRequest kBadRequests[] = {
     {"picture too large", kCode128, "Code 128", 1000, 2400, "x.png", Before::Nothing, "pixels"},
     {"failure keeps the old file", "\x01", "Code 128", 30, 300, "barcode.png", Before::OldFile, "no glyph for byte 1"},
     {"directory in the way", kCode128, "Code 128", 30, 300, "a.png", Before::Directory, "not a regular file"},
-    {"unwritable directory", kCode128, "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg", Before::Nothing,
-     "cannot write /nonexistent-bcfont-dir/x.svg"},
+    {"unwritable directory", kCode128, "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg", Before::Nothing, "cannot write /nonexistent-bcfont-dir/x.svg"},
+    {"svg", kEan13, "Code EAN", 72, 300, "a.svg", Before::Nothing, "", "<?xml"},
+    {"png at 72 dpi", kEan13, "Code EAN", 72, 72, "a.png", Before::Nothing, "", kPng, 2835},
+    {"extension in capitals", kEan13, "Code EAN", 72, 300, "A.PNG", Before::Nothing, "", kPng, 11811},
+    {"png replaces the old file", kEan13, "Code EAN", 72, 600, "a.png", Before::OldFile, "", kPng, 23622},
+    {"pdf", kEan13, "Code EAN", 72, 300, "a.pdf", Before::Nothing, "", "%PDF-"},
+    // A symbolic link keeps pointing at the picture.
+    {"through a symbolic link", kEan13, "Code EAN", 72, 300, "link.png", Before::LinkToOldFile, "", kPng, 11811},
 };
 // clang-format on
 
-TEST(RenderErrors, NothingIsWrittenAndTheMessageSaysWhy) {
-    for (const auto& row : kBadRequests) {
+TEST(RenderToFile, WrittenWholeWithTheUsualPermissionsOrNotAtAllWithTheReason) {
+    for (const auto& row : kRenderRows) {
         SCOPED_TRACE(row.name);
         const TempDir dir;
         const fs::path target = dir.path() / row.fileName;
         if (row.before == Before::OldFile) dir.write(row.fileName, "old contents");
         if (row.before == Before::Directory) fs::create_directory(target);
-        const std::string error =
-            render::renderToFile(row.fontString, row.family, row.pointSize, row.dpi, target);
-        EXPECT_NE(error.find(row.expectedMessagePart), std::string::npos)
-            << "expected a message containing \"" << row.expectedMessagePart << "\", got \"" << error << "\"";
-        EXPECT_EQ(dir.entries().size(), row.before == Before::Nothing ? 0u : 1u) << "stray files left behind";
-        EXPECT_EQ(readFile(target), row.before == Before::OldFile ? "old contents" : "");
-        EXPECT_EQ(fs::is_directory(target), row.before == Before::Directory);
-    }
-}
-
-struct FileRow {
-    const char* fileName;
-    int dpi;
-    Before before;
-    std::string_view magic;
-    std::uint32_t pixelsPerMetre;  // of the PNG's pHYs chunk; 0: not a PNG
-};
-
-// clang-format off
-constexpr FileRow kFiles[] = {
-    {"a.svg", 300, Before::Nothing, "<?xml", 0},
-    {"a.Svg", 300, Before::Nothing, "<?xml", 0},
-    {"a.png", 72, Before::Nothing, "\x89PNG\r\n\x1a\n", 2835},
-    {"A.PNG", 300, Before::Nothing, "\x89PNG\r\n\x1a\n", 11811},
-    {"a.png", 600, Before::OldFile, "\x89PNG\r\n\x1a\n", 23622},
-    {"a.pdf", 300, Before::Nothing, "%PDF-", 0},
-    // A symbolic link keeps pointing at the picture.
-    {"link.png", 300, Before::LinkToOldFile, "\x89PNG", 11811},
-};
-// clang-format on
-
-TEST(RenderFiles, ExtensionPicksTheFormatWrittenWhole) {
-    const std::string fontString = encode(EAN13, "400638133393", "", true).value_or("");
-    for (const auto& row : kFiles) {
-        SCOPED_TRACE(std::string(row.fileName) + " at " + std::to_string(row.dpi) + " dpi");
-        const TempDir dir;
-        const fs::path target = dir.path() / row.fileName;
-        if (row.before == Before::OldFile) dir.write(row.fileName, "old contents");
         if (row.before == Before::LinkToOldFile)
             fs::create_symlink(dir.write("real.png", "old contents"), target);
+        const std::size_t entriesBefore = dir.entries().size();
         const mode_t previous = ::umask(022);
-        ASSERT_EQ(render::renderToFile(fontString, "Code EAN", 72, row.dpi, target), "");
+        const std::string error =
+            render::renderToFile(row.fontString, row.family, row.pointSize, row.dpi, target);
         ::umask(previous);
         const std::string bytes = readFile(target);
+        EXPECT_EQ(error.empty(), *row.messagePart == '\0') << error;
+        EXPECT_NE(error.find(row.messagePart), std::string::npos)
+            << "expected a message containing \"" << row.messagePart << "\", got \"" << error << "\"";
+        const bool created = error.empty() && row.before == Before::Nothing;
+        EXPECT_EQ(dir.entries().size(), entriesBefore + (created ? 1 : 0)) << "stray files";
+        if (!error.empty()) {
+            EXPECT_EQ(bytes, row.before == Before::OldFile ? "old contents" : "");
+            EXPECT_EQ(fs::is_directory(target), row.before == Before::Directory);
+            continue;
+        }
         EXPECT_EQ(bytes.substr(0, row.magic.size()), row.magic);
-        EXPECT_EQ(dir.entries().size(), row.before == Before::LinkToOldFile ? 2u : 1u) << "stray files";
         EXPECT_EQ(fs::is_symlink(target), row.before == Before::LinkToOldFile);
         EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644)) << "the usual permissions";
         if (row.pixelsPerMetre != 0) {
@@ -116,8 +99,8 @@ TEST(RenderFiles, ExtensionPicksTheFormatWrittenWhole) {
         if (row.magic == "<?xml") {
             const auto at = bytes.find("width=\"");
             ASSERT_NE(at, std::string::npos);
-            EXPECT_NEAR(std::stod(bytes.substr(at + 7)), render::layoutFor(fontString, "Code EAN", 72)->width,
-                        0.01);
+            const auto layout = render::layoutFor(row.fontString, row.family, row.pointSize);
+            EXPECT_NEAR(std::stod(bytes.substr(at + 7)), layout->width, 0.01);
             EXPECT_NE(bytes.find("pt\"", at), std::string::npos) << "width is not given in points";
         }
     }
