@@ -35,6 +35,11 @@ inline Codes concat(std::initializer_list<Codes> parts) {
     return out;
 }
 
+// The escape that enters `value` (taken modulo 256): a tilde and three digits.
+inline std::string escapeOf(int value) {
+    return "~" + std::to_string(1000 + value).substr(1);
+}
+
 inline std::string repeat(std::string_view piece, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) out += piece;
@@ -116,7 +121,7 @@ inline void expectRows(std::span<const Row> rows) {
 }
 
 // Generated requests for the sweep over every symbology, which also reads
-// every Code 128 symbol back.
+// every Code 128 symbol back; the font tests draw the Code 39 and 128 ones.
 inline constexpr int kFnc1 = 256;  // FNC1 in what a scanner reads
 
 struct Request {
@@ -134,7 +139,6 @@ struct Request {
 // NULs, and escapes cut short at the end.
 inline Request generate(std::mt19937& rng, CodeType type) {
     const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const auto escape = [](int value) { return "~" + std::to_string(1000 + value).substr(1); };
     static constexpr int kLengths[] = {0, 1, 2, 5, 7, 8, 9, 11, 12, 13, 46, 47, 48, 49};
     const auto length = static_cast<std::size_t>(pick(2) == 0 ? kLengths[pick(14)] : pick(61));
     const int otherEvery = pick(2) == 0 ? 1 + pick(3) : 1 + pick(40);
@@ -150,12 +154,12 @@ inline Request generate(std::mt19937& rng, CodeType type) {
             meant = {roll == 1 ? 128 + pick(128) : kFnc1};
             piece = roll == 2      ? "~999"
                     : pick(2) == 0 ? std::string(1, static_cast<char>(meant[0]))
-                                   : escape(meant[0]);
+                                   : escapeOf(meant[0]);
         } else if (roll > 2) {  // a 7-bit character typed, escaped (maybe + 256) or a doubled tilde
             meant = {pick(128)};
             piece = meant[0] == '~'                 ? "~~"
                     : meant[0] != 0 && pick(3) != 0 ? std::string(1, static_cast<char>(meant[0]))
-                                                    : escape(meant[0] + 256 * pick(2));
+                                                    : escapeOf(meant[0] + 256 * pick(2));
         }
         request.data += piece;
         if (request.meaning) request.meaning->insert(request.meaning->end(), meant.begin(), meant.end());

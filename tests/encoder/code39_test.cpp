@@ -56,7 +56,7 @@ TEST(Code39, FullAsciiTable) {
         const Codes expected = starred(pair.front() == ' ' ? pair.substr(1) : pair);
         for (int value : {code, code + 256}) {
             SCOPED_TRACE(value);
-            const CalcOutcome out = runCalc(C39, "~" + std::to_string(1000 + value).substr(1));
+            const CalcOutcome out = runCalc(C39, escapeOf(value));
             EXPECT_EQ(out.result, 0);
             EXPECT_EQ(out.string(), expected);
         }
