@@ -1,5 +1,5 @@
-// The Calc call contract: dispatch, limits, null pointers, buffer states;
-// rejectionReason's sentences; properties over generated and fuzz inputs.
+// The Calc call contract: dispatch, limits, null pointers, buffer states, the
+// encoders called directly; properties over generated and fuzz inputs.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -71,49 +71,6 @@ TEST(CalcContract, DirectEncoderCallsRefuseWhatWouldNotFit) {
         if (result == 1) {
             EXPECT_LT(out.string().size(), kFontStringCapacity);
         }
-    }
-}
-
-struct ReasonRow {
-    const char* name;
-    CodeType type;
-    std::string data;
-    std::string addon;
-    bool check;
-    const char* expected;
-};
-
-// clang-format off
-const ReasonRow kReasonRows[] = {
-    {"ean13_length", EAN13, "40063813339", "", false, "EAN-13 needs 12 or 13 digits, got 11"},
-    {"ean8_letter", EAN8, "12a4567", "", false, "EAN-8 takes digits only: 'a' at position 3"},
-    {"ean8_nul", EAN8, std::string("123\0" "567", 7), "", false, "EAN-8 takes digits only: NUL at position 4"},
-    {"upca_space", UPCA, "036 0029145", "", false, "UPC-A takes digits only: a space at position 4"},
-    {"upce_number_system", UPCE, "2123456", "", false, "UPC-E must start with 0 or 1 (number system), got '2'"},
-    {"upce_length_before_number_system", UPCE, "21234", "", false, "UPC-E needs 7 or 8 digits, got 5"},
-    {"postnet_length", POSTNET, "1234", "", false, "Postnet needs 5, 9 or 11 digits, got 4"},
-    {"codabar_byte", CODABAR, "12\xE9", "", false, "Codabar takes digits only: byte 233 at position 3"},
-    {"industrial_letter", TOFIND, "12x", "", true, "2 of 5 Industrial takes digits only: 'x' at position 3"},
-    {"interleaved_even_with_check", TOFIL, std::string(48, '1'), "", true, "2 of 5 Interleaved with a check digit takes at most 46 digits when their number is even, got 48"},
-    {"code128_high_byte", C128, "ABC\xC8", "", true, "Code 128 takes 7-bit ASCII only: byte 200 at position 4"},
-    {"code128_escape", C128, "~200", "", true, "Code 128 escape ~200 at position 1 is not an ASCII character"},
-    {"code39_escape_999", C39, "AB~999", "", false, "Code 39 escape ~999 at position 3 is not an ASCII character (it stands for byte 231)"},
-    {"addon_letter", EAN13, "400638133393", "1x", false, "the add-on must be digits: 'x' at position 2"},
-    {"code128_ucc_too_wide", C128EAN, repeat("\tA", 24), "", true, "the font string would not fit 99 bytes (it needs 100); shorten the data or avoid mixing code sets"},
-    {"codabar_too_long", CODABAR, std::string(200, '1'), "", false, "data is longer than 48 characters (got 200)"},
-    {"code128_fits", C128, repeat("\tA", 24), "", true, ""},
-};
-// clang-format on
-
-// encode gives the same reason; that it writes Calc's string is checked over
-// generated requests below.
-TEST(RejectionReason, NamesTheRuleAndThePosition) {
-    for (const auto& row : kReasonRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(rejectionReason(row.type, row.data, row.addon, row.check), row.expected);
-        std::string why;
-        EXPECT_EQ(encode(row.type, row.data, row.addon, row.check, &why).has_value(), *row.expected == '\0');
-        EXPECT_EQ(why, row.expected);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <tuple>
 #include <vector>
 
+#include "encode.h"
 #include "encoder.h"
 
 namespace bcfont::test {
@@ -92,6 +93,7 @@ struct Row {
     Codes expected;  // the font string when `after` is Written
     After after = After::Written;
     const char* addon = "";
+    const char* reason = nullptr;  // what rejectionReason and encode say; null: not checked
 };
 
 inline bool ignoresCheckOption(CodeType type) {
@@ -100,6 +102,8 @@ inline bool ignoresCheckOption(CodeType type) {
 
 // Each row also runs with the options its symbology ignores changed: the
 // check option where it has no effect, an add-on everywhere but EAN-13.
+// rejectionReason and encode give no reason for an accepted row, and the
+// row's reason for a rejected one.
 inline void expectRows(std::span<const Row> rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -116,6 +120,12 @@ inline void expectRows(std::span<const Row> rows) {
             if (row.after == After::Written) {
                 EXPECT_EQ(out.string(), row.expected);
             }
+            if (row.after != After::Written && !row.reason) continue;
+            const std::string reason = row.after == After::Written ? "" : row.reason;
+            EXPECT_EQ(rejectionReason(row.type, row.data, addon, check), reason);
+            std::string why;
+            EXPECT_EQ(encode(row.type, row.data, addon, check, &why).has_value(), reason.empty());
+            EXPECT_EQ(why, reason);
         }
     }
 }

@@ -82,12 +82,13 @@ const Row kFontRows[] = {
     {"escape_383_is_del", C128, "~383", true, {133, 159, 167, 138}},
     {"alternating_sets_fill_99_bytes", C128, kAlternating, true, concat({{133}, kAlternatingBytes, {113, 138}})},
     {"alternating_sets_ucc_no_check_fill_99_bytes", C128EAN, kAlternating, false, concat({{133, 189}, kAlternatingBytes, {138}})},
-    {"alternating_sets_ucc_with_check_need_100_bytes", C128EAN, kAlternating, true, {}, E},
+    {"alternating_sets_ucc_with_check_need_100_bytes", C128EAN, kAlternating, true, {}, E, "", "the font string would not fit 99 bytes (it needs 100); shorten the data or avoid mixing code sets"},
     {"48_digits", C128, repeat("5", 48), true, concat({{134}, Codes(24, 87), {54, 138}})},
     {"49_digits_over_the_limit", C128EAN, repeat("5", 49), true, {}, E},
     {"byte_128_ucc", C128EAN, "\x80", false, {}, P},
     {"escape_128", C128, "~128", true, {}, P},
-    {"escape_200", C128, "~200", true, {}, P},
+    {"escape_200", C128, "~200", true, {}, P, "", "Code 128 escape ~200 at position 1 is not an ASCII character"},
+    {"byte_200_after_text", C128, "ABC\xC8", true, {}, P, "", "Code 128 takes 7-bit ASCII only: byte 200 at position 4"},
 };
 
 TEST(Code128, FontStrings) { expectRows(kFontRows); }

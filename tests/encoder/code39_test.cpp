@@ -32,7 +32,7 @@ const Row kRows[] = {
     {"byte_255_after_valid_text", C39, "CODE39\xFF", true, {}, P},
     {"escape_128", C39, "A~128B", false, {}, P},
     {"escape_200", C39, "~200", true, {}, P},
-    {"escape_999_is_231", C39, "~999", false, {}, P},
+    {"escape_999_is_231", C39, "AB~999", false, {}, P, "", "Code 39 escape ~999 at position 3 is not an ASCII character (it stands for byte 231)"},
 };
 
 TEST(Code39, Rows) { expectRows(kRows); }
