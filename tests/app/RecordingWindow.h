@@ -1,5 +1,6 @@
 // A stand-in for the window: logs every call the controller makes, in order,
-// and answers from values the test sets.
+// as one compact line such as `setEnabled(addonText,0)`, and answers from
+// values the test sets.
 #pragma once
 
 #include <map>
@@ -13,121 +14,124 @@
 
 namespace bcfont::app {
 
+using Log = std::vector<std::string>;
+
 class RecordingWindow : public WindowPort {
   public:
-    // What the window answers; the setters write into `text` and `states` too.
+    // What the window answers; the setters write into `text`, `states` and `enabled` too.
     std::map<ControlId, std::string> text;
-    std::map<ControlId, int> states;
+    std::map<ControlId, int> states, selectedIndex;
     std::map<ControlId, bool> enabled;
-    std::map<ControlId, int> selectedIndex;
     std::set<std::string, std::less<>> missingFonts;               // every other family is installed
     std::map<std::string, std::string, std::less<>> descriptions;  // empty: "fact:<key>" for every key
-    std::optional<std::string> openPanelAnswer, savePanelAnswer;
-    std::optional<std::string> exportPanelAnswer;
+    std::optional<std::string> openPanelAnswer, savePanelAnswer, exportPanelAnswer;
     std::optional<int> resolutionAnswer;
     std::map<std::string, std::string> files;  // path -> bytes; reading any other path fails
     std::string writeError;                    // when set, every write fails with it
 
-    // What the window was told.
-    std::vector<std::string> log;
+    // What the window was told; a message goes to `errors`, not to the log.
+    Log log, errors;
     std::optional<FontRef> previewFont, fontClipboard;
-    std::vector<std::string> errors;
     std::string notice, clipboardText;
     bool previewSelectable = false;
 
-    void setStringValue(ControlId f, const std::string& v) override {
-        note("setStringValue", f, q(v)), text[f] = v;
+    template <class... Args>
+    void record(const std::string& operation, const Args&... args) {
+        std::string list;
+        ((list += "," + logged(args)), ...);
+        log.push_back(operation + "(" + (list.empty() ? list : list.substr(1)) + ")");
     }
-    std::string stringValue(ControlId f) override { return note("stringValue", f), text[f]; }
-    void setEnabled(ControlId c, bool on) override { note("setEnabled", c, on ? "1" : "0"), enabled[c] = on; }
-    int state(ControlId b) override { return note("state", b), states[b]; }
-    void setState(ControlId b, int v) override { note("setState", b, std::to_string(v)), states[b] = v; }
-    int indexOfSelectedItem(ControlId s) override { return note("indexOfSelectedItem", s), selectedIndex[s]; }
-    void setString(ControlId v, const std::string& s) override { note("setString", v, q(s)), text[v] = s; }
-    std::string string(ControlId v) override { return note("string", v), text[v]; }
-    void setFont(ControlId v, const FontRef& f) override {
-        note("setFont", v, q(f.family) + ", " + std::to_string(f.pointSize));
-        previewFont = f;
-    }
+
+    // clang-format off
+    void setStringValue(ControlId f, const std::string& v) override { record("setStringValue", f, v), text[f] = v; }
+    std::string stringValue(ControlId f) override { return record("stringValue", f), text[f]; }
+    void setEnabled(ControlId c, bool on) override { record("setEnabled", c, on), enabled[c] = on; }
+    int state(ControlId b) override { return record("state", b), states[b]; }
+    void setState(ControlId b, int v) override { record("setState", b, v), states[b] = v; }
+    int indexOfSelectedItem(ControlId s) override { return record("indexOfSelectedItem", s), selectedIndex[s]; }
+    void setString(ControlId v, const std::string& s) override { record("setString", v, s), text[v] = s; }
+    std::string string(ControlId v) override { return record("string", v), text[v]; }
+    void setFont(ControlId v, const FontRef& f) override { record("setFont", v, f), previewFont = f; }
     std::optional<FontRef> fontWithName(std::string_view family, int size) override {
-        log.push_back("fontWithName(" + q(std::string(family)) + ", " + std::to_string(size) + ")");
-        if (missingFonts.contains(family)) return std::nullopt;
-        return FontRef{std::string(family), size};
+        record("fontWithName", family, size);
+        return missingFonts.contains(family) ? std::nullopt : std::optional(FontRef{std::string(family), size});
     }
-    void setSelectable(ControlId v, bool on) override {
-        note("setSelectable", v, on ? "1" : "0"), previewSelectable = on;
-    }
+    void setSelectable(ControlId v, bool on) override { record("setSelectable", v, on), previewSelectable = on; }
     // Like a text view: only a selectable view can be selected.
-    void selectAll(ControlId v) override { note("selectAll", v), selected_ = previewSelectable; }
-    void copyFont(ControlId v) override {
-        note("copyFont", v), fontClipboard = selected_ ? previewFont : std::nullopt;
-    }
-    void copy(ControlId v) override { note("copy", v), clipboardText = selected_ ? text[v] : ""; }
-    void setSelectedRange(ControlId v, int at, int length) override {
-        note("setSelectedRange", v, std::to_string(at) + ", " + std::to_string(length)),
-            selected_ = length > 0;
-    }
-    void print(ControlId v) override { note("print", v); }
-    void orderFrontStandardAboutPanel() override { log.push_back("orderFrontStandardAboutPanel()"); }
-    std::string homeDirectory() override { return log.push_back("homeDirectory()"), "/home/tester"; }
-    std::optional<std::string> runOpenPanel(const std::string& start) override {
-        return log.push_back("runOpenPanel(" + q(start) + ")"), openPanelAnswer;
-    }
-    std::optional<std::string> runSavePanel() override {
-        return log.push_back("runSavePanel()"), savePanelAnswer;
-    }
-    std::optional<std::string> runExportPanel() override {
-        return log.push_back("runExportPanel()"), exportPanelAnswer;
-    }
-    std::optional<int> runResolutionPanel(int dpi, int min, int max) override {
-        log.push_back("runResolutionPanel(" + std::to_string(dpi) + ", " + std::to_string(min) + ", " +
-                      std::to_string(max) + ")");
-        return resolutionAnswer;
-    }
+    void selectAll(ControlId v) override { record("selectAll", v), selected_ = previewSelectable; }
+    void copyFont(ControlId v) override { record("copyFont", v), fontClipboard = selected_ ? previewFont : std::nullopt; }
+    void copy(ControlId v) override { record("copy", v), clipboardText = selected_ ? text[v] : ""; }
+    void setSelectedRange(ControlId v, int at, int n) override { record("setSelectedRange", v, at, n), selected_ = n > 0; }
+    void print(ControlId v) override { record("print", v); }
+    void orderFrontStandardAboutPanel() override { record("orderFrontStandardAboutPanel"); }
+    std::string homeDirectory() override { return record("homeDirectory"), "/home/tester"; }
+    std::optional<std::string> runOpenPanel(const std::string& start) override { return record("runOpenPanel", start), openPanelAnswer; }
+    std::optional<std::string> runSavePanel() override { return record("runSavePanel"), savePanelAnswer; }
+    std::optional<std::string> runExportPanel() override { return record("runExportPanel"), exportPanelAnswer; }
+    std::optional<int> runResolutionPanel(int dpi, int min, int max) override { return record("runResolutionPanel", dpi, min, max), resolutionAnswer; }
     FileResult readFile(const std::string& path) override {
-        log.push_back("readFile(" + q(path) + ")");
-        const auto it = files.find(path);
-        if (it == files.end()) return {"", "Could not read \u201C" + path + "\u201D: no such file."};
-        return {it->second, ""};
+        record("readFile", path);
+        if (files.contains(path)) return {files[path], ""};
+        return {"", "Could not read \u201C" + path + "\u201D: no such file."};
     }
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override {
-        log.push_back("writeFileAtomically(" + q(path) + ")");
-        if (!writeError.empty()) return {"", writeError};
-        files[path] = bytes;
-        return {};
+        record("writeFileAtomically", path);
+        if (writeError.empty()) files[path] = bytes;
+        return {"", writeError};
     }
     std::optional<std::string> description(std::string_view key) override {
-        log.push_back("description(" + q(std::string(key)) + ")");
+        record("description", key);
         if (descriptions.empty()) return "fact:" + std::string(key);
-        const auto it = descriptions.find(key);
-        if (it == descriptions.end()) return std::nullopt;
-        return it->second;
+        if (descriptions.contains(key)) return descriptions.find(key)->second;
+        return std::nullopt;
     }
-    void showError(const std::string& m) override {
-        log.push_back("showError(" + q(m) + ")"), errors.push_back(m);
-    }
-    void showNotice(const std::string& t) override { log.push_back("showNotice(" + q(t) + ")"), notice = t; }
+    void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
+    void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
+    // clang-format on
 
   private:
-    static std::string q(const std::string& s) { return "\"" + s + "\""; }
-    void note(const char* op, ControlId id, const std::string& args = "") {
-        log.push_back(std::string(op) + "(" + std::string(controlName(id)) +
-                      (args.empty() ? "" : ", " + args) + ")");
+    static std::string logged(ControlId id) { return std::string(controlName(id)); }
+    static std::string logged(std::string_view text) { return "\"" + std::string(text) + "\""; }
+    static std::string logged(int number) { return std::to_string(number); }
+    static std::string logged(const FontRef& font) {
+        return logged(font.family) + "," + logged(font.pointSize);
     }
     bool selected_ = false;
 };
 
-// Reads the controller's private state.
+// The controller's private state, as member pointers: `controller.*Probe::checksum`.
 struct BCControllerProbe {
-    static const std::string& data(const BCController& c) { return c.dataToEncodeString; }
-    static const std::string& addonText(const BCController& c) { return c.addonString; }
-    static const std::string& converted(const BCController& c) { return c.convertedString; }
-    static BOOL halfHeight(const BCController& c) { return c.bHALFHEIGHT; }
-    static BOOL checksum(const BCController& c) { return c.bCHECKSUM; }
-    static BOOL batchChecksum(const BCController& c) { return c.bBATCHCHECKSUM; }
-    static BOOL highDensity(const BCController& c) { return c.bHIGHDENSITY; }
-    static BOOL addon2(const BCController& c) { return c.bADDON2; }
-    static BOOL addon5(const BCController& c) { return c.bADDON5; }
+    using Flag = BOOL BCController::*;
+    static constexpr Flag checksum = &BCController::bCHECKSUM, batchChecksum = &BCController::bBATCHCHECKSUM,
+                          halfHeight = &BCController::bHALFHEIGHT, highDensity = &BCController::bHIGHDENSITY;
+    using Text = std::string BCController::*;
+    static constexpr Text data = &BCController::dataToEncodeString, addon = &BCController::addonString,
+                          converted = &BCController::convertedString;
+};
+
+// A started controller on a recording window, with the user's gestures.
+struct Rig {
+    RecordingWindow window;
+    Converter converter;
+    BCController controller{window, converter};
+
+    // clang-format off
+    Rig() { controller.awakeFromNib(), window.log.clear(); }
+    void type(ControlId field, const std::string& text) { window.text[field] = text, controller.controlTextDidChange(field); }
+    void type(const std::string& data) { type(ControlId::dataToEncode, data); }
+    void choose(CodeType type) { window.selectedIndex[ControlId::codeSelector] = type, controller.changeCode(ControlId::codeSelector); }
+    void chooseBatch(CodeType type) { window.selectedIndex[ControlId::batchCodeSelector] = type, controller.changeCodeBatch(ControlId::batchCodeSelector); }
+    // Sets a check box and sends its action from another control, ticked the
+    // other way: an action reads its own box, never the sender's.
+    void tick(ControlId box, int state) {
+        const ControlId sender = ControlId::facts;
+        window.states[box] = state, window.states[sender] = !state;
+        if (box == ControlId::checksum) controller.changeChecksum(sender);
+        if (box == ControlId::halfHeight) controller.changeHalfheight(sender);
+        if (box == ControlId::highDensity) controller.changeHighdensity(sender);
+        if (box == ControlId::batchChecksum) controller.batchChangeChecksum(sender);
+    }
+    // clang-format on
 };
 
 }  // namespace bcfont::app

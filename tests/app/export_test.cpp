@@ -3,14 +3,11 @@
 // of this build).
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
-#include "BCController.h"
 #include "ExportFile.h"
 #include "RecordingWindow.h"
 #include "encode.h"
@@ -21,7 +18,6 @@ namespace bcfont::app {
 namespace {
 
 namespace fs = std::filesystem;
-using Log = std::vector<std::string>;
 using Id = ControlId;
 
 std::string fileBytes(const fs::path& file) {
@@ -36,113 +32,71 @@ std::uint32_t bigEndian32(const std::string& bytes, std::size_t at) {
 }
 
 TEST(ExportFileName, TheFilterExtensionIsAddedOnlyWhenNoneWasTyped) {
-    constexpr std::array<std::array<const char*, 3>, 4> rows = {{
-        // typed, filter extension, expected
+    // typed, filter extension, expected; a typed extension wins, even one the renderer will refuse
+    constexpr std::array<std::array<const char*, 3>, 3> rows = {{
         {"/tmp/label", "svg", "/tmp/label.svg"},
-        {"/tmp/label.PDF", "svg", "/tmp/label.PDF"},  // a typed format wins
-        {"/tmp/label.txt", "pdf", "/tmp/label.txt"},  // left for the renderer to refuse
+        {"/tmp/label.PDF", "svg", "/tmp/label.PDF"},
         {"/tmp/v1.2/label", "png", "/tmp/v1.2/label.png"},
     }};
     for (const auto& [typed, extension, expected] : rows)
         EXPECT_EQ(pathWithExtension(typed, extension), expected) << typed;
 }
 
-class Export : public ::testing::Test {
+// Starts on EAN-8 of 1234567.
+class Export : public ::testing::Test, public Rig {
   protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "bcfont-export-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
-        controller.awakeFromNib();  // EAN-8 of 1234567
-        window.log.clear();
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    void choose(CodeType type, const std::string& data, int halfHeight = 0, int highDensity = 0) {
-        window.selectedIndex[Id::codeSelector] = type;
-        controller.changeCode(Id::codeSelector);
-        window.text[Id::dataToEncode] = data;
-        controller.controlTextDidChange(Id::dataToEncode);
-        window.states[Id::halfHeight] = halfHeight;
-        controller.changeHalfheight(Id::halfHeight);
-        window.states[Id::highDensity] = highDensity;
-        controller.changeHighdensity(Id::highDensity);
-        window.log.clear();
-        window.errors.clear();
-    }
     // Exports to `name` in the folder (nothing: cancel), answering a resolution dialog with `dpi`.
     fs::path exportTo(std::optional<std::string> name, std::optional<int> dpi = std::nullopt) {
+        window.log.clear(), window.errors.clear();
         window.exportPanelAnswer = name ? std::optional((dir / *name).string()) : std::nullopt;
         window.resolutionAnswer = dpi;
         controller.exportPreview(Id::preview);
         return dir / name.value_or("");
     }
-    std::vector<std::string> filesInDir() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-        return names;
-    }
 
     fs::path dir;
-    RecordingWindow window;
-    Converter converter;
-    BCController controller{window, converter};
 };
 
-TEST_F(Export, AsksForTheFileThenForAPngResolution) {
+// One export after another: each PNG offers the resolution chosen last.
+TEST_F(Export, AsksForTheFileThenForAPngResolutionAndShowsWhatFailed) {
     struct Row {
         const char* name;
+        const char* data;
         std::optional<std::string> file;
         std::optional<int> dpi;
-        Log expected;  // after string(preview), runExportPanel()
+        Log calls;  // after string(preview)
         bool written;
+        const char* error;  // a part of the one message shown; empty: none
     };
-    const std::array<Row, 5> rows = {{
-        {"SVG needs no resolution", "a.svg", std::nullopt, {}, true},
-        {"cancelling the file dialog", std::nullopt, std::nullopt, {}, false},
-        {"PNG offers the default", "a.png", 150, {"runResolutionPanel(300, 72, 2400)"}, true},
-        {"the next PNG offers the last choice", "b.png", 600, {"runResolutionPanel(150, 72, 2400)"}, true},
-        {"cancelling the resolution", "c.png", std::nullopt, {"runResolutionPanel(600, 72, 2400)"}, false},
-    }};
+    // clang-format off
+    const Row rows[] = {
+        {"SVG needs no resolution", "1234567", "a.svg", std::nullopt, {"runExportPanel()"}, true, ""},
+        {"cancelling the file dialog", "1234567", std::nullopt, std::nullopt, {"runExportPanel()"}, false, ""},
+        {"PNG offers the default", "1234567", "a.png", 150, {"runExportPanel()", "runResolutionPanel(300,72,2400)"}, true, ""},
+        {"the next PNG offers the last choice", "1234567", "b.png", 600, {"runExportPanel()", "runResolutionPanel(150,72,2400)"}, true, ""},
+        {"cancelling the resolution", "1234567", "c.png", std::nullopt, {"runExportPanel()", "runResolutionPanel(600,72,2400)"}, false, ""},
+        // The controller still holds the good font string before it.
+        {"rejected data, before any dialog", "12A4567", "d.svg", std::nullopt, {"showError()"}, false, "There is nothing to export"},
+        {"the renderer's reason", "1234567", "a.txt", std::nullopt, {"runExportPanel()", "showError()"}, false, "The barcode was not exported: cannot tell the format"},
+    };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        window.log.clear();
+        type(row.data);
         const fs::path path = exportTo(row.file, row.dpi);
-        Log expected = {"string(preview)", "runExportPanel()"};
-        expected.insert(expected.end(), row.expected.begin(), row.expected.end());
+        Log expected = {"string(preview)"};
+        expected.insert(expected.end(), row.calls.begin(), row.calls.end());
         EXPECT_EQ(window.log, expected);
-        EXPECT_EQ(fs::is_regular_file(path), row.written);
-        EXPECT_EQ(window.errors, Log{});
-    }
-}
-
-TEST_F(Export, AnEmptyPreviewIsReportedBeforeAnyDialog) {
-    // Both follow a good EAN-8 string, which the controller still holds.
-    for (const char* data : {"", "12A4567"}) {
-        choose(EAN8, data);
-        exportTo("a.svg");
-        ASSERT_EQ(window.errors.size(), 1u) << data;
-        EXPECT_NE(window.errors[0].find("nothing to export"), std::string::npos) << window.errors[0];
-        EXPECT_EQ(window.log.size(), 2u) << "string(preview) and the message, no dialog";
-        EXPECT_TRUE(filesInDir().empty());
-    }
-}
-
-TEST_F(Export, RendererFailuresAreShownAndLeaveNoFileBehind) {
-    constexpr std::array<std::array<const char*, 2>, 3> rows = {{
-        // file, part of the renderer's reason
-        {"missing/a.svg", "No such file or directory"},
-        {"a.txt", "name it .svg, .png or .pdf"},
-        {"taken.pdf", "is not a regular file"},  // a folder
-    }};
-    fs::create_directory(dir / "taken.pdf");
-    for (const auto& [file, reason] : rows) {
-        window.errors.clear();
-        exportTo(file);
-        ASSERT_EQ(window.errors.size(), 1u) << file;
-        EXPECT_EQ(window.errors[0].rfind("The barcode was not exported: ", 0), 0u) << window.errors[0];
-        EXPECT_NE(window.errors[0].find(reason), std::string::npos) << window.errors[0];
-        EXPECT_EQ(filesInDir(), Log{"taken.pdf"});
+        EXPECT_EQ(fs::is_regular_file(path), row.written) << "a failure leaves no file behind";
+        EXPECT_EQ(window.errors.size(), *row.error ? 1u : 0u);
+        for (const auto& error : window.errors) EXPECT_NE(error.find(row.error), std::string::npos) << error;
     }
 }
 
@@ -165,24 +119,23 @@ TEST_F(Export, WritesSvgPngAndPdfFiles) {
     EXPECT_EQ(window.errors, Log{});
 }
 
+// The same string in the same face at the same resolution has the same pixel
+// size: half height and high density each change the face.
 TEST_F(Export, DrawsThePreviewStringInThePreviewFace) {
     struct Row {
-        const char* name;
         CodeType type;
         const char* data;
         int halfHeight, highDensity;
     };
-    constexpr std::array<Row, 3> rows = {{
-        {"EAN-13 half height", EAN13, "400638133393", 1, 0},
-        {"Code 39", C39, "CODE39", 0, 0},
-        {"Code 39 high density", C39, "CODE39", 0, 1},
-    }};
+    constexpr Row rows[] = {{EAN13, "400638133393", 1, 0}, {C39, "CODE39", 1, 1}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        choose(row.type, row.data, row.halfHeight, row.highDensity);
-        const std::string png = fileBytes(exportTo(std::string(row.name) + ".png", 150));
+        SCOPED_TRACE(row.data);
+        choose(row.type);
+        type(row.data);
+        tick(Id::halfHeight, row.halfHeight);
+        tick(Id::highDensity, row.highDensity);
+        const std::string png = fileBytes(exportTo(std::string(row.data) + ".png", 150));
         ASSERT_GT(png.size(), 24u) << (window.errors.empty() ? "" : window.errors.back());
-        // The same string in the same face at the same resolution has the same pixel size.
         const FontChoice face = fontFor(row.type, row.halfHeight != 0, row.highDensity != 0);
         const auto image =
             render::renderGray(*encode(row.type, row.data, "", true), face.family, face.pointSize, 150);
