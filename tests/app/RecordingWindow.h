@@ -31,9 +31,8 @@ class RecordingWindow : public WindowPort {
 
     // What the window was told; a message goes to `errors`, not to the log.
     Log log, errors;
-    std::optional<FontRef> previewFont, fontClipboard;
-    std::string notice, clipboardText;
-    bool previewSelectable = false;
+    std::optional<FontRef> previewFont;
+    std::string notice;
 
     template <class... Args>
     void record(const std::string& operation, const Args&... args) {
@@ -56,12 +55,11 @@ class RecordingWindow : public WindowPort {
         record("fontWithName", family, size);
         return missingFonts.contains(family) ? std::nullopt : std::optional(FontRef{std::string(family), size});
     }
-    void setSelectable(ControlId v, bool on) override { record("setSelectable", v, on), previewSelectable = on; }
-    // Like a text view: only a selectable view can be selected.
-    void selectAll(ControlId v) override { record("selectAll", v), selected_ = previewSelectable; }
-    void copyFont(ControlId v) override { record("copyFont", v), fontClipboard = selected_ ? previewFont : std::nullopt; }
-    void copy(ControlId v) override { record("copy", v), clipboardText = selected_ ? text[v] : ""; }
-    void setSelectedRange(ControlId v, int at, int n) override { record("setSelectedRange", v, at, n), selected_ = n > 0; }
+    void setSelectable(ControlId v, bool on) override { record("setSelectable", v, on); }
+    void selectAll(ControlId v) override { record("selectAll", v); }
+    void copyFont(ControlId v) override { record("copyFont", v); }
+    void copy(ControlId v) override { record("copy", v); }
+    void setSelectedRange(ControlId v, int at, int n) override { record("setSelectedRange", v, at, n); }
     void print(ControlId v) override { record("print", v); }
     void orderFrontStandardAboutPanel() override { record("orderFrontStandardAboutPanel"); }
     std::string homeDirectory() override { return record("homeDirectory"), "/home/tester"; }
@@ -96,7 +94,6 @@ class RecordingWindow : public WindowPort {
     static std::string logged(const FontRef& font) {
         return logged(font.family) + "," + logged(font.pointSize);
     }
-    bool selected_ = false;
 };
 
 // The controller's private state, as member pointers: `controller.*Probe::checksum`.

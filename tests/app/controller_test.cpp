@@ -84,6 +84,10 @@ const CallRow kCallRows[] = {
      afterAddonChoice(true)},
     {"5 digits again empty the field all the same",
      [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon5(Id::addon5); }, afterAddonChoice(true)},
+    // The port's view copies what is selected: the whole font string, in the preview's font, each time.
+    {"copy twice", [](Rig& r) { r.controller.copy(Id::preview), r.controller.copy(Id::facts); },
+     {"setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)",
+      "setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)"}},
     {"batch convert leaves the preview alone",
      [](Rig& r) { r.window.text[Id::batchInput] = "1234567", r.controller.batchCalc(Id::convertButton); },
      {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")"}},
@@ -132,19 +136,17 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
 }};
 // clang-format on
 
-// Every row starts from Code 39 with every option and the add-on in its
-// non-default state, so the C39 row re-chooses the chosen symbology and the
-// 2 of 5 Interleaved row leaves high density that both types offer.
+// Every row starts from EAN-13 with a 5-digit add-on and every option in its
+// non-default state, ticked even where its box is disabled: so the EAN-13 row
+// re-chooses the chosen symbology, and the Code 39 and 2 of 5 Interleaved rows
+// leave high density ticked although they offer it.
 TEST(Controller, ChoosingASymbologyResetsOptionsAndEnablesWhatItCanUse) {
     for (const auto& row : kAvailabilityRows) {
         SCOPED_TRACE(std::string(symbology(row.type).fullName));
         Rig r;
-        r.choose(C39);
-        r.type("400638133393");
+        holdFiveDigitAddon(r);
         for (Id box : {Id::checksum, Id::halfHeight, Id::highDensity, Id::batchChecksum})
             r.tick(box, box == Id::halfHeight || box == Id::highDensity);
-        r.controller.changeAddon5(Id::addon5);
-        r.type(Id::addonText, "52495");
         r.choose(row.type);
         auto& w = r.window;
         EXPECT_EQ(w.text[Id::facts], "fact:"s + row.factKey);
@@ -259,79 +261,54 @@ TEST(Controller, BatchConvertsEachLineThatCalcAccepts) {
     }
 }
 
+// A read starts with "kept" in the input view; a write with "previous" in the file.
 struct FileRow {
     const char* name;
+    void (BCController::*action)(ControlId);
     std::optional<std::string> path;  // the panel's answer; nullopt: cancelled
-    const char* view;                 // what the view holds before (read) or shows (write)
-    std::string_view bytes;           // the file before (read) or after (write)
+    const char* view;                 // the input view after a read; the output view a write saves
+    std::string_view bytes;           // the file a read reads; the file after a write
     const char* error;                // a part of the one message shown; empty: none
     bool writeFails = false;
 };
 
+constexpr auto kRead = &BCController::batchRead;
+constexpr auto kWrite = &BCController::batchWrite;
+
 // clang-format off
-const FileRow kReadRows[] = {
-    {"bytes above 127 as one character each", "/data/in", "1234567\r\n\u2022\u00A0\u00C4\r\n", "1234567\r\n\xA5\xCA\x80\r\n", ""},
-    {"cancelled", std::nullopt, "kept", "", ""},
-    {"unreadable", "/data/missing.txt", "kept", "", "missing.txt"},
-    {"binary", "/data/in", "kept", "12\0" "34"sv, "not a text file"},
-};
-// The file held "previous" before each row.
-const FileRow kWriteRows[] = {
-    {"nothing converted yet", "/data/out", "", "", ""},
-    {"edited by hand, Mac OS Roman characters", "/data/out", "<BCDE=fgha>\nnote\u2022\u00C4\n", "<BCDE=fgha>\nnote\xA5\x80\n", ""},
-    {"cancelled", std::nullopt, "<BCDE=fgha>\n", "previous", ""},
-    {"character Mac OS Roman lacks", "/data/out", "<BCDE=fgha>\nok\u4E00\n", "previous", "line 2, character 3"},
-    {"write fails", "/data/out", "<BCDE=fgha>\n", "previous", "disk full", true},
+const FileRow kFileRows[] = {
+    {"read: bytes above 127 as one character each", kRead, "/data/f", "1234567\r\n\u2022\u00A0\u00C4\r\n", "1234567\r\n\xA5\xCA\x80\r\n", ""},
+    {"read cancelled", kRead, std::nullopt, "kept", "", ""},
+    {"read of a missing file", kRead, "/data/missing.txt", "kept", "", "missing.txt"},
+    {"read of a binary file", kRead, "/data/f", "kept", "12\0" "34"sv, "not a text file"},
+    {"write before any conversion", kWrite, "/data/f", "", "", ""},
+    {"write of an edit by hand, Mac OS Roman characters", kWrite, "/data/f", "<BCDE=fgha>\nnote\u2022\u00C4\n", "<BCDE=fgha>\nnote\xA5\x80\n", ""},
+    {"write cancelled", kWrite, std::nullopt, "<BCDE=fgha>\n", "previous", ""},
+    {"write of a character Mac OS Roman lacks", kWrite, "/data/f", "<BCDE=fgha>\nok\u4E00\n", "previous", "line 2, character 3"},
+    {"write fails", kWrite, "/data/f", "<BCDE=fgha>\n", "previous", "disk full", true},
 };
 // clang-format on
 
-TEST(Controller, BatchReadStartsAtHomeAndChangesNothingOnAProblem) {
-    for (const auto& row : kReadRows) {
+TEST(Controller, BatchFilesReadFromHomeAndChangeNothingOnAProblem) {
+    for (const auto& row : kFileRows) {
         SCOPED_TRACE(row.name);
         Rig r;
-        r.window.files["/data/in"] = row.bytes;
-        r.window.text[Id::batchInput] = "kept";
-        r.window.openPanelAnswer = row.path;
-        r.controller.batchRead(Id::readButton);
-        EXPECT_EQ(r.window.log.at(1), R"(runOpenPanel("/home/tester"))");
-        EXPECT_EQ(r.window.text[Id::batchInput], row.view);
-        EXPECT_EQ(r.window.errors.size(), *row.error ? 1u : 0u);
-        for (const auto& error : r.window.errors)
-            EXPECT_NE(error.find(row.error), std::string::npos) << error;
-    }
-}
-
-TEST(Controller, BatchWriteSavesTheViewAsItIsNowOrNothing) {
-    for (const auto& row : kWriteRows) {
-        SCOPED_TRACE(row.name);
-        Rig r;
-        r.window.files["/data/out"] = "previous";
-        r.window.writeError = row.writeFails ? "Could not save: disk full." : "";
-        r.window.text[Id::batchOutput] = row.view;
-        r.window.savePanelAnswer = row.path;
-        r.controller.batchWrite(Id::saveButton);
-        EXPECT_EQ(r.window.files["/data/out"], row.bytes);
-        EXPECT_EQ(r.window.errors.size(), *row.error ? 1u : 0u);
-        for (const auto& error : r.window.errors)
-            EXPECT_NE(error.find(row.error), std::string::npos) << error;
-    }
-}
-
-// ------------------------------------------------------------------- copy
-
-TEST(Controller, CopyTwiceAfterLaunchTakesTheFontStringAndItsFontInSixSteps) {
-    const Log sixSteps = {
-        "setSelectable(preview,1)",      "selectAll(preview)",      "copyFont(preview)", "copy(preview)",
-        "setSelectedRange(preview,0,0)", "setSelectable(preview,0)"};
-    Rig r;
-    for (const char* round : {"first copy", "second copy"}) {
-        SCOPED_TRACE(round);
-        r.window.log.clear();
-        r.controller.copy(Id::preview);
-        EXPECT_EQ(r.window.log, sixSteps);
-        EXPECT_EQ(r.window.clipboardText, kEan8Of1234567);
-        EXPECT_EQ(r.window.fontClipboard, (FontRef{"Code EAN", 72}));
-        EXPECT_FALSE(r.window.previewSelectable);
+        auto& w = r.window;
+        const bool read = row.action == kRead;
+        w.files["/data/f"] = read ? row.bytes : "previous";
+        w.text[Id::batchInput] = "kept";
+        w.text[Id::batchOutput] = row.view;
+        w.openPanelAnswer = w.savePanelAnswer = row.path;
+        w.writeError = row.writeFails ? "Could not save: disk full." : "";
+        (r.controller.*row.action)(Id::facts);
+        if (read) {
+            EXPECT_EQ(w.log.at(1), R"(runOpenPanel("/home/tester"))");
+            EXPECT_EQ(w.text[Id::batchInput], row.view);
+        } else {
+            EXPECT_EQ(w.files["/data/f"], row.bytes);
+        }
+        EXPECT_EQ(w.errors.size(), *row.error ? 1u : 0u);
+        for (const auto& error : w.errors) EXPECT_NE(error.find(row.error), std::string::npos) << error;
     }
 }
 

@@ -30,16 +30,15 @@ class ScriptedDialogs : public DialogProvider {
     QStringList errors;
     QString openStart;
 
-    std::optional<QString> openFileName(QWidget*, const QString& start) override {
-        return openStart = start, openAnswer;
-    }
+    // clang-format off
+    std::optional<QString> openFileName(QWidget*, const QString& start) override { return openStart = start, openAnswer; }
     std::optional<QString> saveFileName(QWidget*) override { return saveAnswer; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
+        printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(pdfPath);
         return !pdfPath.isEmpty();
     }
     void error(QWidget*, const QString& message) override { errors << message; }
+    // clang-format on
 };
 
 QByteArray readAll(const QString& path) {
@@ -163,11 +162,9 @@ class WindowTest : public QObject {
 
     void selectorsListTheElevenSymbologiesInOrder() {
         for (QComboBox* selector : {w().codeSelector, w().batchCodeSelector}) {
-            QVERIFY(!selector->isEditable());
-            QCOMPARE(selector->count(), kCodeTypeCount);
+            QVERIFY(!selector->isEditable() && selector->count() == kCodeTypeCount);
             for (int type = 0; type < kCodeTypeCount; ++type)
-                QCOMPARE(selector->itemText(type).toStdString(),
-                         std::string(symbology(static_cast<CodeType>(type)).fullName));
+                QCOMPARE(selector->itemText(type), QString::fromUtf8(symbology(CodeType(type)).fullName));
         }
     }
 
@@ -219,34 +216,33 @@ class WindowTest : public QObject {
     }
 
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        retype(w().dataToEncode, QStringLiteral("x"));
+        QGuiApplication::clipboard()->setText("before");
+        retype(w().dataToEncode, "x");
         click(w().copyButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-        retype(w().dataToEncode, QStringLiteral("1234567"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), "before");
+        retype(w().dataToEncode, "1234567");
         w().copyAction->trigger();
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
         QVERIFY(mime != nullptr);
-        QCOMPARE(mime->text(), QStringLiteral("<BCDE=fgha>"));
+        QCOMPARE(mime->text(), "<BCDE=fgha>");
         const QFont font = w().preview->font();
-        const QString span =
-            QStringLiteral("font-family:'%1'; font-size:%2pt; white-space:pre\">&lt;BCDE=fgha&gt;<");
-        QVERIFY2(mime->html().contains(span.arg(font.family()).arg(font.pointSize())),
-                 qPrintable(mime->html()));
-        QVERIFY(mime->data(QStringLiteral("text/rtf")).contains(font.family().toUtf8()));
+        const QString span = QString("font-family:'%1'; font-size:%2pt; white-space:pre\">&lt;BCDE=fgha&gt;<")
+                                 .arg(font.family())
+                                 .arg(font.pointSize());
+        QVERIFY2(mime->html().contains(span), qPrintable(mime->html()));
+        QVERIFY(mime->data("text/rtf").contains(font.family().toUtf8()));
         QCOMPARE(w().preview->textInteractionFlags(), Qt::NoTextInteraction);
         QVERIFY(!w().preview->textCursor().hasSelection());
     }
 
     // Markup characters escaped; U+F8FF (Mac OS Roman 0xF0) is a negative code unit in RTF.
     void clipboardFormatsEscapeTheText() {
-        QFont font(QStringLiteral("Code 128"));
+        QFont font("Code 128");
         font.setPointSize(30);
-        const QString text = QStringLiteral("a&\"{\\}\u2022\uF8FF");
-        const QString html = htmlForFontString(text, font);
-        QVERIFY2(html.contains(QStringLiteral("<meta charset=\"utf-8\">")) &&
-                     html.contains(QStringLiteral("<span style=\"font-family:'Code 128'; font-size:30pt; "
-                                                  "white-space:pre\">a&amp;&quot;{\\}\u2022\uF8FF</span>")),
+        const QString text = "a&\"{\\}\u2022\uF8FF", html = htmlForFontString(text, font);
+        QVERIFY2(html.contains("<meta charset=\"utf-8\">") &&
+                     html.contains("<span style=\"font-family:'Code 128'; font-size:30pt; white-space:pre\">"
+                                   "a&amp;&quot;{\\}\u2022\uF8FF</span>"),
                  qPrintable(html));
         QCOMPARE(rtfForFontString(text, font),
                  QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Code 128;}}\\f0\\fs60 "
@@ -271,7 +267,7 @@ class WindowTest : public QObject {
     void everyDescriptionIsInEnglishAndGermanAndOthersFallBackToEnglish() {
         const Descriptions en{QLocale(QLocale::English)}, de{QLocale(QLocale::German, QLocale::Austria)},
             fr{QLocale(QLocale::French)};
-        QCOMPARE(de.language() + fr.language(), QStringLiteral("deen"));
+        QCOMPARE(de.language() + fr.language(), "deen");
         const QMap<QString, QStringList> phrases = {{"NSFactUPCE", {"UPC-A number", "UPC-A-Nummer"}},
                                                     {"NSFactC128", {"mandatory", "Pflicht"}},
                                                     {"NSFactC128EAN", {"mandatory", "Pflicht"}}};
@@ -280,11 +276,12 @@ class WindowTest : public QObject {
               "NSFactC128EAN", "NSFactTOFIL", "NSFactTOFIND", "NSFactCODABAR", "NSFactPOSTNET"}) {
             const auto english = en.text(key), german = de.text(key);
             const QStringList phrase = phrases.value(key, {"", ""});
-            QVERIFY2(english && german && *english != *german, key);
-            QVERIFY2(english->contains(phrase[0]) && german->contains(phrase[1]), key);
+            QVERIFY2(english && german && *english != *german && english->contains(phrase[0]) &&
+                         german->contains(phrase[1]),
+                     key);
             QCOMPARE(fr.text(key), english);
         }
-        QVERIFY(!fr.text(QStringLiteral("NSFactNothing")).has_value());
+        QVERIFY(!fr.text("NSFactNothing"));
     }
 };
 
