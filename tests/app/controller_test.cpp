@@ -18,9 +18,6 @@ using Probe = BCControllerProbe;
 using Id = ControlId;
 using namespace std::literals;
 
-constexpr const char* kEan8Of1234567 = "<BCDE=fgha>";
-constexpr const char* kEan13Of400638133393 = "4<ALGDTM=dddjdb>";
-
 // EAN-13 data with a 5-digit add-on typed, the log cleared.
 void holdFiveDigitAddon(Rig& r) {
     r.choose(EAN13);
@@ -84,7 +81,7 @@ const CallRow kCallRows[] = {
      afterAddonChoice(true)},
     {"5 digits again empty the field all the same",
      [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon5(Id::addon5); }, afterAddonChoice(true)},
-    // The port's view copies what is selected: the whole font string, in the preview's font, each time.
+    // Selectable only while it copies: the whole text and its font, the same each time.
     {"copy twice", [](Rig& r) { r.controller.copy(Id::preview), r.controller.copy(Id::facts); },
      {"setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)",
       "setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)"}},
@@ -106,7 +103,7 @@ TEST(Controller, CallsTheWindowInOrder) {
 TEST(Controller, ARejectionKeepsTheLastFontStringAndMissingFactsShowEmpty) {
     Rig r;
     r.type("");
-    EXPECT_EQ(r.controller.*Probe::converted, kEan8Of1234567);
+    EXPECT_EQ(r.controller.*Probe::converted, "<BCDE=fgha>");
     r.window.descriptions = {{"NSFactEAN8", "eight"}};
     r.choose(EAN13);
     EXPECT_EQ(r.window.text[Id::facts], "");
@@ -186,7 +183,7 @@ struct PreviewRow {
 const PreviewRow kPreviewRows[] = {
     {"EAN-13 letter", EAN13, "40063813339a", "", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
     {"EAN-13 five add-on digits: the length decides", EAN13, "400638133393", "52495", 1, 0, 0, "4<ALGDTM=dddjdb>:v;n;Z;u;q", {"Code EAN", 72}, false},
-    {"EAN-13 add-on still being typed", EAN13, "400638133393", "524", 1, 0, 0, kEan13Of400638133393, {"Code EAN", 72}, false},
+    {"EAN-13 add-on still being typed", EAN13, "400638133393", "524", 1, 0, 0, "4<ALGDTM=dddjdb>", {"Code EAN", 72}, false},
     {"EAN-13 add-on outside Mac OS Roman", EAN13, "400638133393", "1\u4E00", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
     {"Code 128 character outside Mac OS Roman", C128, "AB\u2713", "", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
     {"Code 128 text of 100 bytes", C128, std::string(100, '7'), "", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
