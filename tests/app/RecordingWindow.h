@@ -22,8 +22,8 @@ class RecordingWindow : public WindowPort {
     std::map<ControlId, std::string> text;
     std::map<ControlId, int> states, selectedIndex;
     std::map<ControlId, bool> enabled;
-    std::set<std::string, std::less<>> missingFonts;               // every other family is installed
-    std::map<std::string, std::string, std::less<>> descriptions;  // empty: "fact:<key>" for every key
+    std::set<std::string, std::less<>> missingFonts;         // every other family is installed
+    std::set<std::string, std::less<>> missingDescriptions;  // every other key reads "fact:<key>"
     std::optional<std::string> openPanelAnswer, savePanelAnswer, exportPanelAnswer;
     std::optional<int> resolutionAnswer;
     std::map<std::string, std::string> files;  // path -> bytes; reading any other path fails
@@ -79,9 +79,7 @@ class RecordingWindow : public WindowPort {
     }
     std::optional<std::string> description(std::string_view key) override {
         record("description", key);
-        if (descriptions.empty()) return "fact:" + std::string(key);
-        if (descriptions.contains(key)) return descriptions.find(key)->second;
-        return std::nullopt;
+        return missingDescriptions.contains(key) ? std::nullopt : std::optional("fact:" + std::string(key));
     }
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }

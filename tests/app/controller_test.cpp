@@ -104,7 +104,7 @@ TEST(Controller, ARejectionKeepsTheLastFontStringAndMissingFactsShowEmpty) {
     Rig r;
     r.type("");
     EXPECT_EQ(r.controller.*Probe::converted, "<BCDE=fgha>");
-    r.window.descriptions = {{"NSFactEAN8", "eight"}};
+    r.window.missingDescriptions.insert("NSFactEAN13");
     r.choose(EAN13);
     EXPECT_EQ(r.window.text[Id::facts], "");
 }
