@@ -179,33 +179,26 @@ void BCController::changeHighdensity(ControlId) {
     UpdateCode();
 }
 
+// The add-on choice only opens or closes the field; Calc takes the kind of
+// add-on from the length of the text.
+void BCController::chooseAddon(BOOL two, BOOL five) {
+    bADDON2 = two;
+    bADDON5 = five;
+    addonString.clear();
+    window_.setEnabled(addonText, two != 0 || five != 0);
+    window_.setStringValue(addonText, "");
+    UpdateCode();
+}
+
 void BCController::changeAddonNothing(ControlId) {
-    bADDON2 = 0;
-    bADDON5 = 0;
-    addonString.clear();
-    window_.setEnabled(addonText, false);
-    window_.setStringValue(addonText, "");
-    UpdateCode();
+    chooseAddon(0, 0);
 }
-
 void BCController::changeAddon2(ControlId) {
-    bADDON2 = 1;
-    bADDON5 = 0;
-    addonString.clear();
-    window_.setEnabled(addonText, true);
-    window_.setStringValue(addonText, "");
-    UpdateCode();
+    chooseAddon(1, 0);
 }
-
 void BCController::changeAddon5(ControlId) {
-    bADDON2 = 0;
-    bADDON5 = 1;
-    addonString.clear();
-    window_.setEnabled(addonText, true);
-    window_.setStringValue(addonText, "");
-    UpdateCode();
+    chooseAddon(0, 1);
 }
-
 void BCController::changeAddon(ControlId) {}
 void BCController::changeText(ControlId) {}
 void BCController::changeTextAddon(ControlId) {}

@@ -73,6 +73,7 @@ class BCController {
 
     void showRejected();
     void showFactsFor(std::int32_t type);
+    void chooseAddon(BOOL two, BOOL five);
     // The one-line notice for the current state; `missingFont` names a
     // preview font that is not installed, or is empty.
     std::string noticeFor(const std::string& missingFont) const;
