@@ -1,0 +1,149 @@
+// The window's preview, as Qt draws it on a screen at four times 96 dpi
+// (QT_SCALE_FACTOR, set by CTest), must read back with a real decoder as
+// exactly the data typed plus the check characters the encoder added.
+// The fonts themselves are proven in the font tests; this proves Qt's
+// rasteriser and the view's layout keep the bars intact. At 96 dpi a
+// narrow bar is 0.8 to 1.3 pixels, less than a decoder reads from an
+// anti-aliased picture, hence the scale.
+#include <gtest/gtest.h>
+
+#include <ZXing/ReadBarcode.h>
+
+#include <QDir>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "FontLoader.h"
+#include "MainWindow.h"
+#include "MyApplication.h"
+#include "symbology.h"
+
+using namespace bcfont;
+using namespace bcfont::app;
+using ZXing::BarcodeFormat;
+
+namespace {
+
+// Boxes clicked after typing.
+constexpr int kHalf = 1, kHigh = 2, kNoCheck = 4;
+
+struct Row {
+    const char* name;
+    CodeType type;
+    const char* data;
+    const char* addon;  // typed after choosing the 5-digit add-on; empty: no add-on
+    int clicks;
+    BarcodeFormat format;
+    // The symbology identifier the decoder reports (]E EAN/UPC, ]A Code 39,
+    // ]C Code 128, ]I 2 of 5 Interleaved, ]F Codabar) and the decoded text.
+    // Check characters are not validated by the decoder, so they stay in the text.
+    std::string expected;
+};
+
+// clang-format off
+const Row kRows[] = {
+    {"EAN-8 typical", EAN8, "5512345", "", 0, BarcodeFormat::EAN8, "]E455123457"},
+    {"EAN-8 check digit 0", EAN8, "1234567", "", 0, BarcodeFormat::EAN8, "]E412345670"},
+    {"EAN-8 half height", EAN8, "5512345", "", kHalf, BarcodeFormat::EAN8, "]E455123457"},
+    {"EAN-13 typical", EAN13, "400638133393", "", 0, BarcodeFormat::EAN13, "]E04006381333931"},
+    {"EAN-13 first digit 9", EAN13, "978014300723", "", 0, BarcodeFormat::EAN13, "]E09780143007234"},
+    {"EAN-13 5-digit add-on", EAN13, "400638133393", "52495", 0, BarcodeFormat::EAN13, "]E34006381333931 52495"},
+    {"EAN-13 half height", EAN13, "400638133393", "", kHalf, BarcodeFormat::EAN13, "]E04006381333931"},
+    {"UPC-A typical", UPCA, "03600029145", "", 0, BarcodeFormat::UPCA, "]E0036000291452"},
+    {"UPC-A check digit 2", UPCA, "12345678901", "", 0, BarcodeFormat::UPCA, "]E0123456789012"},
+    {"UPC-A half height", UPCA, "03600029145", "", kHalf, BarcodeFormat::UPCA, "]E0036000291452"},
+    {"UPC-E last digit 6", UPCE, "0123456", "", 0, BarcodeFormat::UPCE, "]E001234565"},
+    {"UPC-E number system 1", UPCE, "1234567", "", 0, BarcodeFormat::UPCE, "]E012345670"},
+    {"UPC-E last digit 3", UPCE, "1000003", "", 0, BarcodeFormat::UPCE, "]E010000037"},
+    {"UPC-E half height", UPCE, "0123456", "", kHalf, BarcodeFormat::UPCE, "]E001234565"},
+    {"Code 39 modulo 43 W", C39, "CODE39", "", 0, BarcodeFormat::Code39, "]A4CODE39W"},
+    {"Code 39 check is space", C39, "AS", "", 0, BarcodeFormat::Code39, "]A4AS "},
+    {"Code 39 without check", C39, "CODE-39.$/+%", "", kNoCheck, BarcodeFormat::Code39, "]A4CODE-39.$/+%"},
+    {"Code 39 half height", C39, "CODE39", "", kHalf, BarcodeFormat::Code39, "]A4CODE39W"},
+    {"Code 39 high density", C39, "CODE39", "", kHigh, BarcodeFormat::Code39, "]A4CODE39W"},
+    {"Code 39 both", C39, "CODE39", "", kHalf | kHigh, BarcodeFormat::Code39, "]A4CODE39W"},
+    {"Code 128 set C", C128, "12345", "", 0, BarcodeFormat::Code128, "]C012345"},
+    {"Code 128 set B", C128, "Hello World", "", 0, BarcodeFormat::Code128, "]C0Hello World"},
+    {"Code 128 FNC1 inside", C128, "AB~999CD", "", 0, BarcodeFormat::Code128, "]C0AB\x1D" "CD"},
+    {"Code 128 48 characters", C128, "abcdefghijabcdefghijabcdefghijabcdefghijabcdefgh", "", 0, BarcodeFormat::Code128,
+     "]C0abcdefghijabcdefghijabcdefghijabcdefghijabcdefgh"},
+    {"Code 128 half height", C128, "Hello World", "", kHalf, BarcodeFormat::Code128, "]C0Hello World"},
+    {"Code 128 EAN GTIN", C128EAN, "0101234567890128", "", 0, BarcodeFormat::Code128, "]C10101234567890128"},
+    {"Code 128 EAN separator", C128EAN, "10ABC~9990101234567890128", "", 0, BarcodeFormat::Code128,
+     "]C110ABC\x1D" "0101234567890128"},
+    {"Code 128 EAN half height", C128EAN, "0101234567890128", "", kHalf, BarcodeFormat::Code128,
+     "]C10101234567890128"},
+    {"ITF odd count with check", TOFIL, "1234567", "", 0, BarcodeFormat::ITF, "]I012345670"},
+    {"ITF padded without check", TOFIL, "12345", "", kNoCheck, BarcodeFormat::ITF, "]I0012345"},
+    {"ITF pairs 94 to 99", TOFIL, "949596979899", "", kNoCheck, BarcodeFormat::ITF, "]I0949596979899"},
+    {"ITF 48 digits", TOFIL, "012345678901234567890123456789012345678901234567", "", kNoCheck, BarcodeFormat::ITF,
+     "]I0012345678901234567890123456789012345678901234567"},
+    {"ITF half height", TOFIL, "1234567", "", kHalf, BarcodeFormat::ITF, "]I012345670"},
+    {"ITF high density", TOFIL, "1234567", "", kHigh, BarcodeFormat::ITF, "]I012345670"},
+    {"ITF both", TOFIL, "1234567", "", kHalf | kHigh, BarcodeFormat::ITF, "]I012345670"},
+    {"Codabar three digits", CODABAR, "123", "", 0, BarcodeFormat::Codabar, "]F0D123D"},
+    {"Codabar every digit", CODABAR, "0123456789", "", 0, BarcodeFormat::Codabar, "]F0D0123456789D"},
+    {"Codabar half height", CODABAR, "0123456789", "", kHalf, BarcodeFormat::Codabar, "]F0D0123456789D"},
+};
+// clang-format on
+
+// The identifier and text the decoder reads from `grey`, or why it read nothing.
+std::string decoded(const QImage& grey, const Row& row) {
+    ZXing::DecodeHints hints;
+    // Code 39 as a scanner set to Full ASCII reads it: $ / + % are drawn as pairs.
+    hints.setFormats(row.format).setTryRotate(false).setTryCode39ExtendedMode(true);
+    hints.setReturnCodabarStartEnd(true);
+    hints.setEanAddOnSymbol(*row.addon ? ZXing::EanAddOnSymbol::Require : ZXing::EanAddOnSymbol::Ignore);
+    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
+                                int(grey.bytesPerLine()));
+    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+    if (!result.isValid()) return "nothing (" + (result.error() ? result.error().msg() : "no symbol") + ")";
+    return result.symbologyIdentifier() + result.text();
+}
+
+TEST(PreviewScan, EveryRowReadsBackFromTheWindowsPreview) {
+    ASSERT_FALSE(loadBarcodeFonts(barcodeFontDirectory(QString())).isEmpty())
+        << "no fonts in " << qPrintable(barcodeFontDirectory(QString()));
+    const auto click = [](QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton); };
+    const auto type = [](QLineEdit* field, const char* text) {
+        field->setFocus(), field->clear(), QTest::keyClicks(field, QString::fromLatin1(text));
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        MainWindow window;
+        const WindowWidgets& w = window.widgets();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        w.codeSelector->setCurrentIndex(row.type);
+        emit w.codeSelector->activated(row.type);
+        type(w.dataToEncode, row.data);
+        if (*row.addon) click(w.addon5), type(w.addonText, row.addon);
+        if (row.clicks & kHalf) click(w.halfHeight);
+        if (row.clicks & kHigh) click(w.highDensity);
+        if (row.clicks & kNoCheck) click(w.checksum);
+        QCoreApplication::processEvents();
+
+        const QPixmap shot = w.preview->viewport()->grab();
+        ASSERT_GE(shot.devicePixelRatio(), 4.0) << "QT_SCALE_FACTOR=4 is not in the environment";
+        const QImage grey = shot.toImage().convertToFormat(QImage::Format_Grayscale8);
+        const auto face = fontFor(row.type, row.clicks & kHalf, row.clicks & kHigh).family;
+        const std::string want = std::string(face) + ": " + row.expected;
+        const std::string seen = w.preview->font().family().toStdString() + ": " + decoded(grey, row);
+        if (seen == want) continue;
+        const QString picture = QDir::temp().filePath(QString(row.name).replace(' ', '_') + ".png");
+        grey.save(picture);
+        ADD_FAILURE() << "expected \"" << want << "\"\n    read \"" << seen << "\"\nfont string \""
+                      << w.convertString->text().toStdString() << "\", notice \""
+                      << w.notice->text().toStdString() << "\", horizontal scroll bar "
+                      << (w.preview->horizontalScrollBar()->isVisible() ? "shown" : "hidden") << ", picture "
+                      << picture.toStdString();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    MyApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
