@@ -31,5 +31,8 @@ bcfont_install_deps() {
 }
 
 bcfont_build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" && cmake --build build
+  # ccache, where installed, makes rebuilds in several checkouts cheap.
+  local launcher=()
+  command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" && cmake --build build
 }
