@@ -8,9 +8,8 @@
 namespace bcfont {
 namespace {
 
-// Where a line's data is gathered for Calc: the decoded line and zeros
-// behind it, as Calc reads a zero-terminated buffer.
-using DataBuffer = std::array<char, kMaxBatchLineBytes + kFontStringCapacity>;
+// Where a UTF-8 line is decoded for Calc.
+using DataBuffer = std::array<char, kMaxBatchLineBytes>;
 
 enum class Verdict { Converted, TooLong, NulByte, InvalidUtf8, NotInMacRoman, RejectedByCalc };
 
@@ -34,30 +33,22 @@ Attempt attempt(const Line& line, const BatchOptions& options, DataBuffer& data,
         a.verdict = Verdict::NulByte;
         return a;
     }
-    std::size_t size = bytes.size();
+    // Calc copies `size` bytes itself: a line is handed over where it lies.
+    a.data = bytes;
     if (options.utf8) {
         a.utf8 = macroman::fromUtf8(bytes, data.data());
         if (a.utf8.fault == macroman::Decoded::Fault::InvalidUtf8) a.verdict = Verdict::InvalidUtf8;
         if (a.utf8.fault == macroman::Decoded::Fault::NotInMacRoman) a.verdict = Verdict::NotInMacRoman;
         if (a.verdict != Verdict::Converted) return a;
-        size = a.utf8.size;
-        if (size > kMaxBatchLine) {
+        a.data = std::string_view(data.data(), a.utf8.size);
+        if (a.data.size() > kMaxBatchLine) {
             a.verdict = Verdict::TooLong;
             return a;
         }
-    } else {
-        std::memcpy(data.data(), bytes.data(), size);
     }
-    a.data = std::string_view(data.data(), size);
-    // Beyond kMaxDataLength Calc rejects anyway; this keeps the zeroing short.
-    if (size > static_cast<std::size_t>(kMaxDataLength)) {
-        a.verdict = Verdict::RejectedByCalc;
-        return a;
-    }
-    std::memset(data.data() + size, 0, kFontStringCapacity);
     std::memset(gesamt, 0, kFontStringCapacity);
-    if (Calc(options.type, data.data(), gesamt, "", static_cast<std::int32_t>(size), options.check ? 1 : 0) <
-        0) {
+    if (Calc(options.type, a.data.data(), gesamt, "", static_cast<std::int32_t>(a.data.size()),
+             options.check ? 1 : 0) < 0) {
         a.verdict = Verdict::RejectedByCalc;
         return a;
     }
@@ -144,7 +135,7 @@ std::string_view BatchEngine::convert(const Line& line) {
         ++report_.empty;
         return nothing;
     }
-    // Uninitialised on purpose: attempt() writes what Calc reads.
+    // Uninitialised on purpose: only the decoded bytes are read.
     DataBuffer data;
     // Without utf8 Calc writes straight into the output line.
     char* gesamt = options_.utf8 ? fontString_.data() : out_.data();
