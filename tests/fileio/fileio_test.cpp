@@ -1,4 +1,4 @@
-// The one atomic writer and the path helpers on real files: what a write
+// The one atomic writer and the font folder order on real files: what a write
 // leaves in the directory, with which permissions, and the reasons it gives.
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -100,52 +100,6 @@ TEST(AtomicFile, UncommittedWriteChangesNothing) {
     }
     EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.txt"});
-}
-
-struct SameRow {
-    const char* name;
-    const char* input;
-    const char* output;
-    bool same;
-};
-
-// In a directory holding t.txt, u.txt, `link` -> t.txt and `hard`, a hard
-// link to t.txt; "@" stands for the directory.
-// clang-format off
-const std::vector<SameRow> kSame = {
-    {"SameName", "@/t.txt", "@/t.txt", true},
-    {"DotSlash", "@/t.txt", "@/./t.txt", true},
-    {"ThroughParent", "@/t.txt", "@/../" "@name/t.txt", true},
-    {"Symlink", "@/t.txt", "@/link", true},
-    {"HardLink", "@/hard", "@/t.txt", true},
-    {"OtherFile", "@/t.txt", "@/u.txt", false},
-    {"OutputMissing", "@/t.txt", "@/new.txt", false},
-    {"DeviceBothWays", "/dev/null", "/dev/null", false},
-};
-// clang-format on
-
-TEST(RefuseSameFile, SameDeviceAndInodeAfterLinks) {
-    const TempDir dir;
-    dir.write("t.txt", "t");
-    dir.write("u.txt", "u");
-    fs::create_symlink("t.txt", dir.path() / "link");
-    fs::create_hard_link(dir.path() / "t.txt", dir.path() / "hard");
-    const auto resolve = [&dir](std::string s) {
-        if (const auto at = s.find("@name"); at != std::string::npos)
-            s.replace(at, 5, dir.path().filename().string());
-        return replaceAt(s, dir.path());
-    };
-    for (const auto& row : kSame) {
-        const std::string in = resolve(row.input);
-        const std::string out = resolve(row.output);
-        const std::string why = refuseSameFile(in, out);
-        EXPECT_EQ(why.empty(), !row.same) << row.name << ": " << why;
-        if (!row.same) continue;
-        EXPECT_EQ(why, "'" + in + "' and '" + out +
-                           "' are the same file: writing the output would destroy the input; name another "
-                           "output file")
-            << row.name;
-    }
 }
 
 TEST(FontDirectories, EnvironmentAloneElseBuildTreeInstalledTreeAndConfigured) {
