@@ -70,16 +70,29 @@ def table(name, rows, column_style=None):
     return f"<table:table table:name={quoteattr(name)}>{columns}{body}</table:table>"
 
 
-class Office:
-    """Headless LibreOffice with a private profile, the add-in from the build
-    folder (never an installed one) and the fonts of the build."""
+def program(name):
+    return shutil.which(name) or f"/usr/lib/libreoffice/program/{name}"
 
-    def __init__(self, work, extensions, fonts=None):
+
+class Office:
+    """Headless LibreOffice with a private profile and the fonts of the build.
+
+    With `extensions`, LibreOffice takes the unpacked add-in from that folder
+    as a bundled extension; without, install_oxt() adds the packed one to the
+    private profile. unopkg refuses root without --shared (which would change
+    the machine's LibreOffice), so as root both run as the user nobody."""
+
+    def __init__(self, work, extensions=None, fonts=None):
         self.work = work
         self.profile = os.path.join(work, "profile")
         self.extensions = extensions
+        self.prefix = ["runuser", "-u", "nobody", "--"] if os.geteuid() == 0 and not extensions else []
+        if self.prefix:
+            os.chmod(work, 0o777)
         self.env = dict(os.environ, HOME=os.path.join(work, "home"), SAL_USE_VCLPLUGIN="svp")
         os.makedirs(self.env["HOME"], exist_ok=True)
+        if self.prefix:
+            os.chmod(self.env["HOME"], 0o777)
         if fonts:
             conf = os.path.join(work, "fonts.conf")
             with open(conf, "w") as f:
@@ -89,14 +102,27 @@ class Office:
                         "</fontconfig>")
             self.env["FONTCONFIG_FILE"] = conf
 
+    def install_oxt(self, oxt):
+        """Adds the packed extension to the private profile, licence accepted."""
+        copy = os.path.join(self.work, os.path.basename(oxt))
+        shutil.copyfile(oxt, copy)
+        os.chmod(copy, 0o644)
+        command = self.prefix + [program("unopkg"), "add", "--suppress-license",
+                                 f"-env:UserInstallation=file://{self.profile}", copy]
+        run = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=240)
+        if run.returncode != 0:
+            raise RuntimeError(f"unopkg add {oxt} failed (exit {run.returncode}):\n{run.stdout}\n{run.stderr}")
+
     def convert(self, source, target_filter, extension, timeout=240):
         """Converts `source` with `target_filter`; returns the output path."""
         out_dir = tempfile.mkdtemp(dir=self.work)
-        soffice = shutil.which("soffice") or "/usr/lib/libreoffice/program/soffice"
-        command = [soffice, f"-env:UserInstallation=file://{self.profile}",
-                   f"-env:BUNDLED_EXTENSIONS=file://{self.extensions}",
-                   "--headless", "--norestore", "--nolockcheck",
-                   "--convert-to", target_filter, "--outdir", out_dir, source]
+        if self.prefix:
+            os.chmod(out_dir, 0o777)
+            os.chmod(source, 0o644)
+        bundled = [f"-env:BUNDLED_EXTENSIONS=file://{self.extensions}"] if self.extensions else []
+        command = self.prefix + [program("soffice"), f"-env:UserInstallation=file://{self.profile}", *bundled,
+                                 "--headless", "--norestore", "--nolockcheck",
+                                 "--convert-to", target_filter, "--outdir", out_dir, source]
         stem = os.path.splitext(os.path.basename(source))[0]
         output = os.path.join(out_dir, f"{stem}.{extension}")
         # The first start creates the profile and may exit before converting.

@@ -7,7 +7,11 @@
   scan:   the barcode cells, set in their faces and printed to PDF, read back
           with a decoder as the data plus check characters.
 
-Usage: calc_test.py values|scan --bcfont BIN --extensions DIR --work DIR [--fonts DIR --decoder BIN]
+With --oxt instead of --extensions, the packed extension is first added to
+LibreOffice's profile with unopkg, as a user would.
+
+Usage: calc_test.py values|scan --bcfont BIN (--extensions DIR | --oxt FILE) --work DIR
+                    [--fonts DIR --decoder BIN]
 """
 
 import argparse
@@ -92,6 +96,8 @@ def run_values(options):
     with open(source, "w", encoding="utf-8") as f:
         f.write(values_sheet())
     office = Office(options.work, options.extensions)
+    if options.oxt:
+        office.install_oxt(options.oxt)
     with open(office.convert(source, CSV_UTF8, "csv"), encoding="utf-8", newline="") as f:
         rows = list(csv.reader(f))
 
@@ -140,6 +146,8 @@ def run_scan(options):
     with open(source, "w", encoding="utf-8") as f:
         f.write(scan_sheet(cases))
     office = Office(options.work, options.extensions, options.fonts)
+    if options.oxt:
+        office.install_oxt(options.oxt)
     pdf = office.convert(source, "pdf", "pdf")
     pages = os.path.join(options.work, "pages")
     shutil.rmtree(pages, ignore_errors=True)
@@ -170,7 +178,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("mode", choices=["values", "scan"])
     parser.add_argument("--bcfont", required=True)
-    parser.add_argument("--extensions", required=True)
+    where = parser.add_mutually_exclusive_group(required=True)
+    where.add_argument("--extensions", help="folder holding the unpacked extension")
+    where.add_argument("--oxt", help="the packed extension")
     parser.add_argument("--work", required=True)
     parser.add_argument("--fonts")
     parser.add_argument("--decoder")
