@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "encode.h"
 #include "macroman.h"
@@ -71,9 +72,9 @@ Converted<std::string> macRomanBytes(std::u16string_view text, std::string_view 
 Converted<std::string> numberAsText(double number, std::string_view what) {
     if (!std::isfinite(number) || number < 0 || number != std::floor(number) ||
         number > kLargestExactCellNumber)
-        return failure<std::string>(
-            std::string(what) + " " + shortest(number) +
-            " is not a whole number from 0 to 999999999999999; put it in a text cell");
+        return failure<std::string>(std::string(what) + " " + shortest(number) +
+                                    " is not a whole number from 0 to " +
+                                    wholeNumberDigits(kLargestExactCellNumber) + "; put it in a text cell");
     return {wholeNumberDigits(number), {}};
 }
 
