@@ -37,10 +37,10 @@ STYLES = """<office:font-face-decls>
 <office:automatic-styles>
 <style:style style:name="coA" style:family="table-column"><style:table-column-properties style:column-width="3.6cm"/></style:style>
 <style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="7.2cm"/></style:style>
-<style:style style:name="coC" style:family="table-column"><style:table-column-properties style:column-width="7.8cm"/></style:style>
+<style:style style:name="coC" style:family="table-column"><style:table-column-properties style:column-width="8.8cm"/></style:style>
 <style:style style:name="head" style:family="table-cell" style:parent-style-name="Default"><style:text-properties fo:font-weight="bold"/></style:style>
 <style:style style:name="text" style:family="table-cell" style:parent-style-name="Default"><style:table-cell-properties style:vertical-align="middle"/></style:style>
-<style:page-layout style:name="pm1"><style:page-layout-properties fo:page-width="19.6cm" fo:page-height="12.4cm" fo:margin-top="0.4cm" fo:margin-bottom="0.4cm" fo:margin-left="0.5cm" fo:margin-right="0.5cm"/></style:page-layout>
+<style:page-layout style:name="pm1"><style:page-layout-properties fo:page-width="21.6cm" fo:page-height="12.4cm" fo:margin-top="0.4cm" fo:margin-bottom="0.4cm" fo:margin-left="0.5cm" fo:margin-right="0.5cm"/></style:page-layout>
 </office:automatic-styles>
 <office:master-styles><style:master-page style:name="Default" style:page-layout-name="pm1"><style:header style:display="false"/><style:footer style:display="false"/></style:master-page></office:master-styles>
 """
