@@ -9,6 +9,8 @@ BCFONT_PACKAGES=(
   libcairo2-dev libfreetype-dev
   libzxing-dev
   xvfb xauth
+  librsvg2-bin gzip file man-db bash-completion
+  lintian desktop-file-utils appstream dpkg-dev fakeroot
 )
 
 bcfont_install_deps() {
