@@ -23,7 +23,7 @@ SECTIONS = ("Positionals:", "Options:", "Subcommands:")
 # "INT:INT in [10 - 2400]=300": the value's type, its range, its default.
 VALUE = re.compile(r"^(?P<kind>[A-Z]+)(?::[A-Z]+)?(?: in \[(?P<low>\S+) - (?P<high>\S+)\])?(?:=(?P<default>\S+))?$")
 # Options whose argument, or positionals whose value, names a file.
-FILE_WORDS = re.compile(r"input|output|file", re.IGNORECASE)
+FILE_WORDS = re.compile(r"\b(?:in|out)\b|input|output|file", re.IGNORECASE)
 
 
 @dataclass
