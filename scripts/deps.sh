@@ -10,7 +10,7 @@ BCFONT_PACKAGES=(
   libzxing-dev
   xvfb xauth
   librsvg2-bin gzip file man-db bash-completion
-  lintian desktop-file-utils appstream dpkg-dev fakeroot
+  lintian desktop-file-utils appstream dpkg-dev zxing-cpp-tools
 )
 
 bcfont_install_deps() {
