@@ -272,8 +272,8 @@ def itf_faces():
                 first, second = P.TWO_OF_FIVE[pair // 10], P.TWO_OF_FIVE[pair % 10]
                 modules = from_narrow_wide(interleave(first, second), NW_NARROW, wide)
                 g.append(bar_glyph(f"itf.{pair:02d}", [P.itf_pair_byte(pair)], modules, 0, top))
-            g.append(bar_glyph("itf.start", [128], from_narrow_wide(P.ITF_START, NW_NARROW, wide), 0, top))
-            g.append(bar_glyph("itf.stop", [138], from_narrow_wide(P.ITF_STOP, NW_NARROW, wide), 0, top))
+            g.append(bar_glyph("itf.start", [P.ITF_START_BYTE], from_narrow_wide(P.ITF_START, NW_NARROW, wide), 0, top))
+            g.append(bar_glyph("itf.stop", [P.ITF_STOP_BYTE], from_narrow_wide(P.ITF_STOP, NW_NARROW, wide), 0, top))
             family = "Code 25 Interleaved" + (" Red" if red else "") + (" HD" if hd else "")
             q = LINEAR_QUIET_X * NW_NARROW
             faces.append(Face(family, NW_MODULE, NW_NARROW, wide, q, q, 0, top, top + 40, 120, g))
