@@ -93,11 +93,21 @@ struct Symbol {
     int count = 0;
 };
 
+// The first byte of 128 or above, or iDataLen when there is none. The
+// whole data is or-ed first: the common case, all 7-bit, needs no branches.
+int firstHighByte(const unsigned char* pIn, std::int32_t iDataLen) {
+    unsigned char any = 0;
+    for (int i = 0; i < iDataLen; ++i) any |= pIn[i];
+    if (any < 128) return iDataLen;
+    int i = 0;
+    while (pIn[i] < 128) ++i;
+    return i;
+}
+
 Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC, Symbol& symbol) {
     if (iDataLen < 0 || (pIn == nullptr && iDataLen > 0)) return {Reject::BadCall};
-    for (int i = 0; i < iDataLen; ++i) {
-        if (pIn[i] >= 128) return {Reject::NotInAlphabet, pIn[i], i + 1, 0};
-    }
+    if (const int high = firstHighByte(pIn, iDataLen); high < iDataLen)
+        return {Reject::NotInAlphabet, pIn[high], high + 1, 0};
 
     std::array<RawWord, kMaxRawWords> pRawDataWords;
     int iNumRawDataWords = 0;
@@ -105,6 +115,10 @@ Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC
         // More entries than any symbol of kFontStringCapacity bytes holds;
         // how many more is not counted.
         if (iNumRawDataWords == kMaxRawWords) return {Reject::FontStringTooLong};
+        if (pIn[i] != '~') {
+            pRawDataWords[iNumRawDataWords++] = pIn[i++];
+            continue;
+        }
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
         RawWord entry = static_cast<RawWord>(word.value);
         if (word.escaped()) {

@@ -26,6 +26,17 @@ constexpr std::array<std::string_view, 10> kUpcESetsNs1 = {
     "AAABBB", "AABABB", "AABBAB", "AABBBA", "ABAABB", "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
 };
 
+// A row of number sets as a bit mask, bit i set where character i takes set B.
+template <std::size_t N>
+constexpr std::array<unsigned, N> setBMasks(const std::array<std::string_view, N>& rows) {
+    std::array<unsigned, N> masks{};
+    for (std::size_t r = 0; r < N; ++r) {
+        for (std::size_t i = 0; i < rows[r].size(); ++i) masks[r] |= (rows[r][i] == 'B' ? 1u : 0u) << i;
+    }
+    return masks;
+}
+constexpr auto kEan13SetB = setBMasks(kEan13Sets);
+
 // EAN 2-digit add-on: number sets by the add-on's value modulo 4.
 constexpr std::array<std::string_view, 4> kAddon2Sets = {"AA", "AB", "BA", "BB"};
 
@@ -179,14 +190,13 @@ Rejection calcEan8(const CalcInput& in, char* out) {
     const char* nutz = in.data;
     if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
 
-    std::array<char, 8> digits{};
-    std::memcpy(digits.data(), nutz, 7);
-    digits[7] = digitChar(checkDigitMod10(digits.data(), 7));
-
+    // An eighth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 7));
     out[0] = '<';
-    for (int i = 0; i < 4; ++i) out[1 + i] = setA(digits[i]);
+    for (int i = 0; i < 4; ++i) out[1 + i] = setA(nutz[i]);
     out[5] = '=';
-    for (int i = 0; i < 4; ++i) out[6 + i] = setC(digits[4 + i]);
+    for (int i = 0; i < 3; ++i) out[6 + i] = setC(nutz[4 + i]);
+    out[9] = setC(check);
     out[10] = '>';
     out[11] = '\0';
     return kAccepted;
@@ -201,16 +211,15 @@ Rejection calcEan13(const CalcInput& in, char* out) {
     if (const int bad = firstNonDigit(in.addon, addonLen); bad < addonLen)
         return {Reject::AddonNotDigits, static_cast<unsigned char>(in.addon[bad]), bad + 1, 0};
 
-    std::array<char, 13> digits{};
-    std::memcpy(digits.data(), nutz, 12);
-    digits[12] = digitChar(checkDigitMod10(digits.data(), 12));
-
-    const std::string_view sets = kEan13Sets[digitValue(digits[0])];
-    out[0] = digits[0];
+    // A thirteenth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 12));
+    const unsigned takesB = kEan13SetB[static_cast<std::size_t>(digitValue(nutz[0]))];
+    out[0] = nutz[0];
     out[1] = '<';
-    for (int i = 0; i < 6; ++i) out[2 + i] = sets[i] == 'A' ? setA(digits[1 + i]) : setB(digits[1 + i]);
+    for (int i = 0; i < 6; ++i) out[2 + i] = (takesB >> i) & 1 ? setB(nutz[1 + i]) : setA(nutz[1 + i]);
     out[8] = '=';
-    for (int i = 0; i < 6; ++i) out[9 + i] = setC(digits[7 + i]);
+    for (int i = 0; i < 5; ++i) out[9 + i] = setC(nutz[7 + i]);
+    out[14] = setC(check);
     out[15] = '>';
     if (addonLen == 0) {
         out[16] = '\0';
@@ -224,19 +233,17 @@ Rejection calcUpcA(const CalcInput& in, char* out) {
     const char* nutz = in.data;
     if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
 
-    std::array<char, 12> digits{};
-    std::memcpy(digits.data(), nutz, 11);
-    digits[11] = digitChar(checkDigitMod10(digits.data(), 11));
-
-    out[0] = digits[0];
+    // A twelfth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 11));
+    out[0] = nutz[0];
     out[1] = '<';
-    out[2] = static_cast<char>(digits[0] + 28);
-    for (int i = 0; i < 5; ++i) out[3 + i] = setA(digits[1 + i]);
+    out[2] = setB(nutz[0]);
+    for (int i = 0; i < 5; ++i) out[3 + i] = setA(nutz[1 + i]);
     out[8] = '=';
-    for (int i = 0; i < 5; ++i) out[9 + i] = setC(digits[6 + i]);
-    out[14] = static_cast<char>(digits[11] + 60);
+    for (int i = 0; i < 5; ++i) out[9 + i] = setC(nutz[6 + i]);
+    out[14] = static_cast<char>(check + 60);
     out[15] = '>';
-    out[16] = digits[11];
+    out[16] = check;
     out[17] = '\0';
     return kAccepted;
 }

@@ -28,7 +28,10 @@ std::string describeByte(unsigned char c) {
     if (c == ' ') return "a space";
     if (c == kNoBreakSpace) return "a no-break space";
     if (c < 32 || c == 127) return "byte " + std::to_string(c);
-    return "'" + macroman::toUtf8(std::string_view(reinterpret_cast<const char*>(&c), 1)) + "'";
+    std::string quoted(1, '\'');
+    quoted += macroman::toUtf8(std::string_view(reinterpret_cast<const char*>(&c), 1));
+    quoted += '\'';
+    return quoted;
 }
 
 std::string atPosition(int position) {
@@ -52,9 +55,11 @@ std::string countsOf(Lengths lengths) {
     return text;
 }
 
-// "~ddd" as typed: the escape's value in three digits.
+// "~ddd" as typed: the escape's value (0-999) in three digits.
 std::string escapeText(std::size_t value) {
-    return "~" + std::to_string(1000 + value).substr(1);
+    std::string text = std::to_string(1000 + value);
+    text[0] = '~';
+    return text;
 }
 
 std::string sentence(const Symbology& s, const Rejection& r) {

@@ -84,12 +84,10 @@ struct PaddedData {
 // Serves EAN-8, EAN-13, UPC-A, UPC-E and both 2 of 5 symbologies. Inline so
 // that the fixed counts of EAN/UPC unroll at their call sites.
 constexpr int checkDigitMod10(const char* digits, int count) {
-    int sum = 0;
-    for (int i = 0; i < count; ++i) {
-        const bool weighs3 = (count - 1 - i) % 2 == 0;
-        sum += (weighs3 ? 3 : 1) * (digits[i] - '0');
-    }
-    return (10 - sum % 10) % 10;
+    int weighs3 = 0, weighs1 = 0;
+    for (int i = count - 1; i >= 0; i -= 2) weighs3 += digits[i] - '0';
+    for (int i = count - 2; i >= 0; i -= 2) weighs1 += digits[i] - '0';
+    return (10 - (3 * weighs3 + weighs1) % 10) % 10;
 }
 
 // The eleven digits of the UPC-A number that the seven UPC-E digits (number
