@@ -1,5 +1,6 @@
 // Code 128 and Code 128 EAN/UCC: tilde escapes, greedy code set selection,
 // the modulo-103 check value and the value-to-font-byte mapping.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -112,13 +113,14 @@ Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC
     std::array<RawWord, kMaxRawWords> pRawDataWords;
     int iNumRawDataWords = 0;
     for (int i = 0; i < iDataLen;) {
+        // Bytes other than '~' are entries as they are: copied in a tight
+        // loop, as many as there is room for.
+        const int plainEnd = std::min(iDataLen, i + (kMaxRawWords - iNumRawDataWords));
+        while (i < plainEnd && pIn[i] != '~') pRawDataWords[iNumRawDataWords++] = pIn[i++];
+        if (i == iDataLen) break;
         // More entries than any symbol of kFontStringCapacity bytes holds;
         // how many more is not counted.
         if (iNumRawDataWords == kMaxRawWords) return {Reject::FontStringTooLong};
-        if (pIn[i] != '~') {
-            pRawDataWords[iNumRawDataWords++] = pIn[i++];
-            continue;
-        }
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
         RawWord entry = static_cast<RawWord>(word.value);
         if (word.escaped()) {
