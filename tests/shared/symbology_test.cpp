@@ -7,6 +7,7 @@
 #include <string>
 
 #include "encode.h"
+#include "face_metrics.h"
 
 namespace {
 
@@ -80,6 +81,17 @@ TEST(Symbology, NamesAreInCodeTypeOrderAndUnique) {
     }
 }
 
+// Every face the table names is one the font generator builds.
+TEST(Symbology, FacesAreGeneratedFonts) {
+    std::set<std::string_view> generated;
+    for (const FaceMetrics& m : kFaceMetrics) generated.insert(m.family);
+    for (const Symbology& s : symbologies()) {
+        for (std::string_view face :
+             {s.faces.normal, s.faces.red, s.faces.highDensity, s.faces.redHighDensity})
+            EXPECT_TRUE(generated.contains(face)) << s.fullName << ": " << face;
+    }
+}
+
 // The window offers an option exactly where the faces differ by it.
 TEST(Symbology, OptionsOfferedMatchTheFaces) {
     for (const Symbology& s : symbologies()) {
@@ -119,19 +131,6 @@ TEST(Symbology, CheckCharacterAndAlphabetAreWhatCalcDoes) {
         EXPECT_EQ(encode(s.type, dataOf(n, '1', '\0'), "", true).has_value(), nulIsData(s.alphabet));
         EXPECT_EQ(encode(s.type, dataOf(n, '1', 'A'), "", true).has_value(),
                   s.alphabet == Alphabet::Ascii7WithEscapes);
-    }
-}
-
-// Calc takes exactly the lengths of the row, up to its limit.
-TEST(Symbology, LengthsAreWhatCalcTakes) {
-    for (const Symbology& s : symbologies()) {
-        SCOPED_TRACE(s.fullName);
-        for (int n = 0; n <= kMaxDataLength + 1; ++n) {
-            // 2 of 5 Interleaved adds a digit for an even count with the check digit.
-            const bool check = s.type != TOFIL;
-            const bool taken = encode(s.type, dataOf(n, '1', '1'), "", check).has_value();
-            EXPECT_EQ(taken, n <= kMaxDataLength && accepts(s.lengths, n)) << n << " characters";
-        }
     }
 }
 
