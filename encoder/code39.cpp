@@ -84,9 +84,9 @@ constexpr bool fullAsciiEntryUsesOnlyDataCharacters() {
 }
 static_assert(fullAsciiEntryUsesOnlyDataCharacters());
 
-constexpr unsigned char kStartStop = '*';
-// The Code 39 fonts draw the space pattern at '_'.
-constexpr unsigned char kFontSpace = '_';
+// The last record is the start/stop character.
+constexpr unsigned char kStartStop = c39.back().c39char;
+constexpr unsigned char kFontSpace = fontbytes::kCode39Space;
 constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 
 }  // namespace

@@ -226,9 +226,9 @@ def code39_faces():
             for ch, elements in P.CODE39.items():
                 modules = from_narrow_wide(elements, NW_NARROW, wide) + gap
                 if ch == "space":
-                    # The encoder writes the space character as '_'; a typed
-                    # space draws the same pattern.
-                    g.append(bar_glyph("c39.space", b"_ ", modules, 0, top))
+                    # The encoder writes the space character at its own
+                    # byte; a typed space draws the same pattern.
+                    g.append(bar_glyph("c39.space", [ord(P.CODE39_SPACE_BYTE), ord(" ")], modules, 0, top))
                 else:
                     g.append(bar_glyph(f"c39.{glyph_suffix(ch)}", [ord(ch)], modules, 0, top))
             family = "Code 39" + (" Red" if red else "") + (" High Density" if hd else "")

@@ -52,6 +52,9 @@ CODE39 = {
     "-": "nwnnnnwnw", ".": "wwnnnnwnn", "space": "nwwnnnwnn", "$": "nwnwnwnnn",
     "/": "nwnwnnnwn", "+": "nwnnnwnwn", "%": "nnnwnwnwn", "*": "nwnnwnwnn",
 }
+# The byte at which the encoder writes the Code 39 space character; a typed
+# space draws the same pattern.
+CODE39_SPACE_BYTE = "_"
 
 # Code 128 symbol values 0 to 106, from the Code 128 symbol character table:
 # six element widths in modules (bar first), eleven modules each; value 106 is
