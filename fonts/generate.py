@@ -3,6 +3,7 @@
 
     generate.py --out-dir DIR [--header FILE] [--ocrb OCRB.otf]
                 [--macroman encoder/macroman.cpp] [--family NAME ...]
+    generate.py --list-files
 
 Every face is a list of glyphs; a glyph is a run of modules whose bars are
 rectangles on whole-module boundaries, so glyphs set side by side join
@@ -529,12 +530,18 @@ def write_text_atomically(path, text):
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--out-dir", required=True)
+    ap.add_argument("--out-dir")
+    ap.add_argument("--list-files", action="store_true", help="print the file name of every face and stop")
     ap.add_argument("--header", help="write the face metrics C++ header here")
     ap.add_argument("--ocrb", default=DEFAULT_OCRB)
     ap.add_argument("--macroman", default=DEFAULT_MACROMAN)
     ap.add_argument("--family", action="append", help="build only this family (repeatable)")
     args = ap.parse_args(argv)
+    if args.list_files:
+        print("\n".join(f"{face.file_stem}.ttf" for face in all_faces()))
+        return 0
+    if not args.out_dir:
+        ap.error("--out-dir is required")
 
     if not os.path.isfile(args.ocrb):
         raise SystemExit(f"OCR-B font not found at {args.ocrb} (Debian package fonts-ocr-b)")
