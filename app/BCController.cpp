@@ -1,9 +1,14 @@
 #include "BCController.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 #include "CalcText.h"
+#include "NoticeTexts.h"
+#include "encode.h"
+#include "encoder_internal.h"
 #include "macroman.h"
 #include "render.h"
 #include "symbology.h"
@@ -50,6 +55,22 @@ BOOL asBool(int state) {
     return state != 0 ? 1 : 0;
 }
 
+bool allDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The check digit Calc puts in place of the last typed digit of a full-length
+// EAN/UPC number, or nothing when the data is not one.
+std::optional<int> computedCheckDigit(std::int32_t type, std::string_view data) {
+    if (!allDigits(data)) return std::nullopt;
+    if ((type == EAN8 && data.size() == 8) || (type == EAN13 && data.size() == 13) ||
+        (type == UPCA && data.size() == 12))
+        return internal::checkDigitMod10(data.data(), static_cast<int>(data.size()) - 1);
+    if (type == UPCE && data.size() == 8 && (data[0] == '0' || data[0] == '1'))
+        return internal::checkDigitMod10(internal::upcAFromUpcE(data.data()).data(), 11);
+    return std::nullopt;
+}
+
 }  // namespace
 
 BCController::BCController(WindowPort& window, Converter& converter)
@@ -73,10 +94,21 @@ void BCController::awakeFromNib() {
     UpdateCode();
 }
 
-void BCController::showRejected() {
+std::string BCController::tr(const char* text) {
+    return window_.translate(notice::kScope, text);
+}
+
+std::string BCController::unencodable(const std::string& text) {
+    const auto where = firstUnencodable(text);
+    if (!where) return notice::filled(tr(notice::kTooLong), {std::to_string(kMaxTextBytes)});
+    return notice::filled(tr(notice::kNotMacRoman), {text.substr(where->offset, where->length)});
+}
+
+void BCController::showRejected(std::string reason) {
+    rejection_ = std::move(reason);
     window_.setStringValue(convertString, "n/a");
     window_.setString(preview, "");
-    window_.showNotice(noticeFor(""));
+    window_.showNotice(noticeFor("", {}, {}));
 }
 
 void BCController::UpdateCode() {
@@ -86,14 +118,18 @@ void BCController::UpdateCode() {
 
     // Text that does not fit a buffer or Mac OS Roman is rejected like bad data.
     const auto data = calcBytes(dataToEncodeString);
+    if (!data) return showRejected(unencodable(dataToEncodeString));
     const auto addonBytes = calcBytes(addonString);
-    if (!data || !addonBytes) return showRejected();
+    if (!addonBytes) return showRejected(unencodable(addonString));
     std::memcpy(pNutz.data(), data->data(), data->size());
     std::memcpy(pAddon.data(), addonBytes->data(), addonBytes->size());
 
-    if (pNutz[0] == 0) return showRejected();
+    const auto type = static_cast<CodeType>(iCode);
+    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", *addonBytes, bCHECKSUM != 0));
     const auto len = static_cast<std::int32_t>(data->size());
-    if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0) return showRejected();
+    if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0)
+        return showRejected(rejectionReason(type, *data, *addonBytes, bCHECKSUM != 0));
+    rejection_.clear();
 
     const std::string teststring = macroman::toUtf8(pGesamt.data());
     window_.setStringValue(convertString, teststring);
@@ -103,19 +139,28 @@ void BCController::UpdateCode() {
     const auto barcodefont = window_.fontWithName(choice.family, choice.pointSize);
     window_.setString(preview, teststring);
     if (barcodefont) window_.setFont(preview, *barcodefont);
-    window_.showNotice(noticeFor(barcodefont ? std::string() : std::string(choice.family)));
+    window_.showNotice(
+        noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *addonBytes));
 }
 
-std::string BCController::noticeFor(const std::string& missingFont) const {
-    std::string notice;
-    if ((iCode == C128 || iCode == C128EAN) && bCHECKSUM == 0)
-        notice = "Scanners will not read this symbol: Code 128 requires its check character.";
-    if (!missingFont.empty()) {
-        if (!notice.empty()) notice += "  ";
-        notice +=
-            "Font \u201C" + missingFont + "\u201D is not installed \u2014 the preview cannot draw the bars.";
-    }
-    return notice;
+std::string BCController::noticeFor(const std::string& missingFont, std::string_view data,
+                                    std::string_view addonBytes) {
+    std::string text;
+    const auto add = [&text](const std::string& sentence) {
+        if (!text.empty()) text += "  ";
+        text += sentence;
+    };
+    if (!rejection_.empty()) return rejection_;
+    if (iCode == EAN13 && (bADDON2 != 0 || bADDON5 != 0) && !addonBytes.empty() && addonBytes.size() != 2 &&
+        addonBytes.size() != 5)
+        add(notice::filled(tr(notice::kAddonLeftOut),
+                           {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
+    if (const auto check = computedCheckDigit(iCode, data); check && data.back() - '0' != *check)
+        add(notice::filled(tr(notice::kCheckDigitReplaced),
+                           {std::string(1, data.back()), std::to_string(*check)}));
+    if ((iCode == C128 || iCode == C128EAN) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
+    if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
+    return text;
 }
 
 void BCController::Settings() {
@@ -263,6 +308,8 @@ void BCController::batchWrite(ControlId) {
 }
 
 void BCController::copy(ControlId) {
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToCopy), {rejection_}));
     window_.setSelectable(preview, true);
     window_.selectAll(preview);
     window_.copyFont(preview);
@@ -272,15 +319,16 @@ void BCController::copy(ControlId) {
 }
 
 void BCController::print(ControlId) {
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToPrint), {rejection_}));
     window_.print(preview);
 }
 
 void BCController::exportPreview(ControlId) {
-    // An empty preview ("n/a" above it) has no symbol; the last font string
-    // belongs to data that is no longer there.
-    if (window_.string(preview).empty())
-        return window_.showError(
-            "There is nothing to export: the data cannot be encoded in the chosen symbology.");
+    // Rejected data has no symbol; the last font string belongs to data that
+    // is no longer there.
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToExport), {rejection_}));
     const auto path = window_.runExportPanel();
     if (!path) return;
     int dpi = exportDpi;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Converter.h"
 #include "ExportFile.h"
@@ -71,18 +72,24 @@ class BCController {
   private:
     friend struct BCControllerProbe;  // lets the tests read the state
 
-    void showRejected();
+    void showRejected(std::string reason);
     void showFactsFor(std::int32_t type);
     void chooseAddon(BOOL two, BOOL five);
-    // The one-line notice for the current state; `missingFont` names a
-    // preview font that is not installed, or is empty.
-    std::string noticeFor(const std::string& missingFont) const;
+    // The one-line notice for the current state: why the data is rejected,
+    // or what the symbol leaves out or changes; `missingFont` names a preview
+    // font that is not installed, or is empty. `data` and `addonBytes` are
+    // the bytes Calc accepted.
+    std::string noticeFor(const std::string& missingFont, std::string_view data, std::string_view addonBytes);
+    // Why `text` cannot go to Calc: a character outside Mac OS Roman, or its length.
+    std::string unencodable(const std::string& text);
+    std::string tr(const char* text);
 
     WindowPort& window_;
 
     std::string dataToEncodeString;
     std::string addonString;
     std::string convertedString;
+    std::string rejection_;  // why the current data is rejected; empty when it encodes
     std::int32_t iCode = EAN8;
     std::int32_t iBatchCode = EAN8;
     BOOL bHALFHEIGHT = 0;

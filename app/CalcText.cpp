@@ -70,7 +70,11 @@ std::optional<TextPosition> firstUnencodable(std::string_view utf8) {
     while (pos < utf8.size()) {
         const std::size_t n =
             std::min(sequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
-        if (!macroman::fromUtf8(utf8.substr(pos, n))) return at;
+        if (!macroman::fromUtf8(utf8.substr(pos, n))) {
+            at.offset = pos;
+            at.length = n;
+            return at;
+        }
         if (utf8[pos] == '\n') {
             ++at.line;
             at.column = 1;

@@ -36,6 +36,8 @@ BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check);
 struct TextPosition {
     int line = 0;
     int column = 0;
+    std::size_t offset = 0;  // of the character's first byte in the text
+    std::size_t length = 0;  // its UTF-8 bytes
 };
 std::optional<TextPosition> firstUnencodable(std::string_view utf8);
 

@@ -303,6 +303,10 @@ std::optional<std::string> QtWindowPort::description(std::string_view key) {
     return text->toStdString();
 }
 
+std::string QtWindowPort::translate(const char* scope, const char* text) {
+    return QCoreApplication::translate(scope, text).toStdString();
+}
+
 void QtWindowPort::showError(const std::string& message) {
     dialogs_->error(&window_, qs(message));
 }

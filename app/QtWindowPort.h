@@ -69,6 +69,7 @@ class QtWindowPort : public WindowPort {
     FileResult readFile(const std::string& path) override;
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> description(std::string_view key) override;
+    std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;
     void showNotice(const std::string& text) override;
 

@@ -97,6 +97,8 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     form->setVerticalSpacing(10);
     form->addRow(QObject::tr("Symbology:"), w.codeSelector);
     form->addRow(QObject::tr("Data:"), w.dataToEncode);
+    w.notice = named(new NoticeLabel, "notice", QObject::tr("Notice"));
+    form->addRow(QString(), w.notice);
     form->addRow(QObject::tr("Options:"), row({w.checksum, w.halfHeight, w.highDensity}));
     form->addRow(QObject::tr("Add-on:"), row({w.addon, w.addonText}));
     form->addRow(QObject::tr("Font string:"), w.convertString);
@@ -104,22 +106,18 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
 }
 
 QGroupBox* previewGroup(WindowWidgets& w) {
-    w.preview = named(new QPlainTextEdit, ControlId::preview, QObject::tr("Barcode preview"));
+    w.preview = named(new BarcodePreview, ControlId::preview, QObject::tr("Barcode preview"));
     w.preview->setReadOnly(true);
     w.preview->setTextInteractionFlags(Qt::NoTextInteraction);
     w.preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     w.preview->setFocusPolicy(Qt::NoFocus);
-    w.preview->setMinimumHeight(150);
-    w.preview->setMaximumHeight(230);
+    w.preview->setMinimumHeight(120);
     // Centre the symbol, with a quiet zone around it.
     QTextOption centred = w.preview->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     w.preview->document()->setDefaultTextOption(centred);
     w.preview->document()->setDocumentMargin(18);
     w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
-    w.notice = named(new QLabel, "notice", QObject::tr("Notice"));
-    w.notice->setWordWrap(false);
-    w.notice->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
     w.copyButton = named(new QPushButton(QObject::tr("Copy")), "copyButton", QObject::tr("Copy barcode"));
     w.printButton =
         named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
@@ -131,7 +129,7 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     layout->setSpacing(8);
     layout->addWidget(w.preview, 1);
     auto* actions = new QHBoxLayout;
-    actions->addWidget(w.notice, 1);
+    actions->addStretch(1);
     actions->addWidget(w.copyButton);
     actions->addWidget(w.printButton);
     actions->addWidget(w.exportButton);
@@ -149,7 +147,7 @@ QGroupBox* factsGroup(WindowWidgets& w) {
                         QObject::tr("About this symbology"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(w.facts);
-    layout->addStretch(1);
+    w.facts->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     return group;
 }
 
@@ -228,8 +226,9 @@ WindowWidgets buildWindowLayout(QMainWindow& window) {
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
     left->addWidget(barcodeGroup(w));
-    left->addWidget(previewGroup(w));
-    left->addWidget(factsGroup(w), 1);
+    // A larger window gives its height to the preview, not to the description.
+    left->addWidget(previewGroup(w), 1);
+    left->addWidget(factsGroup(w));
     columns->addLayout(left, 3);
     columns->addWidget(batchGroup(w), 2);
 

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include "PreviewWidgets.h"
+
 namespace bcfont::app {
 
 struct WindowWidgets {
@@ -30,8 +32,8 @@ struct WindowWidgets {
     QRadioButton* addon5 = nullptr;
     QLineEdit* addonText = nullptr;
     QLineEdit* convertString = nullptr;
-    QPlainTextEdit* preview = nullptr;
-    QLabel* notice = nullptr;
+    BarcodePreview* preview = nullptr;
+    NoticeLabel* notice = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* printButton = nullptr;
     QPushButton* exportButton = nullptr;

@@ -107,6 +107,10 @@ class WindowPort {
     // nothing when there is none.
     virtual std::optional<std::string> description(std::string_view key) = 0;
 
+    // `text` (English, from NoticeTexts.h) in the user's language; `scope`
+    // groups the texts for the translators.
+    virtual std::string translate(const char* scope, const char* text) = 0;
+
     // A modal message for a failure the user has to know about.
     virtual void showError(const std::string& message) = 0;
     // The one-line notice under the preview; empty hides it.

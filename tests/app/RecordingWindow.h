@@ -81,6 +81,7 @@ class RecordingWindow : public WindowPort {
         record("description", key);
         return missingDescriptions.contains(key) ? std::nullopt : std::optional("fact:" + std::string(key));
     }
+    std::string translate(const char*, const char* text) override { return text; }
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
     // clang-format on
