@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "BCController.h"
+#include "PreviewScale.h"
 #include "RecordingWindow.h"
 #include "symbology.h"
 
@@ -290,6 +291,34 @@ TEST(Controller, CopyPrintAndExportOfRejectedDataDoNothingButSayWhy) {
         (r.controller.*row.action)(Id::preview);
         EXPECT_EQ(r.window.log, Log{"showNotice(\"" + row.notice + "\")"});
         EXPECT_TRUE(r.window.errors.empty());
+    }
+}
+
+// ------------------------------------------------------------ preview zoom
+
+struct ZoomRow {
+    const char* name;
+    SymbolExtent symbol;
+    double width, height;
+    double expected;  // device pixels per module
+};
+
+// clang-format off
+const ZoomRow kZoomRows[] = {
+    {"EAN-8 width-bound, whole pixels", {81, 86}, 700, 900, 8},
+    {"EAN-8 height-bound", {81, 86}, 700, 260, 3},
+    {"exactly one pixel", {100, 10}, 100, 10, 1},
+    {"just under two stays one", {100, 10}, 199, 500, 1},
+    {"long Code 39 below one pixel: shrinks to fit", {800, 80}, 600, 300, 0.75},
+    {"empty symbol", {0, 0}, 600, 300, 0},
+    {"no area", {81, 86}, 0, 300, 0},
+};
+// clang-format on
+
+TEST(PreviewZoom, WholeDevicePixelsPerModuleWhereTheSymbolFits) {
+    for (const auto& row : kZoomRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_DOUBLE_EQ(devicePixelsPerModule(row.symbol, row.width, row.height), row.expected);
     }
 }
 
