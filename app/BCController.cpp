@@ -71,6 +71,13 @@ std::optional<int> computedCheckDigit(std::int32_t type, std::string_view data) 
     return std::nullopt;
 }
 
+// The folder part of a path, as the panels take it.
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace
 
 BCController::BCController(WindowPort& window, Converter& converter)
@@ -195,6 +202,15 @@ void BCController::Settings() {
     window_.setState(highDensity, bHIGHDENSITY);
 }
 
+bool BCController::offers(ControlId option) const {
+    const Availability& can = kAvailability[at(iCode)];
+    if (option == checksum) return can.checksum;
+    if (option == halfHeight) return can.halfHeight;
+    if (option == highDensity) return can.highDensity;
+    if (option == addon) return can.addonGroup;
+    return false;
+}
+
 void BCController::showFactsFor(std::int32_t type) {
     window_.setStringValue(facts, window_.description(kFactKeys[at(type)]).value_or(""));
 }
@@ -269,10 +285,48 @@ void BCController::changeCodeBatch(ControlId sender) {
     const int index = window_.indexOfSelectedItem(sender);
     if (!isCodeType(index)) return;
     iBatchCode = index;
+    clearBatchOutput();
+    showBatchNotice();
 }
 
 void BCController::batchChangeChecksum(ControlId) {
     bBATCHCHECKSUM = asBool(window_.state(batchChecksum));
+    clearBatchOutput();
+    showBatchNotice();
+}
+
+void BCController::batchChangeAlign(ControlId) {
+    bBATCHALIGN = asBool(window_.state(ControlId::batchAlign));
+    clearBatchOutput();
+}
+
+void BCController::batchChangeEncoding(ControlId) {
+    bBATCHUTF8 = window_.indexOfSelectedItem(ControlId::batchEncoding) == 1 ? 1 : 0;
+}
+
+void BCController::batchInputDidChange(ControlId) {
+    clearBatchOutput();
+}
+
+// Output and report belong to the input and options they came from; when
+// either changes they go, so a save never writes another input's strings.
+void BCController::clearBatchOutput() {
+    if (!batchOutputShown_) return;
+    batchOutputShown_ = false;
+    rejectedLines_.clear();
+    window_.setString(batchOutput, "");
+    window_.setStringValue(ControlId::batchSummary, "");
+    window_.setItems(ControlId::batchRejections, {});
+}
+
+void BCController::batchShowRejection(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= rejectedLines_.size()) return;
+    window_.selectLine(batchInput, rejectedLines_[static_cast<std::size_t>(index)]);
+}
+
+void BCController::showBatchNotice() {
+    const bool warns = (iBatchCode == C128 || iBatchCode == C128EAN) && bBATCHCHECKSUM == 0;
+    window_.setStringValue(ControlId::batchNotice, warns ? tr(notice::kBatchCode128NoCheck) : "");
 }
 
 void BCController::batchCalc(ControlId) {
@@ -280,31 +334,38 @@ void BCController::batchCalc(ControlId) {
     const std::string text = window_.string(batchInput);
     const BatchResult result = convertBatch(text, static_cast<CodeType>(iBatchCode), bBATCHCHECKSUM != 0);
     window_.setString(batchOutput, result.output);
+    batchOutputShown_ = true;
 }
 
 void BCController::batchRead(ControlId) {
-    const auto path = window_.runOpenPanel(window_.homeDirectory());
+    const auto path = window_.runOpenPanel(readFolder_.empty() ? window_.homeDirectory() : readFolder_);
     if (!path) return;
     const FileResult file = window_.readFile(*path);
     if (!file.error.empty()) return window_.showError(file.error);
     if (file.bytes.find('\0') != std::string::npos)
-        return window_.showError("\u201C" + *path + "\u201D is not a text file: it contains NUL bytes.");
-    window_.setString(batchInput, macroman::toUtf8(file.bytes));
+        return window_.showError(notice::filled(tr(notice::kNotText), {*path}));
+    if (bBATCHUTF8 != 0 && !isValidUtf8(file.bytes))
+        return window_.showError(notice::filled(tr(notice::kNotUtf8), {*path}));
+    readFolder_ = folderOf(*path);
+    window_.setString(batchInput, bBATCHUTF8 != 0 ? file.bytes : macroman::toUtf8(file.bytes));
+    clearBatchOutput();
 }
 
 void BCController::batchWrite(ControlId) {
-    const auto path = window_.runSavePanel();
+    // The output belongs next to its input, when it was read from a file.
+    const std::string& suggested = !readFolder_.empty() ? readFolder_ : saveFolder_;
+    const auto path = window_.runSavePanel(suggested.empty() ? window_.homeDirectory() : suggested);
     if (!path) return;
     const std::string text = window_.string(batchOutput);
-    const auto bytes = macroman::fromUtf8(text);
+    const auto bytes = bBATCHUTF8 != 0 ? std::optional(text) : macroman::fromUtf8(text);
     if (!bytes) {
         const auto where = firstUnencodable(text).value_or(TextPosition{});
-        return window_.showError("Nothing was saved: line " + std::to_string(where.line) + ", character " +
-                                 std::to_string(where.column) +
-                                 " of the output holds a character that Mac OS Roman cannot store.");
+        return window_.showError(notice::filled(tr(notice::kCannotSaveMacRoman),
+                                                {std::to_string(where.line), std::to_string(where.column)}));
     }
     const FileResult written = window_.writeFileAtomically(*path, *bytes);
-    if (!written.error.empty()) window_.showError(written.error);
+    if (!written.error.empty()) return window_.showError(written.error);
+    saveFolder_ = folderOf(*path);
 }
 
 void BCController::copy(ControlId) {
@@ -316,6 +377,17 @@ void BCController::copy(ControlId) {
     window_.copy(preview);
     window_.setSelectedRange(preview, 0, 0);
     window_.setSelectable(preview, false);
+    // Pasted elsewhere, the string draws bars only where that program finds the faces.
+    if (window_.fontsReachOtherPrograms()) return;
+    window_.showNotice(tr(notice::kFontsNotInstalled));
+    window_.setHidden(ControlId::installFonts, false);
+}
+
+void BCController::installFonts(ControlId) {
+    const auto installed = window_.installFontsForOtherPrograms();
+    if (!installed.error.empty()) return window_.showError(installed.error);
+    window_.setHidden(ControlId::installFonts, true);
+    window_.showNotice(notice::filled(tr(notice::kFontsInstalled), {installed.folder}));
 }
 
 void BCController::print(ControlId) {

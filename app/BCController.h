@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Converter.h"
 #include "ExportFile.h"
@@ -13,6 +15,20 @@
 #include "encoder.h"
 
 namespace bcfont::app {
+
+// What the window remembers between runs, and what its command line asks
+// for. Restoring the defaults gives the start-up state.
+struct Choices {
+    int code = EAN8;
+    bool check = true, halfHeight = false, highDensity = false;
+    int addonDigits = 0;  // the add-on choice: 0 none, 2 or 5
+    std::string addon;
+    std::optional<std::string> data;  // nothing: keep what the field holds
+    int batchCode = EAN8;
+    bool batchCheck = true, batchUtf8 = false, batchAlign = false;
+    std::string readFolder, saveFolder;  // empty: the home folder
+    friend bool operator==(const Choices&, const Choices&) = default;
+};
 
 class BCController {
   public:
@@ -41,6 +57,12 @@ class BCController {
     void batchCalc(ControlId sender);
     void batchRead(ControlId sender);
     void batchWrite(ControlId sender);
+    void batchChangeAlign(ControlId sender);
+    void batchChangeEncoding(ControlId sender);
+    // The input view's text was edited: its output no longer belongs to it.
+    void batchInputDidChange(ControlId sender);
+    // A click on entry `index` of the rejected lines selects that input line.
+    void batchShowRejection(int index);
 
     // Copy, print, export and about.
     void copy(ControlId sender);
@@ -48,6 +70,12 @@ class BCController {
     // Draws the preview's font string into an SVG, PNG or PDF file.
     void exportPreview(ControlId sender);
     void about(ControlId sender);
+    // Copies bcfont's faces where other programs find them.
+    void installFonts(ControlId sender);
+
+    // Settings and the command line, on top of the start-up state.
+    void restore(const Choices& choices);
+    Choices choices() const;
 
     // Outlets: the controls, by the ids the port knows them by.
     const ControlId addon = ControlId::addon;
@@ -83,6 +111,10 @@ class BCController {
     // Why `text` cannot go to Calc: a character outside Mac OS Roman, or its length.
     std::string unencodable(const std::string& text);
     std::string tr(const char* text);
+    // Whether the current symbology lets the user set this option control.
+    bool offers(ControlId option) const;
+    void clearBatchOutput();
+    void showBatchNotice();
 
     WindowPort& window_;
 
@@ -98,7 +130,12 @@ class BCController {
     BOOL bHIGHDENSITY = 0;
     BOOL bADDON2 = 0;
     BOOL bADDON5 = 0;
-    int exportDpi = kExportDefaultDpi;  // the last PNG resolution chosen, offered again
+    BOOL bBATCHUTF8 = 0;
+    BOOL bBATCHALIGN = 0;
+    std::string readFolder_, saveFolder_;
+    bool batchOutputShown_ = false;             // the output view holds a conversion
+    std::vector<std::uint64_t> rejectedLines_;  // of the last conversion, as listed
+    int exportDpi = kExportDefaultDpi;          // the last PNG resolution chosen, offered again
 };
 
 }  // namespace bcfont::app

@@ -31,6 +31,9 @@ struct BatchResult {
 // Roman lacks.
 BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check);
 
+// Whether `bytes` are well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+
 // Where the first character that Mac OS Roman cannot hold sits in a text:
 // 1-based line and column, counted in characters. Nothing when there is none.
 struct TextPosition {

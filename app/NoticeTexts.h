@@ -39,6 +39,19 @@ inline constexpr const char* kFontsNotInstalled = QT_TRANSLATE_NOOP(
 inline constexpr const char* kFontsInstalled =
     QT_TRANSLATE_NOOP("Notice", "bcfont's fonts are installed in %1 for other programs.");
 
+inline constexpr const char* kCannotSaveMacRoman = QT_TRANSLATE_NOOP(
+    "Notice",
+    "Nothing was saved: line %1, character %2 of the output holds a character that Mac OS Roman "
+    "cannot store.");
+inline constexpr const char* kNotText =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not a text file: it contains NUL bytes.");
+inline constexpr const char* kNotUtf8 =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
+inline constexpr const char* kBatchSummary = QT_TRANSLATE_NOOP("Notice", "converted %1 of %2 lines");
+inline constexpr const char* kBatchRejection = QT_TRANSLATE_NOOP("Notice", "line %1: %2");
+inline constexpr const char* kBatchMoreRejections =
+    QT_TRANSLATE_NOOP("Notice", "\u2026 and %1 more rejected lines");
+
 // `pattern` with %1, %2, ... replaced by `args` in order.
 std::string filled(std::string_view pattern, std::initializer_list<std::string> args);
 

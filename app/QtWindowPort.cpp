@@ -5,14 +5,17 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "BatchFiles.h"
+#include "FontLoader.h"
 #include "MyApplication.h"
 
 namespace bcfont::app {
@@ -80,8 +83,9 @@ std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& s
     return name;
 }
 
-std::optional<QString> QtDialogs::saveFileName(QWidget* parent) {
-    const QString name = QFileDialog::getSaveFileName(parent, QObject::tr("Save Batch Output"));
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const QString& startDirectory) {
+    const QString name =
+        QFileDialog::getSaveFileName(parent, QObject::tr("Save Batch Output"), startDirectory);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -144,6 +148,18 @@ QWidget* QtWindowPort::widget(ControlId id) const {
             return w_.convertButton;
         case ControlId::saveButton:
             return w_.saveButton;
+        case ControlId::batchAlign:
+            return w_.batchAlign;
+        case ControlId::batchEncoding:
+            return w_.batchEncoding;
+        case ControlId::batchSummary:
+            return w_.batchSummary;
+        case ControlId::batchRejections:
+            return w_.batchRejections;
+        case ControlId::batchNotice:
+            return w_.batchNotice;
+        case ControlId::installFonts:
+            return w_.installFontsButton;
     }
     return nullptr;
 }
@@ -181,6 +197,43 @@ void QtWindowPort::setState(ControlId button, int state) {
 int QtWindowPort::indexOfSelectedItem(ControlId selector) {
     auto* box = qobject_cast<QComboBox*>(widget(selector));
     return box != nullptr ? box->currentIndex() : -1;
+}
+
+void QtWindowPort::selectItem(ControlId selector, int index) {
+    if (auto* box = qobject_cast<QComboBox*>(widget(selector))) box->setCurrentIndex(index);
+}
+
+void QtWindowPort::setHidden(ControlId control, bool hidden) {
+    if (QWidget* w = widget(control)) w->setHidden(hidden);
+}
+
+void QtWindowPort::setItems(ControlId list, const std::vector<std::string>& items) {
+    auto* view = qobject_cast<QListWidget*>(widget(list));
+    if (view == nullptr) return;
+    view->clear();
+    for (const auto& item : items) view->addItem(qs(item));
+    view->setHidden(items.empty());
+}
+
+void QtWindowPort::selectLine(ControlId view, std::uint64_t line) {
+    auto* v = textView(view);
+    if (v == nullptr || line == 0) return;
+    const QTextBlock block = v->document()->findBlockByNumber(static_cast<int>(line - 1));
+    if (!block.isValid()) return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    v->setTextCursor(cursor);
+    v->centerCursor();
+    v->setFocus();
+}
+
+bool QtWindowPort::fontsReachOtherPrograms() {
+    return fontsFoundByFontconfig();
+}
+
+WindowPort::Installed QtWindowPort::installFontsForOtherPrograms() {
+    const QString folder = userFontFolder();
+    return {folder.toStdString(), installFontsInto(loadedFontDirectory(), folder).toStdString()};
 }
 
 void QtWindowPort::setString(ControlId view, const std::string& text) {
@@ -273,8 +326,8 @@ std::optional<std::string> QtWindowPort::runOpenPanel(const std::string& startDi
     return name->toStdString();
 }
 
-std::optional<std::string> QtWindowPort::runSavePanel() {
-    const auto name = dialogs_->saveFileName(&window_);
+std::optional<std::string> QtWindowPort::runSavePanel(const std::string& startDirectory) {
+    const auto name = dialogs_->saveFileName(&window_, qs(startDirectory));
     if (!name) return std::nullopt;
     return name->toStdString();
 }

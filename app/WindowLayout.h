@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -46,11 +47,21 @@ struct WindowWidgets {
     QPushButton* readButton = nullptr;
     QPushButton* convertButton = nullptr;
     QPushButton* saveButton = nullptr;
+    QCheckBox* batchAlign = nullptr;
+    QComboBox* batchEncoding = nullptr;  // Mac OS Roman, UTF-8
+    NoticeLabel* batchNotice = nullptr;
+    QLabel* batchSummary = nullptr;
+    QListWidget* batchRejections = nullptr;
+    QPushButton* installFontsButton = nullptr;
     // Menus
     QAction* copyAction = nullptr;
     QAction* printAction = nullptr;
     QAction* exportAction = nullptr;
     QAction* aboutAction = nullptr;
+    QAction* readAction = nullptr;
+    QAction* convertAction = nullptr;
+    QAction* saveAction = nullptr;
+    QMenu* fileMenu = nullptr;  // room for more of its items
     QAction* quitAction = nullptr;
 };
 

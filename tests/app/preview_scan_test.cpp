@@ -124,9 +124,8 @@ TEST(PreviewScan, EveryRowReadsBackFromTheWindowsPreview) {
         grey.save(picture);
         ADD_FAILURE() << "expected \"" << want << "\"\n    read \"" << seen << "\"\nfont string \""
                       << w.convertString->text().toStdString() << "\", notice \""
-                      << w.notice->text().toStdString() << "\", "
-                      << w.preview->modulePixels() << " pixels per module, picture "
-                      << picture.toStdString();
+                      << w.notice->text().toStdString() << "\", " << w.preview->modulePixels()
+                      << " pixels per module, picture " << picture.toStdString();
     }
 }
 

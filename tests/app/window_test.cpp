@@ -3,6 +3,8 @@
 // clipboard and the printer. The decisions themselves are the controller tests'.
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDialog>
+#include <QLabel>
 #include <QFile>
 #include <QFontDatabase>
 #include <QMimeData>
@@ -32,7 +34,7 @@ class ScriptedDialogs : public DialogProvider {
 
     // clang-format off
     std::optional<QString> openFileName(QWidget*, const QString& start) override { return openStart = start, openAnswer; }
-    std::optional<QString> saveFileName(QWidget*) override { return saveAnswer; }
+    std::optional<QString> saveFileName(QWidget*, const QString&) override { return saveAnswer; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(pdfPath);
         return !pdfPath.isEmpty();
@@ -249,7 +251,7 @@ class WindowTest : public QObject {
                             "a&\"\\{\\\\\\}\\u8226?\\u-1793?}"));
     }
 
-    void printWritesThePreviewToPdfAndAboutShowsNothing() {
+    void printWritesThePreviewToPdfAndAboutShowsNameVersionLicencesAndFontFolder() {
         const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
         dialogs->pdfPath = pdf;
         click(w().printButton);
@@ -259,8 +261,16 @@ class WindowTest : public QObject {
         w().printAction->trigger();
         QVERIFY2(!QFile::exists(pdf), "a cancelled print dialog prints nothing");
         const auto before = QApplication::topLevelWidgets().size();
+        window->controller().about(ControlId::preview);
+        QCOMPARE(QApplication::topLevelWidgets().size(), before);  // the application's panel shows nothing
         w().aboutAction->trigger();
-        QCOMPARE(QApplication::topLevelWidgets().size(), before);
+        auto* box = window->findChild<QDialog*>(QStringLiteral("aboutBox"));
+        QVERIFY(box != nullptr && box->isVisible());
+        const QString text = box->findChild<QLabel*>(QStringLiteral("aboutText"))->text();
+        for (const QString& part : {QStringLiteral("bcfont " BCFONT_TEST_VERSION), QStringLiteral("Licence: MIT"),
+                                    QStringLiteral("SIL Open Font License 1.1"), loadedFontDirectory()})
+            QVERIFY2(!part.isEmpty() && text.contains(part), qPrintable(part + " not in " + text));
+        box->close();
     }
 
     // A phrase, where given, is what the check character facts must tell the user.
