@@ -87,14 +87,14 @@ CommandLineOutcome applyCommandLine(const QStringList& arguments, Choices& c) {
                                             "Give the data as one argument; quote it if it holds spaces."),
                 true, 2};
 
-    // Options the command line does not name are the start-up state's, not the settings'.
+    // A command line that names any of the barcode starts from the start-up
+    // state, not from the remembered barcode: scripts get what they asked for.
     Choices wanted;
     wanted.batchCode = c.batchCode, wanted.batchCheck = c.batchCheck, wanted.batchUtf8 = c.batchUtf8;
     wanted.batchAlign = c.batchAlign, wanted.readFolder = c.readFolder, wanted.saveFolder = c.saveFolder;
     if (!parser.isSet(type) && !parser.isSet(addon) && !parser.isSet(noCheck) &&
         parser.positionalArguments().isEmpty())
         return {};
-    wanted.code = c.code;
     if (parser.isSet(type)) {
         const auto code = codeTypeFromString(parser.value(type).toStdString());
         if (!code)

@@ -3,7 +3,7 @@
 
 BCFONT_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libfontconfig-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev

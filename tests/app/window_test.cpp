@@ -4,12 +4,15 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDialog>
-#include <QLabel>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 
@@ -41,6 +44,13 @@ class ScriptedDialogs : public DialogProvider {
     }
     void error(QWidget*, const QString& message) override { errors << message; }
     // clang-format on
+};
+
+// Cancels every export.
+class NoExport : public ExportDialogs {
+  public:
+    std::optional<QString> exportFileName(QWidget*) override { return std::nullopt; }
+    std::optional<int> resolution(QWidget*, int, int, int) override { return std::nullopt; }
 };
 
 QByteArray readAll(const QString& path) {
@@ -267,10 +277,97 @@ class WindowTest : public QObject {
         auto* box = window->findChild<QDialog*>(QStringLiteral("aboutBox"));
         QVERIFY(box != nullptr && box->isVisible());
         const QString text = box->findChild<QLabel*>(QStringLiteral("aboutText"))->text();
-        for (const QString& part : {QStringLiteral("bcfont " BCFONT_TEST_VERSION), QStringLiteral("Licence: MIT"),
-                                    QStringLiteral("SIL Open Font License 1.1"), loadedFontDirectory()})
+        for (const QString& part :
+             {QStringLiteral("bcfont " BCFONT_TEST_VERSION), QStringLiteral("Licence: MIT"),
+              QStringLiteral("SIL Open Font License 1.1"), loadedFontDirectory()})
             QVERIFY2(!part.isEmpty() && text.contains(part), qPrintable(part + " not in " + text));
         box->close();
+    }
+
+    // Every visible text of the window, in German with the compiled-in
+    // translation: no label, button, menu or notice is left in English.
+    void everyTextOfTheWindowIsInGerman() {
+        const auto texts = [](MainWindow& win) {
+            QStringList out;
+            for (QAbstractButton* b : win.findChildren<QAbstractButton*>()) out << b->text();
+            for (QLabel* l : win.findChildren<QLabel*>())
+                if (l != win.widgets().facts && l->objectName() != "convertString") out << l->text();
+            for (QGroupBox* g : win.findChildren<QGroupBox*>()) out << g->title();
+            for (QAction* a : win.findChildren<QAction*>()) out << a->text();
+            for (QLineEdit* e : win.findChildren<QLineEdit*>()) out << e->placeholderText();
+            return out;
+        };
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/bcfont_de.qm")));
+        QApplication::installTranslator(&german);
+        MainWindow inGerman;
+        QApplication::removeTranslator(&german);
+        const QStringList english = texts(*window), translated = texts(inGerman);
+        QVERIFY(translated.size() >= 45);
+        // Names, codes and empty texts read the same in both languages.
+        const QStringList same = {"", "Barcode", "bcfont", "Mac OS Roman", "UTF-8"};
+        for (const QString& text : translated)
+            QVERIFY2(same.contains(text) || !english.contains(text), qPrintable(text + " is not translated"));
+
+        retype(w().dataToEncode, "55123450");
+        QCOMPARE(w().notice->text(), QStringLiteral("check digit 0 replaced by 7"));
+        QApplication::installTranslator(&german);
+        MainWindow again;
+        again.widgets().dataToEncode->setText("55123450");
+        emit again.widgets().dataToEncode->textEdited("55123450");
+        QApplication::removeTranslator(&german);
+        QCOMPARE(again.widgets().notice->text(), QStringLiteral("Pr\u00FCfziffer 0 durch 7 ersetzt"));
+    }
+
+    // Ctrl+C in the data field copies the barcode unless text is selected;
+    // Ctrl+E and Ctrl+P reach Export and Print from any widget; Tab leaves
+    // the batch views.
+    void keyboardShortcutsReachTheWindowFromEveryWidget() {
+        QGuiApplication::clipboard()->setText("before");
+        w().dataToEncode->setFocus();
+        w().dataToEncode->deselect();
+        QTest::keyClick(w().dataToEncode, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<BCDE=fgha>"));
+        w().dataToEncode->setSelection(0, 3);
+        QTest::keyClick(w().dataToEncode, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("123"));
+
+        int exports = 0, prints = 0;
+        connect(w().exportAction, &QAction::triggered, this, [&exports] { ++exports; });
+        connect(w().printAction, &QAction::triggered, this, [&prints] { ++prints; });
+        dialogs->pdfPath.clear();  // the print dialog is cancelled
+        window->port().setExportDialogs(std::make_unique<NoExport>());
+        QWidget* const widgets[] = {w().dataToEncode, w().batchInput, w().batchOutput, w().codeSelector,
+                                    w().checksum};
+        for (QWidget* target : widgets) {
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_E, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
+        }
+        QCOMPARE(exports, 5);
+        QCOMPARE(prints, 5);
+
+        w().batchInput->setFocus();
+        QTest::keyClick(w().batchInput, Qt::Key_Tab);
+        QVERIFY(!w().batchInput->hasFocus());
+        QVERIFY(w().batchInput->toPlainText().isEmpty());
+    }
+
+    // Each row: the folder the faces come from; what lands in the user's font folder.
+    void installingTheFacesCopiesEveryFileOrSaysWhyNot() {
+        const QString fonts = qEnvironmentVariable("BCFONT_TEST_FONT_DIR");
+        QTemporaryDir empty, target;
+        const QString into = target.filePath(QStringLiteral("fonts/bcfont"));
+        QVERIFY(installFontsInto(empty.path(), into).contains(QStringLiteral("no faces")));
+        QVERIFY(!QDir(into).exists());
+        QCOMPARE(installFontsInto(fonts, into), QString());
+        const QStringList copied = QDir(into).entryList({"*.ttf"}, QDir::Files);
+        QCOMPARE(copied, QDir(fonts).entryList({"*.ttf"}, QDir::Files));
+        for (const QString& face : copied)
+            QVERIFY2(readAll(QDir(into).filePath(face)) == readAll(QDir(fonts).filePath(face)),
+                     qPrintable(face));
+        QVERIFY(QStandardPaths::isTestModeEnabled());
+        QVERIFY(userFontFolder().endsWith(QStringLiteral("/fonts/bcfont")));
     }
 
     // A phrase, where given, is what the check character facts must tell the user.
@@ -296,6 +393,7 @@ class WindowTest : public QObject {
 };
 
 int main(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);  // no test touches the user's folders
     MyApplication application(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
