@@ -8,7 +8,7 @@ BCFONT_PACKAGES=(
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev
   libzxing-dev
-  xvfb xauth
+  xvfb xauth zint-qt python3-xlib
 )
 
 bcfont_install_deps() {
