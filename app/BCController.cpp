@@ -7,6 +7,7 @@
 
 #include "CalcText.h"
 #include "NoticeTexts.h"
+#include "batch.h"
 #include "encode.h"
 #include "encoder_internal.h"
 #include "macroman.h"
@@ -42,6 +43,9 @@ constexpr std::array<Availability, kCodeTypeCount> kAvailability = {{
 }};
 
 static_assert(kFactKeys.size() == kAvailability.size());
+
+// Rejected lines listed with their reasons after a conversion; the summary counts them all.
+constexpr std::size_t kListedRejections = 200;
 
 bool isCodeType(int index) {
     return index >= 0 && index < kCodeTypeCount;
@@ -332,9 +336,33 @@ void BCController::showBatchNotice() {
 void BCController::batchCalc(ControlId) {
     window_.setString(batchOutput, "");
     const std::string text = window_.string(batchInput);
-    const BatchResult result = convertBatch(text, static_cast<CodeType>(iBatchCode), bBATCHCHECKSUM != 0);
+    BatchOptions options;
+    options.type = static_cast<CodeType>(iBatchCode);
+    options.check = bBATCHCHECKSUM != 0;
+    // The view holds text; the file's encoding was settled when it was read.
+    options.utf8 = true;
+    options.align = bBATCHALIGN != 0;
+    options.listedRejections = kListedRejections;
+    const bcfont::BatchResult result = convertAll(text, options);
     window_.setString(batchOutput, result.output);
     batchOutputShown_ = true;
+
+    const BatchReport& report = result.report;
+    window_.setStringValue(
+        ControlId::batchSummary,
+        notice::filled(tr(notice::kBatchSummary), {std::to_string(report.converted),
+                                                   std::to_string(report.converted + report.rejected)}));
+    rejectedLines_.clear();
+    std::vector<std::string> entries;
+    for (const BatchRejection& rejection : report.listed) {
+        rejectedLines_.push_back(rejection.line);
+        entries.push_back(
+            notice::filled(tr(notice::kBatchRejection), {std::to_string(rejection.line), rejection.reason}));
+    }
+    if (report.rejected > report.listed.size())
+        entries.push_back(notice::filled(tr(notice::kBatchMoreRejections),
+                                         {std::to_string(report.rejected - report.listed.size())}));
+    window_.setItems(ControlId::batchRejections, entries);
 }
 
 void BCController::batchRead(ControlId) {

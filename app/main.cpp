@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         return outcome.status;
     }
 
-    bcfont::app::loadBarcodeFonts(bcfont::app::barcodeFontDirectory(QCoreApplication::applicationDirPath()));
+    bcfont::app::loadBarcodeFonts(bcfont::app::barcodeFontDirectory());
     bcfont::app::MainWindow window(&application);
     window.rememberIn(&settings, choices);
     window.show();

@@ -93,8 +93,7 @@ BENCHMARK(Convert100k)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     bcfont::app::MyApplication application(argc, argv);
-    bcfont::app::loadBarcodeFonts(
-        bcfont::app::barcodeFontDirectory(QCoreApplication::applicationDirPath() + "/.."));
+    bcfont::app::loadBarcodeFonts(bcfont::app::barcodeFontDirectory());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

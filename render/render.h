@@ -61,7 +61,4 @@ std::optional<GrayImage> renderGray(std::string_view fontString, std::string_vie
 std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
                                 std::string* error = nullptr);
 
-// The directories searched for font files, in order.
-std::vector<std::filesystem::path> fontDirectories();
-
 }  // namespace bcfont::render

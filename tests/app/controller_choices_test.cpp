@@ -122,6 +122,64 @@ TEST(Batch, ReadAndSaveStartInTheInputsFolder) {
     EXPECT_EQ(r.controller.choices().saveFolder, "/data/out");
 }
 
+struct ReportRow {
+    const char* name;
+    CodeType type;
+    bool align;
+    std::string input;
+    const char* output;
+    const char* summary;
+    std::vector<std::string> listed;
+};
+
+// clang-format off
+const ReportRow kReportRows[] = {
+    {"all converted", EAN8, false, "1234567\n5512345\n", "<BCDE=fgha>\n<FFBC=defh>\n", "converted 2 of 2 lines", {}},
+    {"rejected lines with numbers and the command line's reasons", EAN8, false, "1234567\n\n12\nabcdefg\n",
+     "<BCDE=fgha>\n", "converted 1 of 3 lines",
+     {"line 3: EAN-8 needs 7 or 8 digits, got 2", "line 4: EAN-8 takes digits only: 'a' at position 1"}},
+    {"aligned: an empty line where nothing converted", EAN8, true, "12\n1234567\n\n", "\n<BCDE=fgha>\n\n",
+     "converted 1 of 2 lines", {"line 1: EAN-8 needs 7 or 8 digits, got 2"}},
+    {"a character Mac OS Roman lacks", CODABAR, false, "1\u4E002\n123", "D123D\n", "converted 1 of 2 lines",
+     {"line 1: holds '\u4E00' (character 2), which Mac OS Roman cannot encode"}},
+};
+// clang-format on
+
+TEST(Batch, ReportsConvertedLinesAndListsTheRejectedOnes) {
+    for (const auto& row : kReportRows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.chooseBatch(row.type);
+        r.window.states[Id::batchAlign] = row.align;
+        r.controller.batchChangeAlign(Id::batchAlign);
+        r.window.text[Id::batchInput] = row.input;
+        r.controller.batchCalc(Id::convertButton);
+        EXPECT_EQ(r.window.text[Id::batchOutput], row.output);
+        EXPECT_EQ(r.window.text[Id::batchSummary], row.summary);
+        EXPECT_EQ(r.window.items[Id::batchRejections], row.listed);
+    }
+}
+
+// 250 rejected lines: 200 listed and one entry for the rest; a click on an
+// entry selects its input line, the last entry selects nothing.
+TEST(Batch, AClickOnARejectedLineSelectsItInTheInput) {
+    Rig r;
+    std::string input;
+    for (int i = 0; i < 250; ++i) input += "1234567\nbad\n";
+    r.window.text[Id::batchInput] = input;
+    r.controller.batchCalc(Id::convertButton);
+    const auto& listed = r.window.items[Id::batchRejections];
+    ASSERT_EQ(listed.size(), 201u);
+    EXPECT_EQ(listed.back(), "\u2026 and 50 more rejected lines");
+    EXPECT_EQ(r.window.text[Id::batchSummary], "converted 250 of 500 lines");
+    r.window.log.clear();
+    r.controller.batchShowRejection(0);
+    r.controller.batchShowRejection(199);
+    r.controller.batchShowRejection(200);
+    r.controller.batchShowRejection(-1);
+    EXPECT_EQ(r.window.log, (Log{"selectLine(batchInput,2)", "selectLine(batchInput,400)"}));
+}
+
 struct EncodingRow {
     const char* name;
     int encoding;  // 0 Mac OS Roman, 1 UTF-8

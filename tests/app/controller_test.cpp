@@ -98,7 +98,8 @@ const CallRow kCallRows[] = {
      {"installFontsForOtherPrograms()", "showError()"}},
     {"batch convert leaves the preview alone",
      [](Rig& r) { r.window.text[Id::batchInput] = "1234567", r.controller.batchCalc(Id::convertButton); },
-     {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")"}},
+     {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")",
+      R"(setStringValue(batchSummary,"converted 1 of 1 lines"))", "setItems(batchRejections,0)"}},
 };
 // clang-format on
 

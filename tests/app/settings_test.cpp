@@ -58,7 +58,9 @@ TEST(CommandLine, OpensTheWindowPrefilledOrSaysWhatIsWrong) {
         const auto outcome = applyCommandLine(QStringList{"bcfont-gui"} + row.arguments, c);
         EXPECT_EQ(outcome.exitNow ? outcome.status : -1, row.status) << outcome.message.toStdString();
         EXPECT_TRUE(c == row.expected) << "code " << c.code << " data " << c.data.value_or("(none)");
-        if (row.status > 0) EXPECT_FALSE(outcome.message.isEmpty());
+        if (row.status > 0) {
+            EXPECT_FALSE(outcome.message.isEmpty());
+        }
     }
 }
 

@@ -86,7 +86,7 @@ class WindowLayoutTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QVERIFY2(!loadBarcodeFonts(barcodeFontDirectory(QString())).isEmpty(), "the fonts are not built");
+        QVERIFY2(!loadBarcodeFonts(barcodeFontDirectory()).isEmpty(), "the fonts are not built");
     }
 
     void theMinimumSizeHoldsEveryControlAndFitsTheScreen() {

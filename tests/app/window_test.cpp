@@ -107,8 +107,8 @@ class WindowTest : public QObject {
     void fontsLoadFromTheirFolderOrTheNoticeNamesTheMissingOne() {
         QTemporaryDir empty;
         qputenv("BCFONT_FONT_DIR", empty.path().toUtf8());
-        QCOMPARE(barcodeFontDirectory(QStringLiteral("/nonexistent")), empty.path());
-        QVERIFY(loadBarcodeFonts(barcodeFontDirectory(QString())).isEmpty());
+        QCOMPARE(barcodeFontDirectory(), empty.path());
+        QVERIFY(loadBarcodeFonts(barcodeFontDirectory()).isEmpty());
         qunsetenv("BCFONT_FONT_DIR");
         if (!QFontDatabase::families().contains(QStringLiteral("Code EAN"))) {
             MainWindow missing;
@@ -225,6 +225,45 @@ class WindowTest : public QObject {
                  qPrintable(dialogs->errors.join('\n')));
         QCOMPARE(readAll(*dialogs->saveAnswer), QByteArray("<1234>\n<5678>\na\xCA"
                                                            "b"));
+    }
+
+    // Convert reports, a click on a rejected line selects it in the input,
+    // typing clears the stale output, and UTF-8 files are read and saved as such.
+    void batchReportsRejectedLinesAndClearsStaleOutput() {
+        w().batchInput->setPlainText(QStringLiteral("1234567\nabc\n\n12\n"));
+        click(w().batchAlign);
+        w().convertAction->trigger();
+        QCOMPARE(w().batchOutput->document()->toRawText().replace(QChar::LineSeparator, '\n'),
+                 QStringLiteral("<BCDE=fgha>\n\n\n\n"));
+        QCOMPARE(w().batchSummary->text(), QStringLiteral("converted 1 of 3 lines"));
+        QCOMPARE(w().batchRejections->count(), 2);
+        QVERIFY(w().batchRejections->isVisible());
+        QCOMPARE(w().batchRejections->item(1)->text(),
+                 QStringLiteral("line 4: EAN-8 needs 7 or 8 digits, got 2"));
+        QTest::mouseClick(w().batchRejections->viewport(), Qt::LeftButton, {},
+                          w().batchRejections->visualItemRect(w().batchRejections->item(1)).center());
+        QCOMPARE(w().batchInput->textCursor().selectedText(), QStringLiteral("12"));
+        QCOMPARE(w().batchInput->textCursor().blockNumber(), 3);
+
+        QTest::keyClick(w().batchInput, Qt::Key_End);
+        QTest::keyClicks(w().batchInput, "3");
+        QVERIFY(w().batchOutput->toPlainText().isEmpty());
+        QVERIFY(w().batchSummary->text().isEmpty() && !w().batchRejections->isVisible());
+
+        const QString input = dir.filePath(QStringLiteral("utf8.txt"));
+        QVERIFY(writeAll(input, "\xE2\x80\xA2\nAB\n"));  // U+2022, byte 0xA5 in Mac OS Roman
+        choose(w().batchEncoding, 1);
+        choose(w().batchCodeSelector, C128);
+        dialogs->openAnswer = input;
+        w().readAction->trigger();
+        QCOMPARE(w().batchInput->toPlainText(), QStringLiteral("\u2022\nAB\n"));
+        w().convertButton->click();
+        dialogs->saveAnswer = dir.filePath(QStringLiteral("utf8-out.txt"));
+        w().saveAction->trigger();
+        const QByteArray saved = readAll(*dialogs->saveAnswer);
+        // Aligned: an empty line for the rejected bullet, then the Code 128 string
+        // whose start character U+00D6 is written as UTF-8.
+        QVERIFY2(saved.startsWith("\n\xC3\x96" "AB") && saved.endsWith('\n'), saved.toHex().constData());
     }
 
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {
