@@ -170,32 +170,32 @@
         <translation>Auflösung in Punkten pro Zoll (%1 bis %2):</translation>
     </message>
     <message>
-        <location filename="../FontLoader.cpp" line="58"/>
+        <location filename="../FontLoader.cpp" line="62"/>
         <source>No fonts were installed: bcfont found no faces to copy.</source>
         <translation>Keine Schriften installiert: bcfont fand keine Schriftdateien zum Kopieren.</translation>
     </message>
     <message>
-        <location filename="../FontLoader.cpp" line="60"/>
+        <location filename="../FontLoader.cpp" line="64"/>
         <source>No fonts were installed: cannot create the folder %1.</source>
         <translation>Keine Schriften installiert: der Ordner %1 lässt sich nicht anlegen.</translation>
     </message>
     <message>
-        <location filename="../FontLoader.cpp" line="64"/>
+        <location filename="../FontLoader.cpp" line="68"/>
         <source>Could not read %1: %2.</source>
         <translation>%1 ließ sich nicht lesen: %2.</translation>
     </message>
     <message>
-        <location filename="../QtWindowPort.cpp" line="81"/>
+        <location filename="../QtWindowPort.cpp" line="98"/>
         <source>Read Batch Input</source>
         <translation>Stapeleingabe lesen</translation>
     </message>
     <message>
-        <location filename="../QtWindowPort.cpp" line="88"/>
+        <location filename="../QtWindowPort.cpp" line="105"/>
         <source>Save Batch Output</source>
         <translation>Stapelausgabe speichern</translation>
     </message>
     <message>
-        <location filename="../QtWindowPort.cpp" line="99"/>
+        <location filename="../QtWindowPort.cpp" line="116"/>
         <source>bcfont</source>
         <translation>bcfont</translation>
     </message>
