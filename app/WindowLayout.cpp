@@ -108,7 +108,7 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     form->addRow(QString(), w.notice);
     form->addRow(QObject::tr("Options:"), row({w.checksum, w.halfHeight, w.highDensity}));
     form->addRow(QObject::tr("Add-on:"), row({w.addon, w.addonText}));
-    form->addRow(QObject::tr("Font string:"), w.convertString);
+    form->addRow(QObject::tr("F&ont string:"), w.convertString);
     return group;
 }
 

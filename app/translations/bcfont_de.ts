@@ -326,8 +326,8 @@
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="111"/>
-        <source>Font string:</source>
-        <translation>Zeichenfolge:</translation>
+        <source>F&amp;ont string:</source>
+        <translation>Zeichen&amp;folge:</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="116"/>

@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "AppSettings.h"
 #include "Descriptions.h"
 #include "FontLoader.h"
 #include "MainWindow.h"
@@ -263,7 +264,10 @@ class WindowTest : public QObject {
         const QByteArray saved = readAll(*dialogs->saveAnswer);
         // Aligned: an empty line for the rejected bullet, then the Code 128 string
         // whose start character U+00D6 is written as UTF-8.
-        QVERIFY2(saved.startsWith("\n\xC3\x96" "AB") && saved.endsWith('\n'), saved.toHex().constData());
+        QVERIFY2(saved.startsWith("\n\xC3\x96"
+                                  "AB") &&
+                     saved.endsWith('\n'),
+                 saved.toHex().constData());
     }
 
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {
@@ -390,6 +394,50 @@ class WindowTest : public QObject {
         QTest::keyClick(w().batchInput, Qt::Key_Tab);
         QVERIFY(!w().batchInput->hasFocus());
         QVERIFY(w().batchInput->toPlainText().isEmpty());
+    }
+
+    // Every button, check box and menu item has a mnemonic, and so has the
+    // label of every control that is not inside a group of its own.
+    void buttonsMenusAndLabelsHaveMnemonics() {
+        QStringList missing;
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+            if (!b->text().isEmpty() && !b->text().contains('&')) missing << b->text();
+        for (QAction* a : window->findChildren<QAction*>())
+            if (!a->text().isEmpty() && !a->isSeparator() && !a->text().contains('&')) missing << a->text();
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->buddy() != nullptr && !l->text().contains('&')) missing << l->text();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
+
+    // Closing saves the choices and the geometry; the next window opens with them.
+    void settingsComeBackInTheNextWindow() {
+        const QString file = dir.filePath(QStringLiteral("settings.conf"));
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            MainWindow first;
+            first.rememberIn(&settings, loadChoices(settings));
+            first.show();
+            first.resize(1000, 700);
+            choose(first.widgets().codeSelector, C128);
+            retype(first.widgets().dataToEncode, "ABC");
+            click(first.widgets().checksum);
+            choose(first.widgets().batchCodeSelector, TOFIL);
+            click(first.widgets().batchAlign);
+            first.close();
+        }
+        QSettings settings(file, QSettings::IniFormat);
+        MainWindow next;
+        next.rememberIn(&settings, loadChoices(settings));
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        const WindowWidgets& n = next.widgets();
+        QCOMPARE(n.codeSelector->currentIndex(), int(C128));
+        QCOMPARE(n.dataToEncode->text(), QStringLiteral("ABC"));
+        QVERIFY(!n.checksum->isChecked());
+        QVERIFY(n.notice->text().contains(QStringLiteral("Scanners will not read")));
+        QCOMPARE(n.batchCodeSelector->currentIndex(), int(TOFIL));
+        QVERIFY(n.batchAlign->isChecked());
+        QCOMPARE(next.size(), QSize(1000, 700));
     }
 
     // Each row: the folder the faces come from; what lands in the user's font folder.
