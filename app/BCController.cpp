@@ -175,6 +175,7 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
 }
 
 void BCController::Settings() {
+    const bool batchCheckWasOff = bBATCHCHECKSUM == 0;
     bCHECKSUM = 1;
     bBATCHCHECKSUM = 1;
     bHALFHEIGHT = 0;
@@ -204,6 +205,11 @@ void BCController::Settings() {
     window_.setState(batchChecksum, bBATCHCHECKSUM);
     window_.setState(halfHeight, bHALFHEIGHT);
     window_.setState(highDensity, bHIGHDENSITY);
+    // The batch check option is back on: output converted without it is stale.
+    if (batchCheckWasOff) {
+        clearBatchOutput();
+        showBatchNotice();
+    }
 }
 
 bool BCController::offers(ControlId option) const {

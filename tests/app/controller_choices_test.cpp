@@ -87,9 +87,24 @@ const StaleRow kStaleRows[] = {
     {"the align option", [](Rig& r) { r.window.states[Id::batchAlign] = 1, r.controller.batchChangeAlign(Id::batchAlign); }, true},
     {"reading a file", [](Rig& r) { r.window.files["/in/items.txt"] = "5512345\n", r.window.openPanelAnswer = "/in/items.txt", r.controller.batchRead(Id::readButton); }, true},
     {"a cancelled read", [](Rig& r) { r.window.openPanelAnswer = std::nullopt, r.controller.batchRead(Id::readButton); }, false},
-    {"the main symbology", [](Rig& r) { r.choose(C39); }, false},
+    {"the main symbology, the batch check staying on", [](Rig& r) { r.choose(C39); }, false},
 };
 // clang-format on
+
+// Choosing a main symbology turns the batch check option back on: the output
+// made without it goes, and so does the warning about it.
+TEST(Batch, TheMainSymbologyTurningTheBatchCheckOnClearsOutputAndWarning) {
+    Rig r;
+    r.chooseBatch(C128);
+    r.tick(Id::batchChecksum, 0);
+    r.window.text[Id::batchInput] = "ABC";
+    r.controller.batchCalc(Id::convertButton);
+    ASSERT_NE(r.window.text[Id::batchNotice], "");
+    r.choose(C39);
+    EXPECT_EQ(r.window.states[Id::batchChecksum], 1);
+    EXPECT_EQ(r.window.text[Id::batchOutput], "");
+    EXPECT_EQ(r.window.text[Id::batchNotice], "");
+}
 
 TEST(Batch, StaleOutputIsClearedWhenItsInputOrOptionsChange) {
     for (const auto& row : kStaleRows) {
