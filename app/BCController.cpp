@@ -448,7 +448,7 @@ void BCController::exportPreview(ControlId) {
     const FontChoice face = fontFor(static_cast<CodeType>(iCode), bHALFHEIGHT != 0, bHIGHDENSITY != 0);
     const std::string error = bytes ? render::renderToFile(*bytes, face.family, face.pointSize, dpi, *path)
                                     : "the font string holds a character that Mac OS Roman cannot store";
-    if (!error.empty()) window_.showError("The barcode was not exported: " + error + ".");
+    if (!error.empty()) window_.showError(notice::filled(tr(notice::kNotExported), {error}));
 }
 
 void BCController::about(ControlId) {

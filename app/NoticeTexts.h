@@ -34,6 +34,7 @@ inline constexpr const char* kTooLong = QT_TRANSLATE_NOOP("Notice", "the data is
 inline constexpr const char* kNothingToCopy = QT_TRANSLATE_NOOP("Notice", "Nothing was copied: %1");
 inline constexpr const char* kNothingToPrint = QT_TRANSLATE_NOOP("Notice", "Nothing was printed: %1");
 inline constexpr const char* kNothingToExport = QT_TRANSLATE_NOOP("Notice", "Nothing was exported: %1");
+inline constexpr const char* kNotExported = QT_TRANSLATE_NOOP("Notice", "The barcode was not exported: %1.");
 inline constexpr const char* kFontsNotInstalled = QT_TRANSLATE_NOOP(
     "Notice", "Copied. Other programs show plain letters until bcfont's fonts are installed for them.");
 inline constexpr const char* kFontsInstalled =

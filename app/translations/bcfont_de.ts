@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BatchFiles</name>
+    <message>
+        <location filename="../BatchFiles.cpp" line="14"/>
+        <source>Could not read “%1”: %2.</source>
+        <translation>„%1“ ließ sich nicht lesen: %2.</translation>
+    </message>
+    <message>
+        <location filename="../BatchFiles.cpp" line="24"/>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <location filename="../BatchFiles.cpp" line="26"/>
+        <source>it is larger than 64 MB</source>
+        <translation>sie ist größer als 64 MB</translation>
+    </message>
+    <message>
+        <location filename="../BatchFiles.cpp" line="37"/>
+        <source>Could not save: %1.</source>
+        <translation>Nicht gespeichert: %1.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../AppSettings.cpp" line="64"/>
@@ -98,41 +121,46 @@
     </message>
     <message>
         <location filename="../NoticeTexts.h" line="37"/>
+        <source>The barcode was not exported: %1.</source>
+        <translation>Der Barcode wurde nicht exportiert: %1.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="38"/>
         <source>Copied. Other programs show plain letters until bcfont&apos;s fonts are installed for them.</source>
         <translation>Kopiert. Andere Programme zeigen nur Buchstaben, bis die Schriften von bcfont für sie installiert sind.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="40"/>
+        <location filename="../NoticeTexts.h" line="41"/>
         <source>bcfont&apos;s fonts are installed in %1 for other programs.</source>
         <translation>Die Schriften von bcfont sind für andere Programme in %1 installiert.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="42"/>
+        <location filename="../NoticeTexts.h" line="43"/>
         <source>Nothing was saved: line %1, character %2 of the output holds a character that Mac OS Roman cannot store.</source>
         <translation>Nichts gespeichert: Zeile %1, Zeichen %2 der Ausgabe ist ein Zeichen, das Mac OS Roman nicht speichern kann.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="47"/>
+        <location filename="../NoticeTexts.h" line="48"/>
         <source>“%1” is not a text file: it contains NUL bytes.</source>
         <translation>„%1“ ist keine Textdatei: sie enthält NUL-Bytes.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="49"/>
+        <location filename="../NoticeTexts.h" line="50"/>
         <source>“%1” is not UTF-8 text; read it as Mac OS Roman.</source>
         <translation>„%1“ ist kein UTF-8-Text; als Mac OS Roman lesen.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="50"/>
+        <location filename="../NoticeTexts.h" line="51"/>
         <source>converted %1 of %2 lines</source>
         <translation>%1 von %2 Zeilen umgewandelt</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="51"/>
+        <location filename="../NoticeTexts.h" line="52"/>
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="53"/>
+        <location filename="../NoticeTexts.h" line="54"/>
         <source>… and %1 more rejected lines</source>
         <translation>… und %1 weitere abgelehnte Zeilen</translation>
     </message>
