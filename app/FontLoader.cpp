@@ -36,7 +36,10 @@ QString loadedFontDirectory() {
 }
 
 bool fontsFoundByFontconfig() {
-    // A fresh configuration: faces installed since start-up count too.
+    // Once found, the faces stay found; until then every call reads a fresh
+    // configuration, so faces installed since start-up count too.
+    static bool foundOnce = false;
+    if (foundOnce) return true;
     FcConfig* config = FcInitLoadConfigAndFonts();
     if (config == nullptr) return false;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("Code EAN"));
@@ -47,6 +50,7 @@ bool fontsFoundByFontconfig() {
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
     FcConfigDestroy(config);
+    foundOnce = any;
     return any;
 }
 
