@@ -1,9 +1,15 @@
 #include "BCController.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 #include "CalcText.h"
+#include "NoticeTexts.h"
+#include "batch.h"
+#include "encode.h"
+#include "encoder_internal.h"
 #include "macroman.h"
 #include "render.h"
 #include "symbology.h"
@@ -11,8 +17,34 @@
 namespace bcfont::app {
 namespace {
 
+// Rejected lines listed with their reasons after a conversion; the summary counts them all.
+constexpr std::size_t kListedRejections = 200;
+
 BOOL asBool(int state) {
     return state != 0 ? 1 : 0;
+}
+
+bool allDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The check digit Calc puts in place of the last typed digit of a full-length
+// EAN/UPC number, or nothing when the data is not one.
+std::optional<int> computedCheckDigit(std::int32_t type, std::string_view data) {
+    if (!allDigits(data)) return std::nullopt;
+    if ((type == EAN8 && data.size() == 8) || (type == EAN13 && data.size() == 13) ||
+        (type == UPCA && data.size() == 12))
+        return internal::checkDigitMod10(data.data(), static_cast<int>(data.size()) - 1);
+    if (type == UPCE && data.size() == 8 && (data[0] == '0' || data[0] == '1'))
+        return internal::checkDigitMod10(internal::upcAFromUpcE(data.data()).data(), 11);
+    return std::nullopt;
+}
+
+// The folder part of a path, as the panels take it.
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -38,10 +70,21 @@ void BCController::awakeFromNib() {
     UpdateCode();
 }
 
-void BCController::showRejected() {
+std::string BCController::tr(const char* text) {
+    return window_.translate(notice::kScope, text);
+}
+
+std::string BCController::unencodable(const std::string& text) {
+    const auto where = firstUnencodable(text);
+    if (!where) return notice::filled(tr(notice::kTooLong), {std::to_string(kMaxTextBytes)});
+    return notice::filled(tr(notice::kNotMacRoman), {text.substr(where->offset, where->length)});
+}
+
+void BCController::showRejected(std::string reason) {
+    rejection_ = std::move(reason);
     window_.setStringValue(convertString, "n/a");
     window_.setString(preview, "");
-    window_.showNotice(noticeFor(""));
+    window_.showNotice(noticeFor("", {}, {}));
 }
 
 void BCController::UpdateCode() {
@@ -51,14 +94,18 @@ void BCController::UpdateCode() {
 
     // Text that does not fit a buffer or Mac OS Roman is rejected like bad data.
     const auto data = calcBytes(dataToEncodeString);
+    if (!data) return showRejected(unencodable(dataToEncodeString));
     const auto addonBytes = calcBytes(addonString);
-    if (!data || !addonBytes) return showRejected();
+    if (!addonBytes) return showRejected(unencodable(addonString));
     std::memcpy(pNutz.data(), data->data(), data->size());
     std::memcpy(pAddon.data(), addonBytes->data(), addonBytes->size());
 
-    if (pNutz[0] == 0) return showRejected();
+    const auto type = static_cast<CodeType>(iCode);
+    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", *addonBytes, bCHECKSUM != 0));
     const auto len = static_cast<std::int32_t>(data->size());
-    if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0) return showRejected();
+    if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0)
+        return showRejected(rejectionReason(type, *data, *addonBytes, bCHECKSUM != 0));
+    rejection_.clear();
 
     const std::string teststring = macroman::toUtf8(pGesamt.data());
     window_.setStringValue(convertString, teststring);
@@ -68,22 +115,32 @@ void BCController::UpdateCode() {
     const auto barcodefont = window_.fontWithName(choice.family, choice.pointSize);
     window_.setString(preview, teststring);
     if (barcodefont) window_.setFont(preview, *barcodefont);
-    window_.showNotice(noticeFor(barcodefont ? std::string() : std::string(choice.family)));
+    window_.showNotice(
+        noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *addonBytes));
 }
 
-std::string BCController::noticeFor(const std::string& missingFont) const {
-    std::string notice;
-    if ((iCode == C128 || iCode == C128EAN) && bCHECKSUM == 0)
-        notice = "Scanners will not read this symbol: Code 128 requires its check character.";
-    if (!missingFont.empty()) {
-        if (!notice.empty()) notice += "  ";
-        notice +=
-            "Font \u201C" + missingFont + "\u201D is not installed \u2014 the preview cannot draw the bars.";
-    }
-    return notice;
+std::string BCController::noticeFor(const std::string& missingFont, std::string_view data,
+                                    std::string_view addonBytes) {
+    std::string text;
+    const auto add = [&text](const std::string& sentence) {
+        if (!text.empty()) text += "  ";
+        text += sentence;
+    };
+    if (!rejection_.empty()) return rejection_;
+    if (symbology(static_cast<CodeType>(iCode)).offers.addonGroup && (bADDON2 != 0 || bADDON5 != 0) && !addonBytes.empty() && addonBytes.size() != 2 &&
+        addonBytes.size() != 5)
+        add(notice::filled(tr(notice::kAddonLeftOut),
+                           {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
+    if (const auto check = computedCheckDigit(iCode, data); check && data.back() - '0' != *check)
+        add(notice::filled(tr(notice::kCheckDigitReplaced),
+                           {std::string(1, data.back()), std::to_string(*check)}));
+    if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
+    if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
+    return text;
 }
 
 void BCController::Settings() {
+    const bool batchCheckWasOff = bBATCHCHECKSUM == 0;
     bCHECKSUM = 1;
     bBATCHCHECKSUM = 1;
     bHALFHEIGHT = 0;
@@ -113,6 +170,20 @@ void BCController::Settings() {
     window_.setState(batchChecksum, bBATCHCHECKSUM);
     window_.setState(halfHeight, bHALFHEIGHT);
     window_.setState(highDensity, bHIGHDENSITY);
+    // The batch check option is back on: output converted without it is stale.
+    if (batchCheckWasOff) {
+        clearBatchOutput();
+        showBatchNotice();
+    }
+}
+
+bool BCController::offers(ControlId option) const {
+    const Options& can = symbology(static_cast<CodeType>(iCode)).offers;
+    if (option == checksum) return can.checksum;
+    if (option == halfHeight) return can.halfHeight;
+    if (option == highDensity) return can.highDensity;
+    if (option == addon) return can.addonGroup;
+    return false;
 }
 
 void BCController::showFactsFor(std::int32_t type) {
@@ -190,63 +261,146 @@ void BCController::changeCodeBatch(ControlId sender) {
     const int index = window_.indexOfSelectedItem(sender);
     if (!isCodeType(index)) return;
     iBatchCode = index;
+    clearBatchOutput();
+    showBatchNotice();
 }
 
 void BCController::batchChangeChecksum(ControlId) {
     bBATCHCHECKSUM = asBool(window_.state(batchChecksum));
+    clearBatchOutput();
+    showBatchNotice();
+}
+
+void BCController::batchChangeAlign(ControlId) {
+    bBATCHALIGN = asBool(window_.state(ControlId::batchAlign));
+    clearBatchOutput();
+}
+
+void BCController::batchChangeEncoding(ControlId) {
+    bBATCHUTF8 = window_.indexOfSelectedItem(ControlId::batchEncoding) == 1 ? 1 : 0;
+}
+
+void BCController::batchInputDidChange(ControlId) {
+    clearBatchOutput();
+}
+
+// Output and report belong to the input and options they came from; when
+// either changes they go, so a save never writes another input's strings.
+void BCController::clearBatchOutput() {
+    if (!batchOutputShown_) return;
+    batchOutputShown_ = false;
+    rejectedLines_.clear();
+    window_.setString(batchOutput, "");
+    window_.setStringValue(ControlId::batchSummary, "");
+    window_.setItems(ControlId::batchRejections, {});
+}
+
+void BCController::batchShowRejection(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= rejectedLines_.size()) return;
+    window_.selectLine(batchInput, rejectedLines_[static_cast<std::size_t>(index)]);
+}
+
+void BCController::showBatchNotice() {
+    const bool warns = scannersNeedCheck(static_cast<CodeType>(iBatchCode)) && bBATCHCHECKSUM == 0;
+    window_.setStringValue(ControlId::batchNotice, warns ? tr(notice::kBatchCode128NoCheck) : "");
 }
 
 void BCController::batchCalc(ControlId) {
     window_.setString(batchOutput, "");
     const std::string text = window_.string(batchInput);
-    const BatchResult result = convertBatch(text, static_cast<CodeType>(iBatchCode), bBATCHCHECKSUM != 0);
+    BatchOptions options;
+    options.type = static_cast<CodeType>(iBatchCode);
+    options.check = bBATCHCHECKSUM != 0;
+    // The view holds text; the file's encoding was settled when it was read.
+    options.utf8 = true;
+    options.align = bBATCHALIGN != 0;
+    options.listedRejections = kListedRejections;
+    const bcfont::BatchResult result = convertAll(text, options);
     window_.setString(batchOutput, result.output);
+    batchOutputShown_ = true;
+
+    const BatchReport& report = result.report;
+    window_.setStringValue(
+        ControlId::batchSummary,
+        notice::filled(tr(notice::kBatchSummary), {std::to_string(report.converted),
+                                                   std::to_string(report.converted + report.rejected)}));
+    rejectedLines_.clear();
+    std::vector<std::string> entries;
+    for (const BatchRejection& rejection : report.listed) {
+        rejectedLines_.push_back(rejection.line);
+        entries.push_back(
+            notice::filled(tr(notice::kBatchRejection), {std::to_string(rejection.line), rejection.reason}));
+    }
+    if (report.rejected > report.listed.size())
+        entries.push_back(notice::filled(tr(notice::kBatchMoreRejections),
+                                         {std::to_string(report.rejected - report.listed.size())}));
+    window_.setItems(ControlId::batchRejections, entries);
 }
 
 void BCController::batchRead(ControlId) {
-    const auto path = window_.runOpenPanel(window_.homeDirectory());
+    const auto path = window_.runOpenPanel(readFolder_.empty() ? window_.homeDirectory() : readFolder_);
     if (!path) return;
     const FileResult file = window_.readFile(*path);
     if (!file.error.empty()) return window_.showError(file.error);
     if (file.bytes.find('\0') != std::string::npos)
-        return window_.showError("\u201C" + *path + "\u201D is not a text file: it contains NUL bytes.");
-    window_.setString(batchInput, macroman::toUtf8(file.bytes));
+        return window_.showError(notice::filled(tr(notice::kNotText), {*path}));
+    if (bBATCHUTF8 != 0 && !isValidUtf8(file.bytes))
+        return window_.showError(notice::filled(tr(notice::kNotUtf8), {*path}));
+    readFolder_ = folderOf(*path);
+    window_.setString(batchInput, bBATCHUTF8 != 0 ? file.bytes : macroman::toUtf8(file.bytes));
+    clearBatchOutput();
 }
 
 void BCController::batchWrite(ControlId) {
-    const auto path = window_.runSavePanel();
+    // The output belongs next to its input, when it was read from a file.
+    const std::string& suggested = !readFolder_.empty() ? readFolder_ : saveFolder_;
+    const auto path = window_.runSavePanel(suggested.empty() ? window_.homeDirectory() : suggested);
     if (!path) return;
     const std::string text = window_.string(batchOutput);
-    const auto bytes = macroman::fromUtf8(text);
+    const auto bytes = bBATCHUTF8 != 0 ? std::optional(text) : macroman::fromUtf8(text);
     if (!bytes) {
         const auto where = firstUnencodable(text).value_or(TextPosition{});
-        return window_.showError("Nothing was saved: line " + std::to_string(where.line) + ", character " +
-                                 std::to_string(where.column) +
-                                 " of the output holds a character that Mac OS Roman cannot store.");
+        return window_.showError(notice::filled(tr(notice::kCannotSaveMacRoman),
+                                                {std::to_string(where.line), std::to_string(where.column)}));
     }
     const FileResult written = window_.writeFileAtomically(*path, *bytes);
-    if (!written.error.empty()) window_.showError(written.error);
+    if (!written.error.empty()) return window_.showError(written.error);
+    saveFolder_ = folderOf(*path);
 }
 
 void BCController::copy(ControlId) {
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToCopy), {rejection_}));
     window_.setSelectable(preview, true);
     window_.selectAll(preview);
     window_.copyFont(preview);
     window_.copy(preview);
     window_.setSelectedRange(preview, 0, 0);
     window_.setSelectable(preview, false);
+    // Pasted elsewhere, the string draws bars only where that program finds the faces.
+    if (window_.fontsReachOtherPrograms()) return;
+    window_.showNotice(tr(notice::kFontsNotInstalled));
+    window_.setHidden(ControlId::installFonts, false);
+}
+
+void BCController::installFonts(ControlId) {
+    const auto installed = window_.installFontsForOtherPrograms();
+    if (!installed.error.empty()) return window_.showError(installed.error);
+    window_.setHidden(ControlId::installFonts, true);
+    window_.showNotice(notice::filled(tr(notice::kFontsInstalled), {installed.folder}));
 }
 
 void BCController::print(ControlId) {
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToPrint), {rejection_}));
     window_.print(preview);
 }
 
 void BCController::exportPreview(ControlId) {
-    // An empty preview ("n/a" above it) has no symbol; the last font string
-    // belongs to data that is no longer there.
-    if (window_.string(preview).empty())
-        return window_.showError(
-            "There is nothing to export: the data cannot be encoded in the chosen symbology.");
+    // Rejected data has no symbol; the last font string belongs to data that
+    // is no longer there.
+    if (!rejection_.empty())
+        return window_.showNotice(notice::filled(tr(notice::kNothingToExport), {rejection_}));
     const auto path = window_.runExportPanel();
     if (!path) return;
     int dpi = exportDpi;
@@ -260,7 +414,7 @@ void BCController::exportPreview(ControlId) {
     const FontChoice face = fontFor(static_cast<CodeType>(iCode), bHALFHEIGHT != 0, bHIGHDENSITY != 0);
     const std::string error = bytes ? render::renderToFile(*bytes, face.family, face.pointSize, dpi, *path)
                                     : "the font string holds a character that Mac OS Roman cannot store";
-    if (!error.empty()) window_.showError("The barcode was not exported: " + error + ".");
+    if (!error.empty()) window_.showError(notice::filled(tr(notice::kNotExported), {error}));
 }
 
 void BCController::about(ControlId) {

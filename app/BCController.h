@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "Converter.h"
 #include "ExportFile.h"
@@ -12,6 +15,20 @@
 #include "encoder.h"
 
 namespace bcfont::app {
+
+// What the window remembers between runs, and what its command line asks
+// for. Restoring the defaults gives the start-up state.
+struct Choices {
+    int code = EAN8;
+    bool check = true, halfHeight = false, highDensity = false;
+    int addonDigits = 0;  // the add-on choice: 0 none, 2 or 5
+    std::string addon;
+    std::optional<std::string> data;  // nothing: keep what the field holds
+    int batchCode = EAN8;
+    bool batchCheck = true, batchUtf8 = false, batchAlign = false;
+    std::string readFolder, saveFolder;  // empty: the home folder
+    friend bool operator==(const Choices&, const Choices&) = default;
+};
 
 class BCController {
   public:
@@ -40,6 +57,12 @@ class BCController {
     void batchCalc(ControlId sender);
     void batchRead(ControlId sender);
     void batchWrite(ControlId sender);
+    void batchChangeAlign(ControlId sender);
+    void batchChangeEncoding(ControlId sender);
+    // The input view's text was edited: its output no longer belongs to it.
+    void batchInputDidChange(ControlId sender);
+    // A click on entry `index` of the rejected lines selects that input line.
+    void batchShowRejection(int index);
 
     // Copy, print, export and about.
     void copy(ControlId sender);
@@ -47,6 +70,12 @@ class BCController {
     // Draws the preview's font string into an SVG, PNG or PDF file.
     void exportPreview(ControlId sender);
     void about(ControlId sender);
+    // Copies bcfont's faces where other programs find them.
+    void installFonts(ControlId sender);
+
+    // Settings and the command line, on top of the start-up state.
+    void restore(const Choices& choices);
+    Choices choices() const;
 
     // Outlets: the controls, by the ids the port knows them by.
     const ControlId addon = ControlId::addon;
@@ -71,18 +100,28 @@ class BCController {
   private:
     friend struct BCControllerProbe;  // lets the tests read the state
 
-    void showRejected();
+    void showRejected(std::string reason);
     void showFactsFor(std::int32_t type);
     void chooseAddon(BOOL two, BOOL five);
-    // The one-line notice for the current state; `missingFont` names a
-    // preview font that is not installed, or is empty.
-    std::string noticeFor(const std::string& missingFont) const;
+    // The one-line notice for the current state: why the data is rejected,
+    // or what the symbol leaves out or changes; `missingFont` names a preview
+    // font that is not installed, or is empty. `data` and `addonBytes` are
+    // the bytes Calc accepted.
+    std::string noticeFor(const std::string& missingFont, std::string_view data, std::string_view addonBytes);
+    // Why `text` cannot go to Calc: a character outside Mac OS Roman, or its length.
+    std::string unencodable(const std::string& text);
+    std::string tr(const char* text);
+    // Whether the current symbology lets the user set this option control.
+    bool offers(ControlId option) const;
+    void clearBatchOutput();
+    void showBatchNotice();
 
     WindowPort& window_;
 
     std::string dataToEncodeString;
     std::string addonString;
     std::string convertedString;
+    std::string rejection_;  // why the current data is rejected; empty when it encodes
     std::int32_t iCode = EAN8;
     std::int32_t iBatchCode = EAN8;
     BOOL bHALFHEIGHT = 0;
@@ -91,7 +130,12 @@ class BCController {
     BOOL bHIGHDENSITY = 0;
     BOOL bADDON2 = 0;
     BOOL bADDON5 = 0;
-    int exportDpi = kExportDefaultDpi;  // the last PNG resolution chosen, offered again
+    BOOL bBATCHUTF8 = 0;
+    BOOL bBATCHALIGN = 0;
+    std::string readFolder_, saveFolder_;
+    bool batchOutputShown_ = false;             // the output view holds a conversion
+    std::vector<std::uint64_t> rejectedLines_;  // of the last conversion, as listed
+    int exportDpi = kExportDefaultDpi;          // the last PNG resolution chosen, offered again
 };
 
 }  // namespace bcfont::app

@@ -1,5 +1,6 @@
 #include "BatchFiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -8,8 +9,11 @@
 namespace bcfont::app {
 namespace {
 
-std::string quotedName(const QString& path) {
-    return "\u201C" + path.toStdString() + "\u201D";
+// "Could not read “<file>”: <cause>.", in the user's language.
+std::string notRead(const QString& path, const QString& cause) {
+    return QCoreApplication::translate("BatchFiles", "Could not read \u201C%1\u201D: %2.")
+        .arg(path, cause)
+        .toStdString();
 }
 
 }  // namespace
@@ -17,21 +21,22 @@ std::string quotedName(const QString& path) {
 FileResult readBatchFile(const std::string& path) {
     const QString name = QString::fromStdString(path);
     const QFileInfo info(name);
-    if (info.isDir()) return {"", "Could not read " + quotedName(name) + ": it is a folder."};
+    if (info.isDir()) return {"", notRead(name, QCoreApplication::translate("BatchFiles", "it is a folder"))};
     if (info.exists() && info.size() > kMaxBatchFileBytes)
-        return {"", "Could not read " + quotedName(name) + ": it is larger than 64 MB."};
+        return {"", notRead(name, QCoreApplication::translate("BatchFiles", "it is larger than 64 MB"))};
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {"", "Could not read " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    if (!file.open(QIODevice::ReadOnly)) return {"", notRead(name, file.errorString())};
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {"", "Could not read " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    if (file.error() != QFileDevice::NoError) return {"", notRead(name, file.errorString())};
     return {bytes.toStdString(), ""};
 }
 
 FileResult writeBatchFile(const std::string& path, const std::string& bytes) {
     const std::string why = fileio::writeFileAtomically(path, bytes);
-    if (!why.empty()) return {"", "Could not save: " + why + "."};
+    if (!why.empty())
+        return {"", QCoreApplication::translate("BatchFiles", "Could not save: %1.")
+                        .arg(QString::fromStdString(why))
+                        .toStdString()};
     return {};
 }
 

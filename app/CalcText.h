@@ -31,11 +31,16 @@ struct BatchResult {
 // not fit a Calc buffer or hold a character Mac OS Roman lacks.
 BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check);
 
+// Whether `bytes` are well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+
 // Where the first character that Mac OS Roman cannot hold sits in a text:
 // 1-based line and column, counted in characters. Nothing when there is none.
 struct TextPosition {
     int line = 0;
     int column = 0;
+    std::size_t offset = 0;  // of the character's first byte in the text
+    std::size_t length = 0;  // its UTF-8 bytes
 };
 std::optional<TextPosition> firstUnencodable(std::string_view utf8);
 

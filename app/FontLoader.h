@@ -16,4 +16,17 @@ QString barcodeFontDirectory();
 // families that were added.
 QStringList loadBarcodeFonts(const QString& directory);
 
+// The directory loadBarcodeFonts last loaded faces from; empty before.
+QString loadedFontDirectory();
+
+// Whether fontconfig, which other programs use, finds bcfont's faces.
+bool fontsFoundByFontconfig();
+
+// Where the faces go for other programs: the user's font folder.
+QString userFontFolder();
+
+// Copies every *.ttf of `from` into `to` (each file atomically) and refreshes
+// fontconfig's cache there; empty on success, else a sentence saying why not.
+QString installFontsInto(const QString& from, const QString& to);
+
 }  // namespace bcfont::app

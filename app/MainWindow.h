@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSettings>
 
 #include "BCController.h"
 #include "Converter.h"
@@ -23,13 +24,25 @@ class MainWindow : public QMainWindow {
     QtWindowPort& port() { return *port_; }
     BCController& controller() { return *controller_; }
 
+    // Restores the remembered choices and geometry from `settings`, applies
+    // the command line's on top, and saves them there when the window closes.
+    void rememberIn(QSettings* settings, const Choices& choices);
+
+    void showAbout();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void connectActions();
+    void routeShortcuts();
 
     WindowWidgets w_;
     std::unique_ptr<QtWindowPort> port_;
     Converter converter_;
     std::unique_ptr<BCController> controller_;
+    QSettings* settings_ = nullptr;
 };
 
 }  // namespace bcfont::app

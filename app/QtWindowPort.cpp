@@ -5,14 +5,17 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "BatchFiles.h"
+#include "FontLoader.h"
 #include "MyApplication.h"
 
 namespace bcfont::app {
@@ -27,6 +30,23 @@ QString qs(const std::string& utf8) {
 QString withLineFeeds(QString text) {
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+// `text` with all but every 128th line end turned into line separators: the
+// view shows the same lines, and reading it back (withLineFeeds) gives the
+// same text.
+QString inBlocksOfLines(QString text) {
+    constexpr int kLinesPerBlock = 128;
+    int inBlock = 0;
+    for (QChar& c : text) {
+        if (c != QLatin1Char('\n')) continue;
+        if (++inBlock == kLinesPerBlock) {
+            inBlock = 0;
+            continue;
+        }
+        c = QChar::LineSeparator;
+    }
     return text;
 }
 
@@ -80,8 +100,9 @@ std::optional<QString> QtDialogs::openFileName(QWidget* parent, const QString& s
     return name;
 }
 
-std::optional<QString> QtDialogs::saveFileName(QWidget* parent) {
-    const QString name = QFileDialog::getSaveFileName(parent, QObject::tr("Save Batch Output"));
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const QString& startDirectory) {
+    const QString name =
+        QFileDialog::getSaveFileName(parent, QObject::tr("Save Batch Output"), startDirectory);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -144,6 +165,18 @@ QWidget* QtWindowPort::widget(ControlId id) const {
             return w_.convertButton;
         case ControlId::saveButton:
             return w_.saveButton;
+        case ControlId::batchAlign:
+            return w_.batchAlign;
+        case ControlId::batchEncoding:
+            return w_.batchEncoding;
+        case ControlId::batchSummary:
+            return w_.batchSummary;
+        case ControlId::batchRejections:
+            return w_.batchRejections;
+        case ControlId::batchNotice:
+            return w_.batchNotice;
+        case ControlId::installFonts:
+            return w_.installFontsButton;
     }
     return nullptr;
 }
@@ -183,9 +216,50 @@ int QtWindowPort::indexOfSelectedItem(ControlId selector) {
     return box != nullptr ? box->currentIndex() : -1;
 }
 
+void QtWindowPort::selectItem(ControlId selector, int index) {
+    if (auto* box = qobject_cast<QComboBox*>(widget(selector))) box->setCurrentIndex(index);
+}
+
+void QtWindowPort::setHidden(ControlId control, bool hidden) {
+    if (QWidget* w = widget(control)) w->setHidden(hidden);
+}
+
+void QtWindowPort::setItems(ControlId list, const std::vector<std::string>& items) {
+    auto* view = qobject_cast<QListWidget*>(widget(list));
+    if (view == nullptr) return;
+    view->clear();
+    for (const auto& item : items) view->addItem(qs(item));
+    view->setHidden(items.empty());
+}
+
+void QtWindowPort::selectLine(ControlId view, std::uint64_t line) {
+    auto* v = textView(view);
+    if (v == nullptr || line == 0) return;
+    const QTextBlock block = v->document()->findBlockByNumber(static_cast<int>(line - 1));
+    if (!block.isValid()) return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    v->setTextCursor(cursor);
+    v->centerCursor();
+    v->setFocus();
+}
+
+bool QtWindowPort::fontsReachOtherPrograms() {
+    return fontsFoundByFontconfig();
+}
+
+WindowPort::Installed QtWindowPort::installFontsForOtherPrograms() {
+    const QString folder = userFontFolder();
+    return {folder.toStdString(), installFontsInto(loadedFontDirectory(), folder).toStdString()};
+}
+
 void QtWindowPort::setString(ControlId view, const std::string& text) {
-    // One call for the whole text: a 100,000-line batch is laid out once.
-    if (auto* v = textView(view)) v->setPlainText(qs(text));
+    auto* v = textView(view);
+    if (v == nullptr) return;
+    // One call for the whole text: a 100,000-line batch is laid out once,
+    // in blocks of lines, as a document with a block per line is ten times
+    // slower to build.
+    v->setPlainText(view == ControlId::batchOutput ? inBlocksOfLines(qs(text)) : qs(text));
 }
 
 std::string QtWindowPort::string(ControlId view) {
@@ -273,8 +347,8 @@ std::optional<std::string> QtWindowPort::runOpenPanel(const std::string& startDi
     return name->toStdString();
 }
 
-std::optional<std::string> QtWindowPort::runSavePanel() {
-    const auto name = dialogs_->saveFileName(&window_);
+std::optional<std::string> QtWindowPort::runSavePanel(const std::string& startDirectory) {
+    const auto name = dialogs_->saveFileName(&window_, qs(startDirectory));
     if (!name) return std::nullopt;
     return name->toStdString();
 }
@@ -301,6 +375,10 @@ std::optional<std::string> QtWindowPort::description(std::string_view key) {
     const auto text = descriptions_.text(QString::fromUtf8(key.data(), qsizetype(key.size())));
     if (!text) return std::nullopt;
     return text->toStdString();
+}
+
+std::string QtWindowPort::translate(const char* scope, const char* text) {
+    return QCoreApplication::translate(scope, text).toStdString();
 }
 
 void QtWindowPort::showError(const std::string& message) {

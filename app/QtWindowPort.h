@@ -22,7 +22,7 @@ class DialogProvider {
   public:
     virtual ~DialogProvider() = default;
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& startDirectory) = 0;
-    virtual std::optional<QString> saveFileName(QWidget* parent) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& startDirectory) = 0;
     // Prepares `printer`; false when the user cancels.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     virtual void error(QWidget* parent, const QString& message) = 0;
@@ -32,7 +32,7 @@ class DialogProvider {
 class QtDialogs : public DialogProvider {
   public:
     std::optional<QString> openFileName(QWidget* parent, const QString& startDirectory) override;
-    std::optional<QString> saveFileName(QWidget* parent) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& startDirectory) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void error(QWidget* parent, const QString& message) override;
 };
@@ -50,6 +50,12 @@ class QtWindowPort : public WindowPort {
     int state(ControlId button) override;
     void setState(ControlId button, int state) override;
     int indexOfSelectedItem(ControlId selector) override;
+    void selectItem(ControlId selector, int index) override;
+    void setHidden(ControlId control, bool hidden) override;
+    void setItems(ControlId list, const std::vector<std::string>& items) override;
+    void selectLine(ControlId view, std::uint64_t line) override;
+    bool fontsReachOtherPrograms() override;
+    Installed installFontsForOtherPrograms() override;
     void setString(ControlId view, const std::string& text) override;
     std::string string(ControlId view) override;
     void setFont(ControlId view, const FontRef& font) override;
@@ -63,12 +69,13 @@ class QtWindowPort : public WindowPort {
     void orderFrontStandardAboutPanel() override;
     std::string homeDirectory() override;
     std::optional<std::string> runOpenPanel(const std::string& startDirectory) override;
-    std::optional<std::string> runSavePanel() override;
+    std::optional<std::string> runSavePanel(const std::string& startDirectory) override;
     std::optional<std::string> runExportPanel() override;
     std::optional<int> runResolutionPanel(int defaultDpi, int minDpi, int maxDpi) override;
     FileResult readFile(const std::string& path) override;
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override;
     std::optional<std::string> description(std::string_view key) override;
+    std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;
     void showNotice(const std::string& text) override;
 

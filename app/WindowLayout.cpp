@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -46,8 +47,14 @@ QPlainTextEdit* batchView(ControlId id, const QString& accessibleName, const QSt
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view->setPlaceholderText(placeholder);
-    view->setTabChangesFocus(false);
+    view->setTabChangesFocus(true);  // Tab moves on; the data are lines, not tables
     return view;
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
 }
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
@@ -64,19 +71,19 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     w.dataToEncode = named(new QLineEdit, ControlId::dataToEncode, QObject::tr("Data to encode"));
     w.dataToEncode->setPlaceholderText(QObject::tr("Type the data to encode"));
     w.checksum =
-        named(new QCheckBox(QObject::tr("Check digit")), ControlId::checksum, QObject::tr("Check digit"));
+        named(new QCheckBox(QObject::tr("Chec&k digit")), ControlId::checksum, QObject::tr("Check digit"));
     w.halfHeight =
-        named(new QCheckBox(QObject::tr("Half height")), ControlId::halfHeight, QObject::tr("Half height"));
-    w.highDensity = named(new QCheckBox(QObject::tr("High density")), ControlId::highDensity,
+        named(new QCheckBox(QObject::tr("Ha&lf height")), ControlId::halfHeight, QObject::tr("Half height"));
+    w.highDensity = named(new QCheckBox(QObject::tr("Hi&gh density")), ControlId::highDensity,
                           QObject::tr("High density"));
 
     w.addon = named(new QWidget, ControlId::addon, QObject::tr("Add-on choice"));
     w.addonNothing =
-        named(new QRadioButton(QObject::tr("None")), ControlId::addonNothing, QObject::tr("No add-on"));
+        named(new QRadioButton(QObject::tr("&None")), ControlId::addonNothing, QObject::tr("No add-on"));
     w.addon2 =
-        named(new QRadioButton(QObject::tr("2 digits")), ControlId::addon2, QObject::tr("2-digit add-on"));
+        named(new QRadioButton(QObject::tr("&2 digits")), ControlId::addon2, QObject::tr("2-digit add-on"));
     w.addon5 =
-        named(new QRadioButton(QObject::tr("5 digits")), ControlId::addon5, QObject::tr("5-digit add-on"));
+        named(new QRadioButton(QObject::tr("&5 digits")), ControlId::addon5, QObject::tr("5-digit add-on"));
     w.addonGroup = new QButtonGroup(w.addon);
     w.addonGroup->setObjectName(QStringLiteral("addonGroup"));
     for (QRadioButton* b : {w.addonNothing, w.addon2, w.addon5}) w.addonGroup->addButton(b);
@@ -95,43 +102,45 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setHorizontalSpacing(14);
     form->setVerticalSpacing(10);
-    form->addRow(QObject::tr("Symbology:"), w.codeSelector);
-    form->addRow(QObject::tr("Data:"), w.dataToEncode);
+    form->addRow(QObject::tr("S&ymbology:"), w.codeSelector);
+    form->addRow(QObject::tr("&Data:"), w.dataToEncode);
+    w.notice = named(new NoticeLabel, "notice", QObject::tr("Notice"));
+    form->addRow(QString(), w.notice);
     form->addRow(QObject::tr("Options:"), row({w.checksum, w.halfHeight, w.highDensity}));
     form->addRow(QObject::tr("Add-on:"), row({w.addon, w.addonText}));
-    form->addRow(QObject::tr("Font string:"), w.convertString);
+    form->addRow(QObject::tr("F&ont string:"), w.convertString);
     return group;
 }
 
 QGroupBox* previewGroup(WindowWidgets& w) {
-    w.preview = named(new QPlainTextEdit, ControlId::preview, QObject::tr("Barcode preview"));
+    w.preview = named(new BarcodePreview, ControlId::preview, QObject::tr("Barcode preview"));
     w.preview->setReadOnly(true);
     w.preview->setTextInteractionFlags(Qt::NoTextInteraction);
     w.preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     w.preview->setFocusPolicy(Qt::NoFocus);
-    w.preview->setMinimumHeight(150);
-    w.preview->setMaximumHeight(230);
+    w.preview->setMinimumHeight(120);
     // Centre the symbol, with a quiet zone around it.
     QTextOption centred = w.preview->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     w.preview->document()->setDefaultTextOption(centred);
     w.preview->document()->setDocumentMargin(18);
     w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
-    w.notice = named(new QLabel, "notice", QObject::tr("Notice"));
-    w.notice->setWordWrap(false);
-    w.notice->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
-    w.copyButton = named(new QPushButton(QObject::tr("Copy")), "copyButton", QObject::tr("Copy barcode"));
+    w.copyButton = named(new QPushButton(QObject::tr("&Copy")), "copyButton", QObject::tr("Copy barcode"));
     w.printButton =
-        named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
+        named(new QPushButton(QObject::tr("&Print…")), "printButton", QObject::tr("Print barcode"));
 
     w.exportButton =
-        named(new QPushButton(QObject::tr("Export…")), "exportButton", QObject::tr("Export barcode"));
+        named(new QPushButton(QObject::tr("E&xport…")), "exportButton", QObject::tr("Export barcode"));
     auto* group = named(new QGroupBox(QObject::tr("Preview")), "previewGroup", QObject::tr("Preview"));
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(8);
     layout->addWidget(w.preview, 1);
     auto* actions = new QHBoxLayout;
-    actions->addWidget(w.notice, 1);
+    w.installFontsButton = named(new QPushButton(QObject::tr("&Install fonts for other programs")),
+                                 ControlId::installFonts, QObject::tr("Install fonts for other programs"));
+    w.installFontsButton->hide();
+    actions->addWidget(w.installFontsButton);
+    actions->addStretch(1);
     actions->addWidget(w.copyButton);
     actions->addWidget(w.printButton);
     actions->addWidget(w.exportButton);
@@ -149,37 +158,51 @@ QGroupBox* factsGroup(WindowWidgets& w) {
                         QObject::tr("About this symbology"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(w.facts);
-    layout->addStretch(1);
+    w.facts->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     return group;
 }
 
 QGroupBox* batchGroup(WindowWidgets& w) {
     w.batchCodeSelector = symbologySelector(ControlId::batchCodeSelector, QObject::tr("Batch symbology"));
-    w.batchChecksum = named(new QCheckBox(QObject::tr("Check digit")), ControlId::batchChecksum,
+    w.batchChecksum = named(new QCheckBox(QObject::tr("Check digi&t")), ControlId::batchChecksum,
                             QObject::tr("Batch check digit"));
     w.batchInput = batchView(ControlId::batchInput, QObject::tr("Batch input"),
                              QObject::tr("One item per line — type here or read a text file"));
     w.batchOutput = batchView(ControlId::batchOutput, QObject::tr("Batch output"),
                               QObject::tr("One font string per converted line"));
     w.readButton =
-        named(new QPushButton(QObject::tr("Read…")), ControlId::readButton, QObject::tr("Read a file"));
-    w.convertButton = named(new QPushButton(QObject::tr("Convert")), ControlId::convertButton,
+        named(new QPushButton(QObject::tr("&Read…")), ControlId::readButton, QObject::tr("Read a file"));
+    w.convertButton = named(new QPushButton(QObject::tr("Con&vert")), ControlId::convertButton,
                             QObject::tr("Convert the lines"));
     w.saveButton =
-        named(new QPushButton(QObject::tr("Save…")), ControlId::saveButton, QObject::tr("Save the output"));
+        named(new QPushButton(QObject::tr("&Save…")), ControlId::saveButton, QObject::tr("Save the output"));
+
+    w.batchAlign = named(new QCheckBox(QObject::tr("Align output &with input")), ControlId::batchAlign,
+                         QObject::tr("Align output with input"));
+    w.batchEncoding = named(new QComboBox, ControlId::batchEncoding, QObject::tr("Text encoding of files"));
+    w.batchEncoding->addItems({QObject::tr("Mac OS Roman"), QObject::tr("UTF-8")});
+    w.batchNotice = named(new NoticeLabel, ControlId::batchNotice, QObject::tr("Batch notice"));
+    w.batchSummary = named(new QLabel, ControlId::batchSummary, QObject::tr("Batch summary"));
+    w.batchRejections = named(new QListWidget, ControlId::batchRejections, QObject::tr("Rejected lines"));
+    w.batchRejections->setMaximumHeight(96);
+    w.batchRejections->hide();
 
     auto* group =
         named(new QGroupBox(QObject::tr("Batch conversion")), "batchGroup", QObject::tr("Batch conversion"));
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(8);
-    auto* settings = new QHBoxLayout;
-    settings->addWidget(new QLabel(QObject::tr("Symbology:")));
-    settings->addWidget(w.batchCodeSelector);
-    settings->addSpacing(12);
-    settings->addWidget(w.batchChecksum);
-    settings->addStretch(1);
+    auto* settings = new QGridLayout;
+    settings->setHorizontalSpacing(12);
+    settings->addWidget(buddyLabel(QObject::tr("Sy&mbology:"), w.batchCodeSelector), 0, 0);
+    settings->addWidget(w.batchCodeSelector, 0, 1);
+    settings->addWidget(w.batchChecksum, 0, 2);
+    settings->addWidget(buddyLabel(QObject::tr("Read &as:"), w.batchEncoding), 1, 0);
+    settings->addWidget(w.batchEncoding, 1, 1);
+    settings->addWidget(w.batchAlign, 1, 2);
+    settings->setColumnStretch(3, 1);
     layout->addLayout(settings);
-    layout->addWidget(new QLabel(QObject::tr("Input")));
+    layout->addWidget(w.batchNotice);
+    layout->addWidget(buddyLabel(QObject::tr("Inp&ut"), w.batchInput));
     layout->addWidget(w.batchInput, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(w.readButton);
@@ -187,13 +210,16 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     buttons->addWidget(w.convertButton);
     buttons->addWidget(w.saveButton);
     layout->addLayout(buttons);
-    layout->addWidget(new QLabel(QObject::tr("Output")));
+    layout->addWidget(w.batchSummary);
+    layout->addWidget(w.batchRejections);
+    layout->addWidget(buddyLabel(QObject::tr("&Output"), w.batchOutput));
     layout->addWidget(w.batchOutput, 1);
     return group;
 }
 
 void buildMenus(QMainWindow& window, WindowWidgets& w) {
     QMenu* file = window.menuBar()->addMenu(QObject::tr("&File"));
+    w.fileMenu = file;
     w.exportAction = file->addAction(QObject::tr("&Export…"));
     w.exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     w.printAction = file->addAction(QObject::tr("&Print…"));
@@ -205,6 +231,13 @@ void buildMenus(QMainWindow& window, WindowWidgets& w) {
     QMenu* edit = window.menuBar()->addMenu(QObject::tr("&Edit"));
     w.copyAction = edit->addAction(QObject::tr("&Copy"));
     w.copyAction->setShortcut(QKeySequence::Copy);
+    QMenu* batch = window.menuBar()->addMenu(QObject::tr("&Batch"));
+    w.readAction = batch->addAction(QObject::tr("&Read…"));
+    w.convertAction = batch->addAction(QObject::tr("&Convert"));
+    w.saveAction = batch->addAction(QObject::tr("&Save…"));
+    w.readAction->setObjectName(QStringLiteral("readAction"));
+    w.convertAction->setObjectName(QStringLiteral("convertAction"));
+    w.saveAction->setObjectName(QStringLiteral("saveAction"));
     QMenu* help = window.menuBar()->addMenu(QObject::tr("&Help"));
     w.aboutAction = help->addAction(QObject::tr("&About bcfont"));
     w.aboutAction->setMenuRole(QAction::AboutRole);
@@ -228,8 +261,9 @@ WindowWidgets buildWindowLayout(QMainWindow& window) {
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
     left->addWidget(barcodeGroup(w));
-    left->addWidget(previewGroup(w));
-    left->addWidget(factsGroup(w), 1);
+    // A larger window gives its height to the preview, not to the description.
+    left->addWidget(previewGroup(w), 1);
+    left->addWidget(factsGroup(w));
     columns->addLayout(left, 3);
     columns->addWidget(batchGroup(w), 2);
 

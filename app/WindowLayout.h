@@ -8,11 +8,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+
+#include "PreviewWidgets.h"
 
 namespace bcfont::app {
 
@@ -30,8 +33,8 @@ struct WindowWidgets {
     QRadioButton* addon5 = nullptr;
     QLineEdit* addonText = nullptr;
     QLineEdit* convertString = nullptr;
-    QPlainTextEdit* preview = nullptr;
-    QLabel* notice = nullptr;
+    BarcodePreview* preview = nullptr;
+    NoticeLabel* notice = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* printButton = nullptr;
     QPushButton* exportButton = nullptr;
@@ -44,11 +47,21 @@ struct WindowWidgets {
     QPushButton* readButton = nullptr;
     QPushButton* convertButton = nullptr;
     QPushButton* saveButton = nullptr;
+    QCheckBox* batchAlign = nullptr;
+    QComboBox* batchEncoding = nullptr;  // Mac OS Roman, UTF-8
+    NoticeLabel* batchNotice = nullptr;
+    QLabel* batchSummary = nullptr;
+    QListWidget* batchRejections = nullptr;
+    QPushButton* installFontsButton = nullptr;
     // Menus
     QAction* copyAction = nullptr;
     QAction* printAction = nullptr;
     QAction* exportAction = nullptr;
     QAction* aboutAction = nullptr;
+    QAction* readAction = nullptr;
+    QAction* convertAction = nullptr;
+    QAction* saveAction = nullptr;
+    QMenu* fileMenu = nullptr;  // room for more of its items
     QAction* quitAction = nullptr;
 };
 

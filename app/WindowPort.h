@@ -3,9 +3,11 @@
 // real; the tests implement it with a recorder.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bcfont::app {
 
@@ -33,6 +35,12 @@ enum class ControlId {
     readButton,
     convertButton,
     saveButton,
+    batchAlign,       // check box: one output line per input line
+    batchEncoding,    // selector: 0 Mac OS Roman, 1 UTF-8
+    batchSummary,     // "converted N of M lines"
+    batchRejections,  // list: the rejected lines with their numbers and reasons
+    batchNotice,      // the batch options' warning line
+    installFonts,     // button: install the faces for other programs
 };
 
 std::string_view controlName(ControlId id);
@@ -69,6 +77,14 @@ class WindowPort {
 
     // Symbology selectors: the 0-based index of the chosen entry.
     virtual int indexOfSelectedItem(ControlId selector) = 0;
+    virtual void selectItem(ControlId selector, int index) = 0;
+
+    // Shows or hides a control.
+    virtual void setHidden(ControlId control, bool hidden) = 0;
+
+    // Lists: replaces the entries; selecting line `line` (1-based) of a text view.
+    virtual void setItems(ControlId list, const std::vector<std::string>& items) = 0;
+    virtual void selectLine(ControlId view, std::uint64_t line) = 0;
 
     // Multi-line text views.
     virtual void setString(ControlId view, const std::string& text) = 0;
@@ -93,7 +109,7 @@ class WindowPort {
     // Modal panels: the chosen path, or nothing on cancel.
     virtual std::string homeDirectory() = 0;
     virtual std::optional<std::string> runOpenPanel(const std::string& startDirectory) = 0;
-    virtual std::optional<std::string> runSavePanel() = 0;
+    virtual std::optional<std::string> runSavePanel(const std::string& startDirectory) = 0;
     // The file to export the preview to, its extension naming the format.
     virtual std::optional<std::string> runExportPanel() = 0;
     // A PNG resolution in dots per inch, offered from `defaultDpi`.
@@ -106,6 +122,20 @@ class WindowPort {
     // The description text stored under `key` in the user's language, or
     // nothing when there is none.
     virtual std::optional<std::string> description(std::string_view key) = 0;
+
+    // Whether programs other than this one (through fontconfig) find
+    // bcfont's faces; copying the faces there for the user, with the folder
+    // they went to or why not.
+    virtual bool fontsReachOtherPrograms() = 0;
+    struct Installed {
+        std::string folder;
+        std::string error;  // empty: installed
+    };
+    virtual Installed installFontsForOtherPrograms() = 0;
+
+    // `text` (English, from NoticeTexts.h) in the user's language; `scope`
+    // groups the texts for the translators.
+    virtual std::string translate(const char* scope, const char* text) = 0;
 
     // A modal message for a failure the user has to know about.
     virtual void showError(const std::string& message) = 0;

@@ -7,6 +7,7 @@
 
 #include "encode.h"
 #include "macroman.h"
+#include "symbology.h"
 
 namespace bcfont::cli {
 namespace {
@@ -52,7 +53,7 @@ void warn(const std::string& message) {
 }
 
 void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
-    if (noCheck && (type == C128 || type == C128EAN)) {
+    if (noCheck && scannersNeedCheck(type)) {
         warn(
             "scanners will not read a Code 128 symbol without its check character, which the standard "
             "makes mandatory");
@@ -68,7 +69,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     const auto fontString = encode(type, data, addon, !noCheck, &why);
     if (!fontString) fail(kExitRejected, why.empty() ? "the data was rejected" : why);
 
-    if (!addon.empty() && type != EAN13) warn("only EAN-13 takes an add-on; --addon was ignored");
+    if (!addon.empty() && !symbology(type).offers.addonGroup) warn("only EAN-13 takes an add-on; --addon was ignored");
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);

@@ -82,6 +82,12 @@ struct Symbology {
 const Symbology& symbology(CodeType type);
 std::span<const Symbology> symbologies();
 
+// Whether leaving out the optional check character makes a symbol that
+// scanners refuse (the standard makes it mandatory).
+inline bool scannersNeedCheck(CodeType type) {
+    return symbology(type).check == CheckCharacter::Expected;
+}
+
 // Whether `value` (an index of the window's selector, a stored number) is a CodeType.
 constexpr bool isCodeType(std::int64_t value) {
     return value >= 0 && value < kCodeTypeCount;

@@ -3,12 +3,12 @@
 
 BCFONT_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libfontconfig-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev
   libzxing-dev
-  xvfb xauth
+  xvfb xauth zint-qt python3-xlib
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils zxing-cpp-tools
   # Either Calc serves; the first is installed when neither is. Never pull in
   # -nogui over a desktop LibreOffice: it would replace it.

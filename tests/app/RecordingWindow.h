@@ -21,7 +21,10 @@ class RecordingWindow : public WindowPort {
     // What the window answers; the setters write into `text`, `states` and `enabled` too.
     std::map<ControlId, std::string> text;
     std::map<ControlId, int> states, selectedIndex;
-    std::map<ControlId, bool> enabled;
+    std::map<ControlId, bool> enabled, hidden;
+    std::map<ControlId, std::vector<std::string>> items;
+    bool fontsInstalled = true;                              // whether other programs find the faces
+    std::string installError;                                // when set, installing the faces fails with it
     std::set<std::string, std::less<>> missingFonts;         // every other family is installed
     std::set<std::string, std::less<>> missingDescriptions;  // every other key reads "fact:<key>"
     std::optional<std::string> openPanelAnswer, savePanelAnswer, exportPanelAnswer;
@@ -48,6 +51,16 @@ class RecordingWindow : public WindowPort {
     int state(ControlId b) override { return record("state", b), states[b]; }
     void setState(ControlId b, int v) override { record("setState", b, v), states[b] = v; }
     int indexOfSelectedItem(ControlId s) override { return record("indexOfSelectedItem", s), selectedIndex[s]; }
+    void selectItem(ControlId s, int i) override { record("selectItem", s, i), selectedIndex[s] = i; }
+    void setHidden(ControlId c, bool on) override { record("setHidden", c, on), hidden[c] = on; }
+    void setItems(ControlId l, const std::vector<std::string>& v) override { record("setItems", l, int(v.size())), items[l] = v; }
+    void selectLine(ControlId v, std::uint64_t line) override { record("selectLine", v, int(line)); }
+    bool fontsReachOtherPrograms() override { return record("fontsReachOtherPrograms"), fontsInstalled; }
+    Installed installFontsForOtherPrograms() override {
+        record("installFontsForOtherPrograms");
+        if (installError.empty()) fontsInstalled = true;
+        return {"/home/tester/.local/share/fonts/bcfont", installError};
+    }
     void setString(ControlId v, const std::string& s) override { record("setString", v, s), text[v] = s; }
     std::string string(ControlId v) override { return record("string", v), text[v]; }
     void setFont(ControlId v, const FontRef& f) override { record("setFont", v, f), previewFont = f; }
@@ -64,7 +77,7 @@ class RecordingWindow : public WindowPort {
     void orderFrontStandardAboutPanel() override { record("orderFrontStandardAboutPanel"); }
     std::string homeDirectory() override { return record("homeDirectory"), "/home/tester"; }
     std::optional<std::string> runOpenPanel(const std::string& start) override { return record("runOpenPanel", start), openPanelAnswer; }
-    std::optional<std::string> runSavePanel() override { return record("runSavePanel"), savePanelAnswer; }
+    std::optional<std::string> runSavePanel(const std::string& start) override { return record("runSavePanel", start), savePanelAnswer; }
     std::optional<std::string> runExportPanel() override { return record("runExportPanel"), exportPanelAnswer; }
     std::optional<int> runResolutionPanel(int dpi, int min, int max) override { return record("runResolutionPanel", dpi, min, max), resolutionAnswer; }
     FileResult readFile(const std::string& path) override {
@@ -81,6 +94,7 @@ class RecordingWindow : public WindowPort {
         record("description", key);
         return missingDescriptions.contains(key) ? std::nullopt : std::optional("fact:" + std::string(key));
     }
+    std::string translate(const char*, const char* text) override { return text; }
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
     // clang-format on

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "BCController.h"
+#include "PreviewScale.h"
 #include "RecordingWindow.h"
 #include "symbology.h"
 
@@ -55,13 +56,15 @@ const CallRow kCallRows[] = {
       "setState(addonNothing,1)", "setState(addon2,0)", "setState(addon5,0)",
       "setEnabled(highDensity,0)", "setEnabled(addon,1)", "setEnabled(addonText,0)", "setEnabled(checksum,0)",
       "setEnabled(halfHeight,1)", "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)",
-      "setState(highDensity,0)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))", R"(showNotice(""))"}},
+      "setState(highDensity,0)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))",
+      R"(showNotice("EAN-13 needs 12 or 13 digits, got 7"))"}},
     {"a selector with no entry chosen is ignored", [](Rig& r) { r.choose(CodeType(-1)); },
      {"indexOfSelectedItem(codeSelector)"}},
     {"an index past the last entry is ignored", [](Rig& r) { r.choose(CodeType(kCodeTypeCount)); },
      {"indexOfSelectedItem(codeSelector)"}},
     {"deleting the last character keeps the preview's font", [](Rig& r) { r.type(""); },
-     {"stringValue(dataToEncode)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))", R"(showNotice(""))"}},
+     {"stringValue(dataToEncode)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))",
+      R"(showNotice("EAN-8 needs 7 or 8 digits, got 0"))"}},
     {"only a real edit of the data or add-on updates", [](Rig& r) {
          r.type("1234567"), r.type(Id::addonText, "");
          for (Id other : {Id::facts, Id::convertString, Id::batchInput, Id::preview}) r.controller.controlTextDidChange(other);
@@ -83,11 +86,20 @@ const CallRow kCallRows[] = {
      [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon5(Id::addon5); }, afterAddonChoice(true)},
     // Selectable only while it copies: the whole text and its font, the same each time.
     {"copy twice", [](Rig& r) { r.controller.copy(Id::preview), r.controller.copy(Id::facts); },
-     {"setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)",
-      "setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)"}},
+     {"setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)", "fontsReachOtherPrograms()",
+      "setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)", "fontsReachOtherPrograms()"}},
+    {"copy where other programs lack the faces offers to install them", [](Rig& r) { r.window.fontsInstalled = false, r.controller.copy(Id::preview); },
+     {"setSelectable(preview,1)", "selectAll(preview)", "copyFont(preview)", "copy(preview)", "setSelectedRange(preview,0,0)", "setSelectable(preview,0)", "fontsReachOtherPrograms()",
+      "showNotice(\"Copied. Other programs show plain letters until bcfont's fonts are installed for them.\")", "setHidden(installFonts,0)"}},
+    {"installing the faces hides the offer", [](Rig& r) { r.controller.installFonts(Id::installFonts); },
+     {"installFontsForOtherPrograms()", "setHidden(installFonts,1)",
+      "showNotice(\"bcfont's fonts are installed in /home/tester/.local/share/fonts/bcfont for other programs.\")"}},
+    {"a failed install says why and keeps the offer", [](Rig& r) { r.window.installError = "disk full", r.controller.installFonts(Id::installFonts); },
+     {"installFontsForOtherPrograms()", "showError()"}},
     {"batch convert leaves the preview alone",
      [](Rig& r) { r.window.text[Id::batchInput] = "1234567", r.controller.batchCalc(Id::convertButton); },
-     {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")"}},
+     {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")",
+      R"(setStringValue(batchSummary,"converted 1 of 1 lines"))", "setItems(batchRejections,0)"}},
 };
 // clang-format on
 
@@ -211,6 +223,111 @@ TEST(Controller, ShowsTheFontStringInThePreviewFontOrNotApplicable) {
         EXPECT_EQ(r.window.previewFont, row.font);
         EXPECT_EQ(r.window.notice.find("Scanners will not read") != std::string::npos, row.warns)
             << r.window.notice;
+    }
+}
+
+// ----------------------------------------------------------------- notice
+
+struct NoticeRow {
+    const char* name;
+    CodeType type;
+    std::string data;
+    int addonChoice;  // 0 none, 2 or 5: the radio chosen before typing `addon`
+    const char* addon;
+    int check;
+    std::string notice;
+};
+
+// clang-format off
+const NoticeRow kNoticeRows[] = {
+    {"accepted data says nothing", EAN8, "1234567", 0, "", 1, ""},
+    {"too many digits: the command line's words", EAN8, "123456789012", 0, "", 1, "EAN-8 needs 7 or 8 digits, got 12"},
+    {"empty data", EAN13, "", 0, "", 1, "EAN-13 needs 12 or 13 digits, got 0"},
+    {"a letter among digits", UPCA, "0360002914a", 0, "", 1, "UPC-A takes digits only: 'a' at position 11"},
+    {"a character Mac OS Roman lacks", C128, "AB\u2713C", 0, "", 1, "\u201C\u2713\u201D cannot be encoded: it is not a Mac OS Roman character"},
+    {"an add-on character Mac OS Roman lacks", EAN13, "400638133393", 5, "1\u4E00", 1, "\u201C\u4E00\u201D cannot be encoded: it is not a Mac OS Roman character"},
+    {"100 bytes", C128, std::string(100, '7'), 0, "", 1, "the data is longer than 99 bytes"},
+    {"add-on of 3 digits with 2 chosen", EAN13, "400638133393", 2, "524", 1, "the add-on needs 2 digits, got 3; it is left out"},
+    {"add-on of 4 digits with 5 chosen", EAN13, "400638133393", 5, "5249", 1, "the add-on needs 5 digits, got 4; it is left out"},
+    {"add-on of 5 digits with 2 chosen: the length decides", EAN13, "400638133393", 2, "52495", 1, ""},
+    {"add-on field still empty", EAN13, "400638133393", 5, "", 1, ""},
+    {"EAN-13 typed check digit wrong", EAN13, "4006381333937", 0, "", 1, "check digit 7 replaced by 1"},
+    {"EAN-13 typed check digit right", EAN13, "4006381333931", 0, "", 1, ""},
+    {"EAN-8 typed check digit wrong", EAN8, "55123450", 0, "", 1, "check digit 0 replaced by 7"},
+    {"UPC-A typed check digit wrong", UPCA, "036000291453", 0, "", 1, "check digit 3 replaced by 2"},
+    {"UPC-E typed check digit wrong", UPCE, "01234569", 0, "", 1, "check digit 9 replaced by 5"},
+    {"UPC-E typed check digit right", UPCE, "01234565", 0, "", 1, ""},
+    {"wrong check and left-out add-on together", EAN13, "4006381333937", 2, "1", 1,
+     "the add-on needs 2 digits, got 1; it is left out  check digit 7 replaced by 1"},
+    {"Code 128 without check", C128, "ABC", 0, "", 0, "Scanners will not read this symbol: Code 128 requires its check character."},
+    {"Code 128 EAN rejected says why, not the warning", C128EAN, "AB\u00C4", 0, "", 0, "Code 128 EAN/UCC takes 7-bit ASCII only: 'Ä' at position 3"},
+};
+// clang-format on
+
+TEST(Controller, TheNoticeSaysWhyDataIsRejectedLeftOutOrReplaced) {
+    for (const auto& row : kNoticeRows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.choose(row.type);
+        if (row.addonChoice == 2) r.controller.changeAddon2(Id::addon2);
+        if (row.addonChoice == 5) r.controller.changeAddon5(Id::addon5);
+        r.type(Id::addonText, row.addon);
+        r.tick(Id::checksum, row.check);
+        r.type(row.data);
+        EXPECT_EQ(r.window.notice, row.notice);
+    }
+}
+
+struct RefusalRow {
+    const char* name;
+    void (BCController::*action)(ControlId);
+    std::string notice;
+};
+
+const RefusalRow kRefusalRows[] = {
+    {"copy", &BCController::copy, "Nothing was copied: EAN-8 needs 7 or 8 digits, got 3"},
+    {"print", &BCController::print, "Nothing was printed: EAN-8 needs 7 or 8 digits, got 3"},
+    {"export", &BCController::exportPreview, "Nothing was exported: EAN-8 needs 7 or 8 digits, got 3"},
+};
+
+TEST(Controller, CopyPrintAndExportOfRejectedDataDoNothingButSayWhy) {
+    for (const auto& row : kRefusalRows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.window.exportPanelAnswer = "/tmp/never.svg";
+        r.type("123");
+        r.window.log.clear();
+        (r.controller.*row.action)(Id::preview);
+        EXPECT_EQ(r.window.log, Log{"showNotice(\"" + row.notice + "\")"});
+        EXPECT_TRUE(r.window.errors.empty());
+    }
+}
+
+// ------------------------------------------------------------ preview zoom
+
+struct ZoomRow {
+    const char* name;
+    SymbolExtent symbol;
+    double width, height;
+    double expected;  // device pixels per module
+};
+
+// clang-format off
+const ZoomRow kZoomRows[] = {
+    {"EAN-8 width-bound, whole pixels", {81, 86}, 700, 900, 8},
+    {"EAN-8 height-bound", {81, 86}, 700, 260, 3},
+    {"exactly one pixel", {100, 10}, 100, 10, 1},
+    {"just under two stays one", {100, 10}, 199, 500, 1},
+    {"long Code 39 below one pixel: shrinks to fit", {800, 80}, 600, 300, 0.75},
+    {"empty symbol", {0, 0}, 600, 300, 0},
+    {"no area", {81, 86}, 0, 300, 0},
+};
+// clang-format on
+
+TEST(PreviewZoom, WholeDevicePixelsPerModuleWhereTheSymbolFits) {
+    for (const auto& row : kZoomRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_DOUBLE_EQ(devicePixelsPerModule(row.symbol, row.width, row.height), row.expected);
     }
 }
 

@@ -3,14 +3,20 @@
 // clipboard and the printer. The decisions themselves are the controller tests'.
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 
+#include "AppSettings.h"
 #include "Descriptions.h"
 #include "FontLoader.h"
 #include "MainWindow.h"
@@ -32,13 +38,20 @@ class ScriptedDialogs : public DialogProvider {
 
     // clang-format off
     std::optional<QString> openFileName(QWidget*, const QString& start) override { return openStart = start, openAnswer; }
-    std::optional<QString> saveFileName(QWidget*) override { return saveAnswer; }
+    std::optional<QString> saveFileName(QWidget*, const QString&) override { return saveAnswer; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(pdfPath);
         return !pdfPath.isEmpty();
     }
     void error(QWidget*, const QString& message) override { errors << message; }
     // clang-format on
+};
+
+// Cancels every export.
+class NoExport : public ExportDialogs {
+  public:
+    std::optional<QString> exportFileName(QWidget*) override { return std::nullopt; }
+    std::optional<int> resolution(QWidget*, int, int, int) override { return std::nullopt; }
 };
 
 QByteArray readAll(const QString& path) {
@@ -215,6 +228,48 @@ class WindowTest : public QObject {
                                                            "b"));
     }
 
+    // Convert reports, a click on a rejected line selects it in the input,
+    // typing clears the stale output, and UTF-8 files are read and saved as such.
+    void batchReportsRejectedLinesAndClearsStaleOutput() {
+        w().batchInput->setPlainText(QStringLiteral("1234567\nabc\n\n12\n"));
+        click(w().batchAlign);
+        w().convertAction->trigger();
+        QCOMPARE(w().batchOutput->document()->toRawText().replace(QChar::LineSeparator, '\n'),
+                 QStringLiteral("<BCDE=fgha>\n\n\n\n"));
+        QCOMPARE(w().batchSummary->text(), QStringLiteral("converted 1 of 3 lines"));
+        QCOMPARE(w().batchRejections->count(), 2);
+        QVERIFY(w().batchRejections->isVisible());
+        QCOMPARE(w().batchRejections->item(1)->text(),
+                 QStringLiteral("line 4: EAN-8 needs 7 or 8 digits, got 2"));
+        QTest::mouseClick(w().batchRejections->viewport(), Qt::LeftButton, {},
+                          w().batchRejections->visualItemRect(w().batchRejections->item(1)).center());
+        QCOMPARE(w().batchInput->textCursor().selectedText(), QStringLiteral("12"));
+        QCOMPARE(w().batchInput->textCursor().blockNumber(), 3);
+
+        QTest::keyClick(w().batchInput, Qt::Key_End);
+        QTest::keyClicks(w().batchInput, "3");
+        QVERIFY(w().batchOutput->toPlainText().isEmpty());
+        QVERIFY(w().batchSummary->text().isEmpty() && !w().batchRejections->isVisible());
+
+        const QString input = dir.filePath(QStringLiteral("utf8.txt"));
+        QVERIFY(writeAll(input, "\xE2\x80\xA2\nAB\n"));  // U+2022, byte 0xA5 in Mac OS Roman
+        choose(w().batchEncoding, 1);
+        choose(w().batchCodeSelector, C128);
+        dialogs->openAnswer = input;
+        w().readAction->trigger();
+        QCOMPARE(w().batchInput->toPlainText(), QStringLiteral("\u2022\nAB\n"));
+        w().convertButton->click();
+        dialogs->saveAnswer = dir.filePath(QStringLiteral("utf8-out.txt"));
+        w().saveAction->trigger();
+        const QByteArray saved = readAll(*dialogs->saveAnswer);
+        // Aligned: an empty line for the rejected bullet, then the Code 128 string
+        // whose start character U+00D6 is written as UTF-8.
+        QVERIFY2(saved.startsWith("\n\xC3\x96"
+                                  "AB") &&
+                     saved.endsWith('\n'),
+                 saved.toHex().constData());
+    }
+
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {
         QGuiApplication::clipboard()->setText("before");
         retype(w().dataToEncode, "x");
@@ -249,7 +304,7 @@ class WindowTest : public QObject {
                             "a&\"\\{\\\\\\}\\u8226?\\u-1793?}"));
     }
 
-    void printWritesThePreviewToPdfAndAboutShowsNothing() {
+    void printWritesThePreviewToPdfAndAboutShowsNameVersionLicencesAndFontFolder() {
         const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
         dialogs->pdfPath = pdf;
         click(w().printButton);
@@ -259,8 +314,147 @@ class WindowTest : public QObject {
         w().printAction->trigger();
         QVERIFY2(!QFile::exists(pdf), "a cancelled print dialog prints nothing");
         const auto before = QApplication::topLevelWidgets().size();
+        window->controller().about(ControlId::preview);
+        QCOMPARE(QApplication::topLevelWidgets().size(), before);  // the application's panel shows nothing
         w().aboutAction->trigger();
-        QCOMPARE(QApplication::topLevelWidgets().size(), before);
+        auto* box = window->findChild<QDialog*>(QStringLiteral("aboutBox"));
+        QVERIFY(box != nullptr && box->isVisible());
+        const QString text = box->findChild<QLabel*>(QStringLiteral("aboutText"))->text();
+        for (const QString& part :
+             {QStringLiteral("bcfont " BCFONT_TEST_VERSION), QStringLiteral("Licence: MIT"),
+              QStringLiteral("SIL Open Font License 1.1"), loadedFontDirectory()})
+            QVERIFY2(!part.isEmpty() && text.contains(part), qPrintable(part + " not in " + text));
+        box->close();
+    }
+
+    // Every visible text of the window, in German with the compiled-in
+    // translation: no label, button, menu or notice is left in English.
+    void everyTextOfTheWindowIsInGerman() {
+        const auto texts = [](MainWindow& win) {
+            QStringList out;
+            for (QAbstractButton* b : win.findChildren<QAbstractButton*>()) out << b->text();
+            for (QLabel* l : win.findChildren<QLabel*>())
+                if (l != win.widgets().facts && l->objectName() != "convertString") out << l->text();
+            for (QGroupBox* g : win.findChildren<QGroupBox*>()) out << g->title();
+            for (QAction* a : win.findChildren<QAction*>()) out << a->text();
+            for (QLineEdit* e : win.findChildren<QLineEdit*>()) out << e->placeholderText();
+            return out;
+        };
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/bcfont_de.qm")));
+        QApplication::installTranslator(&german);
+        MainWindow inGerman;
+        QApplication::removeTranslator(&german);
+        const QStringList english = texts(*window), translated = texts(inGerman);
+        QVERIFY(translated.size() >= 45);
+        // Names, codes and empty texts read the same in both languages.
+        const QStringList same = {"", "Barcode", "bcfont", "Mac OS Roman", "UTF-8"};
+        for (const QString& text : translated)
+            QVERIFY2(same.contains(text) || !english.contains(text), qPrintable(text + " is not translated"));
+
+        retype(w().dataToEncode, "55123450");
+        QCOMPARE(w().notice->text(), QStringLiteral("check digit 0 replaced by 7"));
+        QApplication::installTranslator(&german);
+        MainWindow again;
+        again.widgets().dataToEncode->setText("55123450");
+        emit again.widgets().dataToEncode->textEdited("55123450");
+        QApplication::removeTranslator(&german);
+        QCOMPARE(again.widgets().notice->text(), QStringLiteral("Pr\u00FCfziffer 0 durch 7 ersetzt"));
+    }
+
+    // Ctrl+C in the data field copies the barcode unless text is selected;
+    // Ctrl+E and Ctrl+P reach Export and Print from any widget; Tab leaves
+    // the batch views.
+    void keyboardShortcutsReachTheWindowFromEveryWidget() {
+        QGuiApplication::clipboard()->setText("before");
+        w().dataToEncode->setFocus();
+        w().dataToEncode->deselect();
+        QTest::keyClick(w().dataToEncode, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<BCDE=fgha>"));
+        w().dataToEncode->setSelection(0, 3);
+        QTest::keyClick(w().dataToEncode, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("123"));
+
+        int exports = 0, prints = 0;
+        connect(w().exportAction, &QAction::triggered, this, [&exports] { ++exports; });
+        connect(w().printAction, &QAction::triggered, this, [&prints] { ++prints; });
+        dialogs->pdfPath.clear();  // the print dialog is cancelled
+        window->port().setExportDialogs(std::make_unique<NoExport>());
+        QWidget* const widgets[] = {w().dataToEncode, w().batchInput, w().batchOutput, w().codeSelector,
+                                    w().checksum};
+        for (QWidget* target : widgets) {
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_E, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
+        }
+        QCOMPARE(exports, 5);
+        QCOMPARE(prints, 5);
+
+        w().batchInput->setFocus();
+        QTest::keyClick(w().batchInput, Qt::Key_Tab);
+        QVERIFY(!w().batchInput->hasFocus());
+        QVERIFY(w().batchInput->toPlainText().isEmpty());
+    }
+
+    // Every button, check box and menu item has a mnemonic, and so has the
+    // label of every control that is not inside a group of its own.
+    void buttonsMenusAndLabelsHaveMnemonics() {
+        QStringList missing;
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+            if (!b->text().isEmpty() && !b->text().contains('&')) missing << b->text();
+        for (QAction* a : window->findChildren<QAction*>())
+            if (!a->text().isEmpty() && !a->isSeparator() && !a->text().contains('&')) missing << a->text();
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->buddy() != nullptr && !l->text().contains('&')) missing << l->text();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
+
+    // Closing saves the choices and the geometry; the next window opens with them.
+    void settingsComeBackInTheNextWindow() {
+        const QString file = dir.filePath(QStringLiteral("settings.conf"));
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            MainWindow first;
+            first.rememberIn(&settings, loadChoices(settings));
+            first.show();
+            first.resize(1000, 700);
+            choose(first.widgets().codeSelector, C128);
+            retype(first.widgets().dataToEncode, "ABC");
+            click(first.widgets().checksum);
+            choose(first.widgets().batchCodeSelector, TOFIL);
+            click(first.widgets().batchAlign);
+            first.close();
+        }
+        QSettings settings(file, QSettings::IniFormat);
+        MainWindow next;
+        next.rememberIn(&settings, loadChoices(settings));
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        const WindowWidgets& n = next.widgets();
+        QCOMPARE(n.codeSelector->currentIndex(), int(C128));
+        QCOMPARE(n.dataToEncode->text(), QStringLiteral("ABC"));
+        QVERIFY(!n.checksum->isChecked());
+        QVERIFY(n.notice->text().contains(QStringLiteral("Scanners will not read")));
+        QCOMPARE(n.batchCodeSelector->currentIndex(), int(TOFIL));
+        QVERIFY(n.batchAlign->isChecked());
+        QCOMPARE(next.size(), QSize(1000, 700));
+    }
+
+    // Each row: the folder the faces come from; what lands in the user's font folder.
+    void installingTheFacesCopiesEveryFileOrSaysWhyNot() {
+        const QString fonts = qEnvironmentVariable("BCFONT_TEST_FONT_DIR");
+        QTemporaryDir empty, target;
+        const QString into = target.filePath(QStringLiteral("fonts/bcfont"));
+        QVERIFY(installFontsInto(empty.path(), into).contains(QStringLiteral("no faces")));
+        QVERIFY(!QDir(into).exists());
+        QCOMPARE(installFontsInto(fonts, into), QString());
+        const QStringList copied = QDir(into).entryList({"*.ttf"}, QDir::Files);
+        QCOMPARE(copied, QDir(fonts).entryList({"*.ttf"}, QDir::Files));
+        for (const QString& face : copied)
+            QVERIFY2(readAll(QDir(into).filePath(face)) == readAll(QDir(fonts).filePath(face)),
+                     qPrintable(face));
+        QVERIFY(QStandardPaths::isTestModeEnabled());
+        QVERIFY(userFontFolder().endsWith(QStringLiteral("/fonts/bcfont")));
     }
 
     // A phrase, where given, is what the check character facts must tell the user.
@@ -286,6 +480,7 @@ class WindowTest : public QObject {
 };
 
 int main(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);  // no test touches the user's folders
     MyApplication application(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,0 +1,59 @@
+// Every sentence the controller shows, in English, as the key the window
+// translates: the controller knows no toolkit, so it asks the window for
+// the user's language through WindowPort::translate and fills in %1, %2.
+// QT_TRANSLATE_NOOP marks them for Qt's string extractor; without Qt it is
+// the text itself.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
+
+namespace bcfont::app::notice {
+
+// The scope the window translates these in.
+inline constexpr const char* kScope = "Notice";
+
+inline constexpr const char* kCode128NoCheck =
+    QT_TRANSLATE_NOOP("Notice", "Scanners will not read this symbol: Code 128 requires its check character.");
+inline constexpr const char* kBatchCode128NoCheck = QT_TRANSLATE_NOOP(
+    "Notice", "Batch: scanners will not read these symbols: Code 128 requires its check character.");
+inline constexpr const char* kFontMissing = QT_TRANSLATE_NOOP(
+    "Notice", "Font \u201C%1\u201D is not installed \u2014 the preview cannot draw the bars.");
+inline constexpr const char* kAddonLeftOut =
+    QT_TRANSLATE_NOOP("Notice", "the add-on needs %1 digits, got %2; it is left out");
+inline constexpr const char* kCheckDigitReplaced =
+    QT_TRANSLATE_NOOP("Notice", "check digit %1 replaced by %2");
+inline constexpr const char* kNotMacRoman =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D cannot be encoded: it is not a Mac OS Roman character");
+inline constexpr const char* kTooLong = QT_TRANSLATE_NOOP("Notice", "the data is longer than %1 bytes");
+inline constexpr const char* kNothingToCopy = QT_TRANSLATE_NOOP("Notice", "Nothing was copied: %1");
+inline constexpr const char* kNothingToPrint = QT_TRANSLATE_NOOP("Notice", "Nothing was printed: %1");
+inline constexpr const char* kNothingToExport = QT_TRANSLATE_NOOP("Notice", "Nothing was exported: %1");
+inline constexpr const char* kNotExported = QT_TRANSLATE_NOOP("Notice", "The barcode was not exported: %1.");
+inline constexpr const char* kFontsNotInstalled = QT_TRANSLATE_NOOP(
+    "Notice", "Copied. Other programs show plain letters until bcfont's fonts are installed for them.");
+inline constexpr const char* kFontsInstalled =
+    QT_TRANSLATE_NOOP("Notice", "bcfont's fonts are installed in %1 for other programs.");
+
+inline constexpr const char* kCannotSaveMacRoman = QT_TRANSLATE_NOOP(
+    "Notice",
+    "Nothing was saved: line %1, character %2 of the output holds a character that Mac OS Roman "
+    "cannot store.");
+inline constexpr const char* kNotText =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not a text file: it contains NUL bytes.");
+inline constexpr const char* kNotUtf8 =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
+inline constexpr const char* kBatchSummary = QT_TRANSLATE_NOOP("Notice", "converted %1 of %2 lines");
+inline constexpr const char* kBatchRejection = QT_TRANSLATE_NOOP("Notice", "line %1: %2");
+inline constexpr const char* kBatchMoreRejections =
+    QT_TRANSLATE_NOOP("Notice", "\u2026 and %1 more rejected lines");
+
+// `pattern` with %1, %2, ... replaced by `args` in order.
+std::string filled(std::string_view pattern, std::initializer_list<std::string> args);
+
+}  // namespace bcfont::app::notice

@@ -1,0 +1,219 @@
+// The window's geometry on the offscreen platform: the preview takes the
+// space it is given, whole pixels per module where it can; the minimum size
+// holds every control; the notice is legible and moves nothing.
+#include <QAbstractButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QtTest>
+#include <cmath>
+
+#include "FontLoader.h"
+#include "MainWindow.h"
+#include "MyApplication.h"
+#include "symbology.h"
+
+using namespace bcfont;
+using namespace bcfont::app;
+
+namespace {
+
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    p.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    p.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    return p;
+}
+
+// The controls a person sees and uses, without the parts Qt builds inside them.
+QList<QWidget*> controls(QWidget& window) {
+    QList<QWidget*> out;
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        const bool control = c->inherits("QAbstractButton") || c->inherits("QLineEdit") ||
+                             c->inherits("QComboBox") || c->inherits("QAbstractScrollArea") ||
+                             c->inherits("QLabel");
+        if (!control || !c->isVisible() || c->parentWidget()->inherits("QComboBox") ||
+            c->objectName().startsWith("qt_"))
+            continue;
+        out << c;
+    }
+    return out;
+}
+
+QRect globalRect(QWidget* w) {
+    return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+}
+
+QString overlaps(QWidget& window) {
+    const auto all = controls(window);
+    for (int i = 0; i < all.size(); ++i) {
+        for (int j = i + 1; j < all.size(); ++j) {
+            if (all[i]->isAncestorOf(all[j]) || all[j]->isAncestorOf(all[i])) continue;
+            if (globalRect(all[i]).intersects(globalRect(all[j])))
+                return all[i]->objectName() + '/' + all[i]->accessibleName() + " overlaps " +
+                       all[j]->objectName() + '/' + all[j]->accessibleName();
+        }
+    }
+    return {};
+}
+
+void typeData(MainWindow& window, CodeType type, const QString& data) {
+    const WindowWidgets& w = window.widgets();
+    w.codeSelector->setCurrentIndex(type);
+    emit w.codeSelector->activated(type);
+    w.dataToEncode->setText(data);
+    emit w.dataToEncode->textEdited(data);
+}
+
+}  // namespace
+
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY2(!loadBarcodeFonts(barcodeFontDirectory()).isEmpty(), "the fonts are not built");
+    }
+
+    void theMinimumSizeHoldsEveryControlAndFitsTheScreen() {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
+        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 760,
+                 qPrintable(QStringLiteral("%1x%2").arg(minimum.width()).arg(minimum.height())));
+        const QSize sizes[] = {minimum, QSize(1200, 740), QSize(1280, 760)};
+        for (const QSize size : sizes) {
+            window.resize(size);
+            QCoreApplication::processEvents();
+            const QString overlap = overlaps(window);
+            QVERIFY2(overlap.isEmpty(),
+                     qPrintable(QStringLiteral("at %1x%2: ").arg(size.width()).arg(size.height()) + overlap));
+            QVERIFY(window.widgets().preview->modulePixels() >= 1);
+        }
+    }
+
+    // Each row: a window size, each larger than the last; the preview's zoom
+    // must not shrink as the window grows, and the description not grow.
+    void theExtraSpaceOfALargerWindowGoesToThePreview() {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const WindowWidgets& w = window.widgets();
+        struct Row {
+            const char* name;
+            QSize size;
+        };
+        const Row rows[] = {{"minimum", window.minimumSizeHint()},
+                            {"default", QSize(1200, 740)},
+                            {"tall", QSize(1200, 1100)},
+                            {"large", QSize(1800, 1300)}};
+        double lastModule = 0;
+        int factsHeight = -1, previewHeight = 0;
+        for (const Row& row : rows) {
+            window.resize(row.size);
+            QCoreApplication::processEvents();
+            w.preview->viewport()->grab();  // draws, and so measures
+            QVERIFY2(w.preview->modulePixels() >= lastModule,
+                     qPrintable(QStringLiteral("%1: %2 pixels per module after %3")
+                                    .arg(row.name)
+                                    .arg(w.preview->modulePixels())
+                                    .arg(lastModule)));
+            QVERIFY2(w.preview->height() >= previewHeight, row.name);
+            // A wider window wraps the description into fewer lines; it never gets taller.
+            if (factsHeight >= 0) QVERIFY2(w.facts->parentWidget()->height() <= factsHeight, row.name);
+            factsHeight = w.facts->parentWidget()->height();
+            previewHeight = w.preview->height();
+            lastModule = w.preview->modulePixels();
+        }
+        QVERIFY2(lastModule >= 4, "a large window draws a large symbol");
+    }
+
+    // 48 characters, the longest data: the whole symbol is drawn, no scroll bar.
+    void longDataFitsWithoutAScrollBar_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("data");
+        QTest::newRow("Code 39") << int(C39) << QString(48, 'W');
+        QTest::newRow("Code 39 mixed")
+            << int(C39) << QStringLiteral("CODE39CODE39CODE39CODE39CODE39CODE39CODE39CODE39");
+        QTest::newRow("Codabar") << int(CODABAR) << QString(48, '7');
+        QTest::newRow("Code 128 alternating sets")
+            << int(C128) << QStringLiteral("a1b2c3d4e5f6g7h8i9j0a1b2c3d4e5f6g7h8i9j0a1b2c3d4");
+    }
+    void longDataFitsWithoutAScrollBar() {
+        QFETCH(int, type);
+        QFETCH(QString, data);
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        typeData(window, CodeType(type), data);
+        QVERIFY(window.widgets().convertString->text() != QStringLiteral("n/a"));
+        window.widgets().preview->viewport()->grab();
+        QVERIFY(window.widgets().preview->modulePixels() > 0);
+        QVERIFY(!window.widgets().preview->horizontalScrollBar()->isVisible());
+    }
+
+    // A notice appearing or going away moves no control.
+    void theNoticeMovesNothing() {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto geometries = [&window] {
+            QStringList out;
+            for (QWidget* c : controls(window))
+                if (c != window.widgets().notice)
+                    out << c->objectName() + QString::number(globalRect(c).y()) + ',' +
+                               QString::number(c->height());
+            return out;
+        };
+        const QStringList before = geometries();
+        QVERIFY(window.widgets().notice->text().isEmpty());
+        typeData(window, EAN8, QStringLiteral("123456789012345678901234567890 and a long tail of text"));
+        QCoreApplication::processEvents();
+        QVERIFY(!window.widgets().notice->text().isEmpty());
+        QCOMPARE(geometries(), before);
+        QCOMPARE(window.size(), QSize(1200, 740));
+    }
+
+    void theNoticeMeetsAaContrastInLightAndDarkPalettes_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("Fusion light") << QStyleFactory::create("Fusion")->standardPalette();
+        QTest::newRow("dark") << darkPalette();
+        QTest::newRow("white") << QPalette(Qt::black, Qt::white);
+        QTest::newRow("black") << QPalette(Qt::white, Qt::black);
+    }
+    void theNoticeMeetsAaContrastInLightAndDarkPalettes() {
+        QFETCH(QPalette, palette);
+        MainWindow window;
+        window.setPalette(palette);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const NoticeLabel* notice = window.widgets().notice;
+        const QColor background = notice->palette().color(notice->backgroundRole());
+        const double ratio = contrast(noticeColour(background), background);
+        QVERIFY2(ratio >= 4.5,
+                 qPrintable(QStringLiteral("contrast %1 on %2").arg(ratio).arg(background.name())));
+    }
+};
+
+int main(int argc, char** argv) {
+    MyApplication application(argc, argv);
+    WindowLayoutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_layout_test.moc"
