@@ -127,8 +127,8 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
         text += sentence;
     };
     if (!rejection_.empty()) return rejection_;
-    if (symbology(static_cast<CodeType>(iCode)).offers.addonGroup && (bADDON2 != 0 || bADDON5 != 0) && !addonBytes.empty() && addonBytes.size() != 2 &&
-        addonBytes.size() != 5)
+    if (symbology(static_cast<CodeType>(iCode)).offers.addonGroup && (bADDON2 != 0 || bADDON5 != 0) &&
+        !addonBytes.empty() && addonBytes.size() != 2 && addonBytes.size() != 5)
         add(notice::filled(tr(notice::kAddonLeftOut),
                            {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
     if (const auto check = computedCheckDigit(iCode, data); check && data.back() - '0' != *check)
