@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands.h"
+#include "labels_command.h"
 #include "render_command.h"
 
 namespace {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     bcfont::cli::addBatchCommand(app);
     bcfont::cli::addTypesCommand(app);
     bcfont::cli::addRenderCommand(app);
+    bcfont::cli::addLabelsCommand(app);
 
     try {
         app.parse(argc, argv);

@@ -130,6 +130,16 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     return p;
 }
 
+// The glyphs in black with the pen start at the current origin.
+void showGlyphs(cairo_t* cr, const Prepared& p, double pointSize) {
+    cairo_set_font_face(cr, p.face->cairoFace);
+    cairo_set_font_size(cr, pointSize);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
+}
+
 // White page, black glyphs; `scale` turns points into device units and
 // `snapToPixels` puts the pen start on a pixel edge.
 void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool snapToPixels) {
@@ -143,12 +153,7 @@ void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool s
         y = std::round(y * scale) / scale;
     }
     cairo_translate(cr, x, y);
-    cairo_set_font_face(cr, p.face->cairoFace);
-    cairo_set_font_size(cr, pointSize);
-    const auto options = unhintedOptions();
-    cairo_set_font_options(cr, options.get());
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
+    showGlyphs(cr, p, pointSize);
 }
 
 std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double dpi, std::string& error) {
@@ -333,6 +338,18 @@ std::string renderToFile(std::string_view fontString, std::string_view family, d
     const auto bytes = encodeFile(*format, *p, pointSize, dpi, error);
     if (!bytes) return error;
     return writeAtomically(path, *bytes);
+}
+
+std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
+                           double pointSize, double x, double y) {
+    std::string error;
+    const auto p = prepare(fontString, family, pointSize, error);
+    if (!p) return error;
+    cairo_save(cr);
+    cairo_translate(cr, x + p->layout.originX, y + p->layout.baselineY);
+    showGlyphs(cr, *p, pointSize);
+    cairo_restore(cr);
+    return {};
 }
 
 std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// cairo's drawing context, for drawing into pages made elsewhere.
+typedef struct _cairo cairo_t;
+
 namespace bcfont::render {
 
 inline constexpr int kDefaultDpi = 300;
@@ -60,6 +63,12 @@ std::optional<GrayImage> renderGray(std::string_view fontString, std::string_vie
 // cannot draw the string, with the reason in `error`.
 std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
                                 std::string* error = nullptr);
+
+// Draws `fontString` like renderToFile onto `cr`, in black, with the top left
+// corner of its layout box (see layoutFor) at (x, y) in the context's units
+// taken as points. Paints no background. Empty on success, else the reason.
+std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
+                           double pointSize, double x, double y);
 
 // The directories searched for font files, in order.
 std::vector<std::filesystem::path> fontDirectories();
