@@ -33,8 +33,14 @@ bool faceHasDigits(CodeType type) {
     return type == EAN8 || type == EAN13 || type == UPCA || type == UPCE;
 }
 
-double minModulePoints(CodeType type) {
+double minNarrowPoints(CodeType type) {
     return (faceHasDigits(type) ? kMinEanUpcModuleMm : kMinNarrowElementMm) * kPointsPerMm;
+}
+
+std::string smallestElementMm(CodeType type) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", faceHasDigits(type) ? kMinEanUpcModuleMm : kMinNarrowElementMm);
+    return text;
 }
 
 // Well-formed UTF-8 as cairo takes it: shortest forms, no surrogates,
@@ -103,13 +109,13 @@ FitOrReason fitOnLabel(const LabelItem& item, const LabelTemplate& sheet, CodeTy
 
     const double scale = std::min(innerWidth / nominal->width, barHeight / nominal->height);
     const double size = std::min(font.pointSize * scale, kMaxPointSize);
-    const double smallest = font.pointSize * minModulePoints(type) / nominal->modulePoints;
+    const double smallest = font.pointSize * minNarrowPoints(type) / nominal->narrowPoints;
     if (!(barHeight > 0 && size >= smallest)) {
         const double ratio = smallest / font.pointSize;
         return {std::nullopt, "the barcode does not fit on a " + mm(sheet.labelWidth) + " x " +
                                   mm(sheet.labelHeight) + " mm label: at its smallest (" +
                                   (faceHasDigits(type) ? "a module" : "a narrow bar") + " of " +
-                                  mm(minModulePoints(type)).substr(0, 4) + " mm) it needs one of " +
+                                  smallestElementMm(type) + " mm) it needs one of " +
                                   mm(nominal->width * ratio + 2 * padding) + " x " +
                                   mm(nominal->height * ratio + textHeight + 2 * padding) + " mm"};
     }

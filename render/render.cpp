@@ -116,6 +116,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
 
     Layout& l = p.layout;
     l.modulePoints = p.face->metrics.moduleUnits * pointSize / p.face->metrics.unitsPerEm;
+    l.narrowPoints = p.face->metrics.narrowModules * l.modulePoints;
     l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
     l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
     // The quiet zones lie outside both the ink and the advance box, so a

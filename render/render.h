@@ -35,7 +35,8 @@ struct Layout {
     double height = 0;   // whole picture
     double originX = 0;  // pen position of the first glyph
     double baselineY = 0;
-    double modulePoints = 0;  // narrowest bar of the face at this size
+    double modulePoints = 0;  // the smallest step of bars and spaces at this size
+    double narrowPoints = 0;  // the narrowest bar or space: one or more modules
     double quietLeft = 0;     // white left of the glyphs' advance and ink
     double quietRight = 0;    // white right of them
 };
