@@ -8,6 +8,7 @@ BCFONT_PACKAGES=(
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev
   libzxing-dev
+  libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data poppler-utils
   xvfb xauth
 )
 
