@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "LabelsDialog.h"
+
 namespace bcfont::app {
 
 MainWindow::MainWindow(MyApplication* application, QWidget* parent)
@@ -12,6 +14,7 @@ MainWindow::MainWindow(MyApplication* application, QWidget* parent)
     setObjectName(QStringLiteral("mainWindow"));
     setAccessibleName(tr("bcfont"));
     connectActions();
+    installLabelsDialog(*this, w_);
     controller_->awakeFromNib();
 }
 

@@ -52,3 +52,29 @@ inline LineOutcome convertLine(const Line& line, const BatchOptions& options, Fo
 }
 
 }  // namespace bcfont
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace bcfont::fileio {
+
+inline std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return "cannot write " + path + ": " + std::strerror(errno);
+    const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+                    ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    const int err = errno;
+    ::close(fd);
+    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return "cannot write " + path + ": " + std::strerror(ok ? errno : err);
+    }
+    return {};
+}
+
+}  // namespace bcfont::fileio

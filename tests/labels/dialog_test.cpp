@@ -1,0 +1,129 @@
+// The Print Labels dialog on the offscreen platform: the template search,
+// the options feeding the plan, the lines not printed, the preview and
+// Save as PDF, and its menu item and button in the main window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <cstdlib>
+
+#include "LabelsDialog.h"
+#include "MainWindow.h"
+#include "pdf_pages.h"
+#include "run_bcfont.h"
+
+namespace bcfont::test {
+namespace {
+
+using app::LabelsDialog;
+using app::LabelsRequest;
+
+const std::string kInput = "400638133393\tTea\nabc\n978014300723\n";
+
+std::vector<std::string> shownNames(const LabelsDialog& d) {
+    std::vector<std::string> names;
+    for (int i = 0; i < d.templateList()->count(); ++i) {
+        if (d.templateList()->item(i)->isHidden()) continue;
+        const std::string text = d.templateList()->item(i)->text().toStdString();
+        names.push_back(text.substr(0, text.find("  ")));
+    }
+    return names;
+}
+
+struct SearchCase {
+    std::string name, typed;
+    std::vector<std::string> shown;
+    std::string chosen;  // the template planned after typing
+    bool printable;      // EAN-13 does not fit Avery L7651's mini labels
+};
+
+const SearchCase kSearchCases[] = {
+    {"nothing_typed_shows_all",
+     "",
+     {"Avery L7160", "Avery L7163", "Avery L7651", "Avery 5160", "Avery 5163"},
+     "Avery L7160",
+     true},
+    {"part_any_case", "l76", {"Avery L7651"}, "Avery L7651", false},
+    {"description_matches", "shipping", {"Avery 5163"}, "Avery 5163", true},
+    {"no_match_plans_nothing", "zzz", {}, "", false},
+};
+
+class DialogSearchTest : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(DialogSearchTest, FiltersAndChooses) {
+    const SearchCase& c = GetParam();
+    LabelsDialog d(LabelsRequest{kInput, EAN13, true}, render::builtinTemplates());
+    d.search()->setText(QString::fromStdString(c.typed));
+    EXPECT_EQ(shownNames(d), c.shown);
+    EXPECT_EQ(d.sheets() ? d.sheets()->sheet.name : "", c.chosen);
+    EXPECT_EQ(d.saveButton()->isEnabled(), c.printable);
+    EXPECT_EQ(d.printButton()->isEnabled(), c.printable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Search, DialogSearchTest, ::testing::ValuesIn(kSearchCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(LabelsDialog, OptionsReachThePlanAndProblemsAreListed) {
+    LabelsDialog d(LabelsRequest{kInput, EAN13, true}, render::builtinTemplates());
+    EXPECT_EQ(d.skip()->maximum(), 20);  // Avery L7160: 21 labels
+    d.skip()->setValue(20);
+    d.copies()->setValue(2);
+    d.outline()->setChecked(true);
+    ASSERT_TRUE(d.sheets());
+    EXPECT_EQ(d.sheets()->job.skip, 20);
+    EXPECT_EQ(d.sheets()->job.copies, 2);
+    EXPECT_TRUE(d.sheets()->job.outline);
+    EXPECT_EQ(d.summary()->text().toStdString(), "printed 2 of 3 lines on 4 labels, 2 pages; rejected: 2");
+    ASSERT_EQ(d.problems()->count(), 1);
+    EXPECT_EQ(d.problems()->item(0)->text().toStdString(), "Line 2: EAN-13 needs 12 or 13 digits, got 3");
+    EXPECT_FALSE(d.preview()->pixmap().isNull());
+    if (const char* shot = std::getenv("BCFONT_SCREENSHOT")) d.grab().save(QString::fromLocal8Bit(shot));
+}
+
+TEST(LabelsDialog, NothingPrintableDisablesSaveAndPrint) {
+    LabelsDialog d(LabelsRequest{"abc\n", EAN13, true}, render::builtinTemplates());
+    EXPECT_FALSE(d.saveButton()->isEnabled());
+    EXPECT_FALSE(d.printButton()->isEnabled());
+    EXPECT_EQ(d.saveTo("/nonexistent/x.pdf"), "there are no labels to save");
+}
+
+TEST(LabelsDialog, SavesThePdfOfThePlannedSheets) {
+    LabelsDialog d(LabelsRequest{kInput, EAN13, true}, render::builtinTemplates());
+    d.copies()->setValue(11);  // 22 labels: two sheets of Avery L7160
+    const TempDir dir;
+    const auto path = dir.path() / "labels.pdf";
+    EXPECT_EQ(d.saveTo(path.string()), "");
+    EXPECT_EQ(pageContents(readFile(path)).size(), 2u);
+    EXPECT_NE(d.saveTo((dir.path() / "missing" / "x.pdf").string()), "");
+}
+
+TEST(LabelsDialog, MainWindowOffersItInTheFileMenuAndTheBatchArea) {
+    app::MainWindow window;
+    const auto* action = window.findChild<QAction*>(QStringLiteral("printLabelsAction"));
+    ASSERT_NE(action, nullptr);
+    QMenu* file = window.menuBar()->actions().first()->menu();
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->actions().contains(const_cast<QAction*>(action)));
+    const auto* button = window.findChild<QPushButton*>(QStringLiteral("labelsButton"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->parentWidget(), window.widgets().saveButton->parentWidget());
+}
+
+}  // namespace
+}  // namespace bcfont::test
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
