@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "atomic_file.h"
 
 namespace bcfont::app {
 namespace {
@@ -29,13 +30,8 @@ FileResult readBatchFile(const std::string& path) {
 }
 
 FileResult writeBatchFile(const std::string& path, const std::string& bytes) {
-    const QString name = QString::fromStdString(path);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return {"", "Could not save " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit())
-        return {"", "Could not save " + quotedName(name) + ": " + file.errorString().toStdString() + "."};
+    const std::string why = fileio::writeFileAtomically(path, bytes);
+    if (!why.empty()) return {"", "Could not save: " + why + "."};
     return {};
 }
 

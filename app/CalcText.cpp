@@ -1,16 +1,13 @@
 #include "CalcText.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
+#include <utility>
 
+#include "batch.h"
 #include "macroman.h"
 
 namespace bcfont::app {
 namespace {
-
-bool isLineEnd(char c) {
-    return c == '\n' || c == '\r';
-}
 
 // Bytes in the UTF-8 sequence that starts with `lead` (1 for a stray byte,
 // so a malformed text still advances).
@@ -30,38 +27,13 @@ std::optional<std::string> calcBytes(std::string_view utf8) {
 }
 
 BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check) {
-    BatchResult result;
-    std::string outBytes;
-    outBytes.reserve(inputUtf8.size() * 2);
-    std::size_t start = 0;
-    while (start <= inputUtf8.size()) {
-        std::size_t end = start;
-        while (end < inputUtf8.size() && !isLineEnd(inputUtf8[end])) ++end;
-        const std::string_view line = inputUtf8.substr(start, end - start);
-        start = end + 1;
-        if (line.empty()) continue;
-
-        std::array<char, kFontStringCapacity> pNutz{};
-        std::array<char, kFontStringCapacity> pGesamt{};
-        const auto bytes = calcBytes(line);
-        if (!bytes) {
-            ++result.rejected;
-            continue;
-        }
-        std::memcpy(pNutz.data(), bytes->data(), bytes->size());
-        // The line travels as a C string: an embedded NUL ends it.
-        const auto len = static_cast<std::int32_t>(std::strlen(pNutz.data()));
-        if (len == 0) continue;
-        if (Calc(type, pNutz.data(), pGesamt.data(), "", len, check ? 1 : 0) < 0) {
-            ++result.rejected;
-            continue;
-        }
-        outBytes.append(pGesamt.data());
-        outBytes.push_back('\n');
-        ++result.converted;
-    }
-    result.output = macroman::toUtf8(outBytes);
-    return result;
+    BatchOptions options;
+    options.type = type;
+    options.check = check;
+    options.utf8 = true;
+    bcfont::BatchResult all = convertAll(inputUtf8, options);
+    return {std::move(all.output), static_cast<int>(all.report.converted),
+            static_cast<int>(all.report.rejected)};
 }
 
 std::optional<TextPosition> firstUnencodable(std::string_view utf8) {

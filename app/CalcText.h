@@ -25,10 +25,10 @@ struct BatchResult {
     int rejected = 0;    // non-empty lines that gave none
 };
 
-// Converts every line of `inputUtf8` (LF, CR or CR LF line ends) with Calc,
-// an empty add-on and `check`. Empty lines and rejected lines give no output
-// line; so do lines that do not fit a Calc buffer or hold a character Mac OS
-// Roman lacks.
+// Converts every line of `inputUtf8` (LF, CR or CR LF line ends) by the
+// batch rules the command line follows (bcfont::convertAll, as UTF-8 text).
+// Empty lines and rejected lines give no output line; so do lines that do
+// not fit a Calc buffer or hold a character Mac OS Roman lacks.
 BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check);
 
 // Where the first character that Mac OS Roman cannot hold sits in a text:

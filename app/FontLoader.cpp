@@ -2,15 +2,19 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <filesystem>
+
+#include "paths.h"
 
 namespace bcfont::app {
 
-QString barcodeFontDirectory(const QString& executableDirectory) {
-    const QString fromEnvironment = qEnvironmentVariable("BCFONT_FONT_DIR");
-    if (!fromEnvironment.isEmpty()) return fromEnvironment;
-    const QString besideExecutable = QDir(executableDirectory).filePath(QStringLiteral("fonts"));
-    if (QDir(besideExecutable).exists()) return besideExecutable;
-    return QStringLiteral(BCFONT_INSTALLED_FONT_DIR);
+QString barcodeFontDirectory() {
+    const auto dirs = fileio::fontDirectories();
+    for (const auto& dir : dirs) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(dir, ec)) return QString::fromStdString(dir.string());
+    }
+    return QString::fromStdString(dirs.front().string());
 }
 
 QStringList loadBarcodeFonts(const QString& directory) {

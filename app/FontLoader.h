@@ -7,9 +7,10 @@
 
 namespace bcfont::app {
 
-// The directory the fonts are loaded from: $BCFONT_FONT_DIR when set, else
-// `fonts` next to the executable when it exists, else the installed copy.
-QString barcodeFontDirectory(const QString& executableDirectory);
+// The directory the fonts are loaded from: the first of the font folders
+// (fileio::fontDirectories) that exists, else the first of them, so a
+// missing one is named.
+QString barcodeFontDirectory();
 
 // Adds every *.ttf of `directory` to the application's fonts; returns the
 // families that were added.

@@ -23,7 +23,7 @@
 #include <QVBoxLayout>
 
 #include "WindowLayout.h"
-#include "labels_batch_shim.h"
+#include "atomic_file.h"
 
 namespace bcfont::app {
 namespace {

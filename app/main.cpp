@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     bcfont::app::MyApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("bcfont"));
-    bcfont::app::loadBarcodeFonts(bcfont::app::barcodeFontDirectory(QCoreApplication::applicationDirPath()));
+    bcfont::app::loadBarcodeFonts(bcfont::app::barcodeFontDirectory());
 
     bcfont::app::MainWindow window(&application);
     window.show();

@@ -12,9 +12,10 @@
 #include <string>
 
 #include "atomic_file.h"
-#include "batch.h"
+#include "batch_stream.h"
 #include "cli_support.h"
 #include "macroman.h"
+#include "paths.h"
 #include "symbology.h"
 #include "type_option.h"
 
@@ -64,7 +65,11 @@ struct InputFile {
 };
 
 void runBatch(const BatchArgs& args) {
-    const BatchOptions options{parsedType(args.type), !args.noCheck, args.utf8, args.align};
+    BatchOptions options;
+    options.type = parsedType(args.type);
+    options.check = !args.noCheck;
+    options.utf8 = args.utf8;
+    options.align = args.align;
     const bool toStdout = isStandardStream(args.output);
     const std::string inName = isStandardStream(args.input) ? "standard input" : args.input;
     const std::string outName = toStdout ? "standard output" : args.output;
@@ -74,7 +79,11 @@ void runBatch(const BatchArgs& args) {
         in.fd = ::open(args.input.c_str(), O_RDONLY | O_CLOEXEC);
         if (in.fd < 0) fail(kExitUsage, "cannot open '" + args.input + "': " + std::strerror(errno));
     }
-    AtomicFile outFile;
+    if (!isStandardStream(args.input) && !toStdout) {
+        const std::string same = fileio::refuseSameFile(args.input, args.output);
+        if (!same.empty()) fail(kExitUsage, same);
+    }
+    fileio::AtomicFile outFile;
     if (!toStdout) {
         const std::string why = outFile.open(args.output);
         if (!why.empty()) fail(kExitUsage, why);
@@ -83,8 +92,8 @@ void runBatch(const BatchArgs& args) {
 
     // Heap, not stack: the buffer is 64 KiB.
     const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());
-    BatchConverter converter(options, *out, stderr);
-    if (!convertStream(in.fd, inName, converter, *out, stderr)) {
+    BatchEngine engine(options);
+    if (!convertStream(in.fd, inName, engine, *out, stderr)) {
         if (out->failed()) fail(kExitUsage, "cannot write '" + outName + "': " + std::strerror(out->error()));
         throw CLI::RuntimeError(kExitUsage);
     }
@@ -92,8 +101,8 @@ void runBatch(const BatchArgs& args) {
         const std::string why = outFile.commit();
         if (!why.empty()) fail(kExitUsage, why);
     }
-    std::fprintf(stderr, "%s\n", batchSummary(converter.report()).c_str());
-    if (converter.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
+    std::fprintf(stderr, "%s\n", batchSummary(engine.report()).c_str());
+    if (engine.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
 }
 
 void printTypes() {
@@ -128,7 +137,8 @@ void addBatchCommand(CLI::App& app) {
     CLI::App* cmd = app.add_subcommand("batch", "Convert every line of a text file into a font string");
     addTypeOption(*cmd, args->type);
     cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
-    cmd->add_flag("--utf8", args->utf8, "Write the font strings as UTF-8 text instead of their bytes");
+    cmd->add_flag("--utf8", args->utf8,
+                  "Read the lines and write the font strings as UTF-8 text, not Mac OS Roman bytes");
     cmd->add_flag("--align", args->align, "Write one line per input line, empty for empty or rejected lines");
     cmd->add_option("INPUT", args->input, "Lines to convert; '-' or none for standard input");
     cmd->add_option("OUTPUT", args->output, "Where the font strings go; '-' or none for standard output");

@@ -13,6 +13,7 @@
 #include "atomic_file.h"
 #include "cli_support.h"
 #include "labels.h"
+#include "paths.h"
 #include "templates.h"
 #include "type_option.h"
 
@@ -61,19 +62,6 @@ std::string readAll(const std::string& path) {
     return bytes;
 }
 
-std::string writeWhole(const std::string& path, const std::string& bytes) {
-    AtomicFile file;
-    if (std::string why = file.open(path); !why.empty()) return why;
-    std::string_view rest = bytes;
-    while (!rest.empty()) {
-        const ssize_t n = ::write(file.fd(), rest.data(), rest.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return "cannot write '" + path + "': " + std::strerror(errno);
-        rest.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return file.commit();
-}
-
 void run(const LabelsArgs& args) {
     if (args.listTemplates) return listTemplates();
     if (args.type.empty()) fail(kExitUsage, "--type is required; valid types: " + validTypes());
@@ -94,6 +82,11 @@ void run(const LabelsArgs& args) {
     job.outline = args.outline;
     warnIfCode128WithoutCheck(job.type, args.noCheck);
 
+    if (!args.input.empty() && args.input != "-") {
+        // The list would be lost under its own labels.
+        if (const std::string same = fileio::refuseSameFile(args.input, args.output); !same.empty())
+            fail(kExitUsage, same);
+    }
     const std::string input = readAll(args.input);
     std::string error;
     const auto sheets = render::planLabels(input, *sheet, job, error);
@@ -107,7 +100,7 @@ void run(const LabelsArgs& args) {
     }
     const auto pdf = render::labelsPdf(*sheets, error);
     if (!pdf) fail(kExitUsage, error);
-    error = writeWhole(args.output, *pdf);
+    error = fileio::writeFileAtomically(args.output, *pdf);
     if (!error.empty()) fail(kExitUsage, error);
     std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, sheets->pages).c_str());
     if (sheets->report.rejected + sheets->report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);

@@ -1,5 +1,10 @@
 // bcfont: barcode font strings from the command line.
+#include <fcntl.h>
+
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "commands.h"
@@ -16,9 +21,30 @@ std::string usageHint(const CLI::App& app) {
     return "Run 'bcfont --help' for usage.\n";
 }
 
+// A standard stream the caller closed (`2>&-`) would otherwise be the next
+// file opened, and messages would land in the output file.
+void openMissingStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
+}
+
+// What went to standard output (help, the list of types) must have arrived:
+// a full disk is an error, not a success.
+int checkedExit(int status) {
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout)) return status;
+    std::fprintf(stderr, "bcfont: cannot write to standard output: %s\n",
+                 flushed ? "write error" : std::strerror(error));
+    return bcfont::cli::kExitUsage;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    openMissingStandardStreams();
     CLI::App app("Barcode font encoder: turns data into font strings for the barcode fonts.", "bcfont");
     app.set_version_flag("--version", "bcfont " BCFONT_VERSION);
     app.require_subcommand(1);
@@ -34,10 +60,10 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {
-        return e.get_exit_code();
+        return checkedExit(e.get_exit_code());
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
-        return status == 0 ? 0 : bcfont::cli::kExitUsage;
+        return checkedExit(status == 0 ? 0 : bcfont::cli::kExitUsage);
     }
-    return 0;
+    return checkedExit(0);
 }

@@ -104,17 +104,41 @@ std::string toUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+    std::string out(utf8.size(), '\0');
+    const Decoded decoded = fromUtf8(utf8, out.data());
+    if (decoded.fault != Decoded::Fault::None) return std::nullopt;
+    out.resize(decoded.size);
+    return out;
+}
+
+Decoded fromUtf8(std::string_view utf8, char* out) {
+    Decoded d;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        ++d.character;
+        // ASCII needs no table look-up: the common case stays fast.
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out[d.size++] = utf8[pos++];
+            continue;
+        }
         const auto cp = nextCodePoint(utf8, pos);
-        if (!cp) return std::nullopt;
+        if (!cp) {
+            d.fault = Decoded::Fault::InvalidUtf8;
+            d.byte = start + 1;
+            return d;
+        }
         const auto byte = fromUnicode(*cp);
-        if (!byte) return std::nullopt;
-        out += static_cast<char>(*byte);
+        if (!byte) {
+            d.fault = Decoded::Fault::NotInMacRoman;
+            d.byte = start + 1;
+            d.sequence = utf8.substr(start, pos - start);
+            return d;
+        }
+        out[d.size++] = static_cast<char>(*byte);
     }
-    return out;
+    d.character = 0;
+    return d;
 }
 
 }  // namespace bcfont::macroman

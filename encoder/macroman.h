@@ -4,6 +4,7 @@
 // characters, so font strings survive text widgets, clipboards and files.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,5 +24,19 @@ std::string toUtf8(std::string_view bytes);
 // UTF-8 text as bytes; nothing when the text is not valid UTF-8 or holds a
 // character Mac OS Roman cannot hold.
 std::optional<std::string> fromUtf8(std::string_view utf8);
+
+// The same conversion into a caller's buffer, without allocating, and with
+// where it stopped when it fails: the first fault in the text.
+struct Decoded {
+    enum class Fault { None, InvalidUtf8, NotInMacRoman };
+    Fault fault = Fault::None;
+    std::size_t size = 0;       // bytes written to `out`
+    std::size_t byte = 0;       // 1-based byte of the fault in the text
+    std::size_t character = 0;  // 1-based character of the fault
+    std::string_view sequence;  // the UTF-8 bytes of the character at fault
+};
+// `out` needs room for utf8.size() bytes: no character takes more bytes in
+// Mac OS Roman than in UTF-8.
+Decoded fromUtf8(std::string_view utf8, char* out);
 
 }  // namespace bcfont::macroman

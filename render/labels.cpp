@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "labels_batch_shim.h"
+#include "batch.h"
 #include "macroman.h"
 #include "symbology.h"
 

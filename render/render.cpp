@@ -11,11 +11,10 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "atomic_file.h"
 #include "face_cache.h"
+#include "paths.h"
 #include "png_resolution.h"
 
 namespace bcfont::render {
@@ -51,12 +50,6 @@ std::string lowerCase(std::string_view text) {
     return out;
 }
 
-fs::path executableDirectory() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : exe.parent_path();
-}
-
 // Everything one drawing needs: the face, its glyphs placed in points.
 struct Prepared {
     const Face* face = nullptr;
@@ -84,7 +77,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
         return std::nullopt;
     }
     Prepared p;
-    p.face = detail::loadFace(family, fontDirectories(), error);
+    p.face = detail::loadFace(family, fileio::fontDirectories(), error);
     if (p.face == nullptr) return std::nullopt;
 
     const double pointsPerFileUnit = pointSize / p.face->fileUnitsPerEm;
@@ -227,88 +220,7 @@ std::optional<std::string> encodeFile(Format format, const Prepared& p, double p
     return bytes;
 }
 
-mode_t modeForNewFile(const fs::path& target) {
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Where the picture for `path` really goes: a symbolic link is followed so
-// it keeps pointing at the new picture; nothing when that is no plain file.
-std::optional<fs::path> writableTarget(const std::string& path, std::string& error) {
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec) {
-            error = "cannot write " + path + ": " + ec.message();
-            return std::nullopt;
-        }
-    }
-    const auto status = fs::status(target, ec);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        error = "cannot write " + path + ": it exists and is not a regular file";
-        return std::nullopt;
-    }
-    return target;
-}
-
-// Writes beside the target and renames, so readers see the old file or the
-// whole new one, never a part.
-std::string writeAtomically(const std::string& path, std::string_view bytes) {
-    std::string error;
-    const auto resolved = writableTarget(path, error);
-    if (!resolved) return error;
-    const fs::path& target = *resolved;
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return "cannot write " + path + ": " + std::strerror(errno);
-    const auto fail = [&](int err) {
-        close(fd);
-        unlink(temp.c_str());
-        return "cannot write " + path + ": " + std::strerror(err);
-    };
-    if (!writeAll(fd, bytes)) return fail(errno);
-    if (fchmod(fd, modeForNewFile(target)) != 0) return fail(errno);
-    if (fsync(fd) != 0) return fail(errno);
-    if (close(fd) != 0) {
-        const int err = errno;
-        unlink(temp.c_str());
-        return "cannot write " + path + ": " + std::strerror(err);
-    }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        unlink(temp.c_str());
-        return "cannot write " + path + ": " + std::strerror(err);
-    }
-    return {};
-}
-
 }  // namespace
-
-std::vector<fs::path> fontDirectories() {
-    // An explicit directory is the only place looked at, so a wrong one
-    // shows up instead of silently picking installed fonts.
-    if (const char* env = std::getenv("BCFONT_FONT_DIR"); env != nullptr && *env != '\0')
-        return {fs::path(env)};
-    std::vector<fs::path> dirs;
-    if (const fs::path exeDir = executableDirectory(); !exeDir.empty()) dirs.push_back(exeDir / "fonts");
-    dirs.emplace_back(BCFONT_INSTALL_FONT_DIR);
-    return dirs;
-}
 
 std::optional<Format> formatOf(std::string_view path) {
     const std::string ext = lowerCase(fs::path(path).extension().string());
@@ -338,7 +250,7 @@ std::string renderToFile(std::string_view fontString, std::string_view family, d
     if (!p) return error;
     const auto bytes = encodeFile(*format, *p, pointSize, dpi, error);
     if (!bytes) return error;
-    return writeAtomically(path, *bytes);
+    return fileio::writeFileAtomically(path, *bytes);
 }
 
 std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,

@@ -71,7 +71,4 @@ std::optional<Layout> layoutFor(std::string_view fontString, std::string_view fa
 std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
                            double pointSize, double x, double y);
 
-// The directories searched for font files, in order.
-std::vector<std::filesystem::path> fontDirectories();
-
 }  // namespace bcfont::render

@@ -10,13 +10,22 @@ BCFONT_PACKAGES=(
   libzxing-dev
   libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data poppler-utils
   xvfb xauth
+  libreoffice-dev libreoffice-dev-common python3-uno poppler-utils zxing-cpp-tools
+  # Either Calc serves; the first is installed when neither is. Never pull in
+  # -nogui over a desktop LibreOffice: it would replace it.
+  'libreoffice-calc-nogui|libreoffice-calc'
 )
 
 bcfont_install_deps() {
   local missing=()
   local p
+  local alt found
   for p in "${BCFONT_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    found=
+    for alt in ${p//|/ }; do
+      dpkg-query -W -f='${Status}' "$alt" 2>/dev/null | grep -q 'install ok installed' && found=1 && break
+    done
+    [ -n "$found" ] || missing+=("${p%%|*}")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -eq 0 ]; then

@@ -94,8 +94,8 @@ std::string decoded(const QImage& grey, const Row& row) {
 }
 
 TEST(PreviewScan, EveryRowReadsBackFromTheWindowsPreview) {
-    ASSERT_FALSE(loadBarcodeFonts(barcodeFontDirectory(QString())).isEmpty())
-        << "no fonts in " << qPrintable(barcodeFontDirectory(QString()));
+    ASSERT_FALSE(loadBarcodeFonts(barcodeFontDirectory()).isEmpty())
+        << "no fonts in " << qPrintable(barcodeFontDirectory());
     const auto click = [](QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton); };
     const auto type = [](QLineEdit* field, const char* text) {
         field->setFocus(), field->clear(), QTest::keyClicks(field, QString::fromLatin1(text));

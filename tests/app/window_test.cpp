@@ -95,8 +95,8 @@ class WindowTest : public QObject {
     void fontsLoadFromTheirFolderOrTheNoticeNamesTheMissingOne() {
         QTemporaryDir empty;
         qputenv("BCFONT_FONT_DIR", empty.path().toUtf8());
-        QCOMPARE(barcodeFontDirectory(QStringLiteral("/nonexistent")), empty.path());
-        QVERIFY(loadBarcodeFonts(barcodeFontDirectory(QString())).isEmpty());
+        QCOMPARE(barcodeFontDirectory(), empty.path());
+        QVERIFY(loadBarcodeFonts(barcodeFontDirectory()).isEmpty());
         qunsetenv("BCFONT_FONT_DIR");
         if (!QFontDatabase::families().contains(QStringLiteral("Code EAN"))) {
             MainWindow missing;

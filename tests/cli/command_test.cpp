@@ -180,12 +180,12 @@ struct FileCase {
 const std::vector<FileCase> kFileCases = {
     {"NewFile", "in.txt", "sub/new.txt", 1, "bcfont: line 2: ", kEan13 + "\n"},
     {"ReplacesOutputKeepingItsPermissions", "in.txt", "out.txt", 1, "bcfont: line 2: ", kEan13 + "\n"},
-    {"InputMayBeTheOutput", "in.txt", "in.txt", 1, "bcfont: line 2: ", kEan13 + "\n"},
+    {"InputIsTheOutputRefused", "in.txt", "in.txt", 2, "bcfont: '", "400638133393\r\nabc\r\n"},
     {"WritesThroughSymlinkToItsTarget", "in.txt", "link.txt", 1, "bcfont: line 2: ", kEan13 + "\n"},
     // An I/O error exits with 2 and changes nothing.
     {"MissingInput", "missing.txt", "out.txt", 2, "bcfont: cannot open '", "old\n"},
     {"InputIsDirectory", "sub", "out.txt", 2, "bcfont: cannot read '", "old\n"},
-    {"OutputDirectoryMissing", "in.txt", "nowhere/out.txt", 2, "bcfont: cannot create a file next to '", ""},
+    {"OutputDirectoryMissing", "in.txt", "nowhere/out.txt", 2, "bcfont: cannot write '", ""},
     {"OutputIsDirectory", "in.txt", "sub", 2, "bcfont: cannot write '", ""},
 };
 // clang-format on

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bcfont::cli {
+namespace bcfont {
 namespace {
 
 // A small limit keeps the over-long rows short; the batch uses 99.
@@ -92,4 +92,4 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineSplitterTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace bcfont::cli
+}  // namespace bcfont

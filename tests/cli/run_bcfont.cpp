@@ -8,7 +8,8 @@ extern char** environ;
 
 namespace bcfont::test {
 
-RunResult runBcfont(const std::vector<std::string>& args, const std::string& input) {
+RunResult runBcfont(const std::vector<std::string>& args, const std::string& input,
+                    const RunOptions& options) {
     const TempDir streams;
     const std::string in = streams.write("stdin", input).string();
     const std::string out = (streams.path() / "stdout").string();
@@ -17,8 +18,17 @@ RunResult runBcfont(const std::vector<std::string>& args, const std::string& inp
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (options.stdoutPath.empty()) {
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, options.stdoutPath.c_str(), O_WRONLY, 0);
+    }
+    if (options.closeStderr) {
+        posix_spawn_file_actions_addclose(&actions, 2);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (!options.cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.cwd.c_str());
 
     std::vector<std::string> argv = {BCFONT_EXE};
     argv.insert(argv.end(), args.begin(), args.end());

@@ -59,7 +59,15 @@ struct RunResult {
     std::string err;
 };
 
+// How the streams and the directory of a run differ from the usual.
+struct RunOptions {
+    std::filesystem::path cwd;  // empty: the test's own
+    std::string stdoutPath;     // empty: captured into RunResult::out
+    bool closeStderr = false;   // started as with `2>&-`
+};
+
 // Runs bcfont with `args`, `input` on its standard input.
-RunResult runBcfont(const std::vector<std::string>& args, const std::string& input = "");
+RunResult runBcfont(const std::vector<std::string>& args, const std::string& input = "",
+                    const RunOptions& options = {});
 
 }  // namespace bcfont::test

@@ -49,7 +49,7 @@ const RenderRow kRenderRows[] = {
     {"picture too large", kCode128, "Code 128", 1000, 2400, "x.png", Before::Nothing, "pixels"},
     {"failure keeps the old file", "\x01", "Code 128", 30, 300, "barcode.png", Before::OldFile, "no glyph for byte 1"},
     {"directory in the way", kCode128, "Code 128", 30, 300, "a.png", Before::Directory, "not a regular file"},
-    {"unwritable directory", kCode128, "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg", Before::Nothing, "cannot write /nonexistent-bcfont-dir/x.svg"},
+    {"unwritable directory", kCode128, "Code 128", 30, 300, "/nonexistent-bcfont-dir/x.svg", Before::Nothing, "cannot write '/nonexistent-bcfont-dir/x.svg': the folder '/nonexistent-bcfont-dir' does not exist"},
     {"svg", kEan13, "Code EAN", 72, 300, "a.svg", Before::Nothing, "", "<?xml"},
     {"png at 72 dpi", kEan13, "Code EAN", 72, 72, "a.png", Before::Nothing, "", kPng, 2835},
     {"extension in capitals", kEan13, "Code EAN", 72, 300, "A.PNG", Before::Nothing, "", kPng, 11811},

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace bcfont::cli {
+namespace bcfont {
 
 struct Line {
     std::string_view bytes;  // without the line end; only valid during the callback
@@ -104,4 +104,4 @@ class LineSplitter {
     std::uint64_t lineCount_ = 0;
 };
 
-}  // namespace bcfont::cli
+}  // namespace bcfont

@@ -1,0 +1,46 @@
+#include "batch_stream.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace bcfont::cli {
+namespace {
+
+// Reports the rejections listed since the last call.
+void reportNewRejections(const BatchReport& report, std::size_t& reported, std::FILE* diagnostics) {
+    for (; reported < report.listed.size(); ++reported) {
+        const BatchRejection& r = report.listed[reported];
+        std::fprintf(diagnostics, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(r.line),
+                     r.reason.c_str());
+    }
+}
+
+}  // namespace
+
+bool convertStream(int inFd, std::string_view inName, BatchEngine& engine, OutputBuffer& out,
+                   std::FILE* diagnostics) {
+    static constexpr std::size_t kBlock = 64 * 1024;
+    static char block[kBlock];
+    auto sink = [&out](const char* bytes, std::size_t n) { out.append(bytes, n); };
+    std::size_t reported = 0;
+    for (;;) {
+        const ssize_t n = ::read(inFd, block, kBlock);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            std::fprintf(diagnostics, "bcfont: cannot read '%.*s': %s\n", static_cast<int>(inName.size()),
+                         inName.data(), std::strerror(errno));
+            return false;
+        }
+        if (n == 0) break;
+        engine.feed(std::string_view(block, static_cast<std::size_t>(n)), sink);
+        reportNewRejections(engine.report(), reported, diagnostics);
+        if (out.failed()) return false;
+    }
+    engine.finish(sink);
+    reportNewRejections(engine.report(), reported, diagnostics);
+    return out.flush();
+}
+
+}  // namespace bcfont::cli

@@ -1,0 +1,118 @@
+// The batch conversion both front ends share: lines of data in, one font
+// string per line out, with the rejected lines counted and explained. The
+// command line streams a file through it; the window converts its text at
+// once. Both give the same bytes for the same input.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "encoder.h"
+#include "line_splitter.h"
+
+namespace bcfont {
+
+// The longest line kept whole: the desktop's line buffer holds as much. Any
+// longer line is rejected, as Calc takes kMaxDataLength characters at most.
+// With `utf8` the limit counts Mac OS Roman bytes, one per character.
+inline constexpr std::size_t kMaxBatchLine = kFontStringCapacity - 1;
+
+// Splits batch input: room for kMaxBatchLine characters of up to 4 UTF-8
+// bytes each, so a UTF-8 line is judged by its characters, not its bytes.
+inline constexpr std::size_t kMaxBatchLineBytes = 4 * kMaxBatchLine;
+using BatchLineSplitter = LineSplitter<kMaxBatchLineBytes>;
+
+using FontStringBuffer = std::array<char, kFontStringCapacity>;
+
+struct BatchOptions {
+    CodeType type = EAN8;
+    bool check = true;
+    // Lines are UTF-8 text and font strings are written as UTF-8 text, both
+    // through the Mac OS Roman table; otherwise Mac OS Roman bytes both ways.
+    bool utf8 = false;
+    bool align = false;                 // one output line per input line, empty where nothing converted
+    std::size_t listedRejections = 20;  // rejected lines whose number and reason the report keeps
+};
+
+struct BatchRejection {
+    std::uint64_t line;  // 1-based, as an editor counts lines
+    std::string reason;  // e.g. "EAN-13 needs 12 or 13 digits, got 11"
+    bool operator==(const BatchRejection&) const = default;
+};
+
+struct BatchReport {
+    std::uint64_t converted = 0;
+    std::uint64_t rejected = 0;
+    std::uint64_t empty = 0;             // not counted as converted or rejected
+    std::vector<BatchRejection> listed;  // the first listedRejections rejected lines, in order
+};
+
+// The last line of the command line's standard error, e.g.
+// "converted 998 of 1000 lines; rejected: 17, 404". Empty lines are not
+// counted in the total; they are named in brackets when there are any.
+// Rejected lines beyond those listed are counted ("and 5 more").
+std::string batchSummary(const BatchReport& report);
+
+// One non-empty line by the batch rules: too long, NUL bytes (rejected for
+// every symbology: Calc reads its input only up to the first NUL, so for
+// Code 39 and 128, which take any ASCII, "A<NUL>B" would lose its tail),
+// UTF-8 decoding when `utf8`, then Calc. `fontString` (Mac OS Roman bytes,
+// inside `buffer`) or the reason, a sentence without subject
+// ("contains a NUL byte").
+struct LineOutcome {
+    bool converted = false;
+    std::string_view fontString;
+    std::string reason;
+};
+LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer);
+
+// Streams lines through the rules above. Output goes to
+// `sink(const char* bytes, std::size_t n)` a line at a time: the font string
+// and an LF (only an LF for an empty or rejected line with `align`). Memory
+// stays fixed; nothing is allocated per line except the reasons of listed
+// rejections.
+class BatchEngine {
+  public:
+    explicit BatchEngine(const BatchOptions& options);
+
+    // Blocks of any size; a line may span blocks.
+    template <typename Sink>
+    void feed(std::string_view block, Sink& sink) {
+        splitter_.feed(block, [this, &sink](const Line& line) { emit(convert(line), sink); });
+    }
+    // The end of the input: a last line without a line end is still a line.
+    template <typename Sink>
+    void finish(Sink& sink) {
+        splitter_.finish([this, &sink](const Line& line) { emit(convert(line), sink); });
+    }
+
+    const BatchReport& report() const { return report_; }
+
+  private:
+    template <typename Sink>
+    static void emit(std::string_view bytes, Sink& sink) {
+        if (!bytes.empty()) sink(bytes.data(), bytes.size());
+    }
+    // What the line writes: its font string and LF, an LF or nothing.
+    std::string_view convert(const Line& line);
+
+    BatchOptions options_;
+    BatchReport report_;
+    BatchLineSplitter splitter_;
+    FontStringBuffer fontString_{};
+    // A font string as UTF-8 (at most 3 bytes a character) and its LF.
+    std::array<char, 3 * kFontStringCapacity + 1> out_{};
+};
+
+// The whole input at once (the window): the output bytes and the report.
+struct BatchResult {
+    std::string output;
+    BatchReport report;
+};
+BatchResult convertAll(std::string_view input, const BatchOptions& options);
+
+}  // namespace bcfont

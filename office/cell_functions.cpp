@@ -1,0 +1,185 @@
+#include "cell_functions.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "encode.h"
+#include "macroman.h"
+#include "symbology.h"
+
+namespace bcfont::office {
+namespace {
+
+// Calc keeps 15 significant digits; a larger whole number in a cell has
+// already lost its last digits, so encoding it would print wrong ones.
+constexpr double kLargestExactCellNumber = 999'999'999'999'999.0;
+
+// An argument converted, or why it could not be.
+template <typename T>
+struct Converted {
+    std::optional<T> value;
+    std::string reason;
+};
+
+template <typename T>
+Converted<T> failure(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+std::string shortest(double number) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
+    return std::string(buffer, end);
+}
+
+std::string wholeNumberDigits(double number) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, 0).ptr;
+    return std::string(buffer, end);
+}
+
+std::string codePointName(char32_t c) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned>(c), 16).ptr;
+    std::string hex(buffer, end);
+    for (char& h : hex) h = static_cast<char>(std::toupper(static_cast<unsigned char>(h)));
+    return "U+" + std::string(hex.size() < 4 ? 4 - hex.size() : 0, '0') + hex;
+}
+
+// UTF-16 text as Mac OS Roman bytes, the encoder's character set.
+Converted<std::string> macRomanBytes(std::u16string_view text, std::string_view what) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
+        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const auto byte = macroman::fromUnicode(c);
+        if (!byte)
+            return failure<std::string>(std::string(what) + " holds the character " + codePointName(c) +
+                                        ", which barcode fonts cannot hold");
+        bytes.push_back(static_cast<char>(*byte));
+    }
+    return {std::move(bytes), {}};
+}
+
+// The digits of a number cell used as data or add-on text.
+Converted<std::string> numberAsText(double number, std::string_view what) {
+    if (!std::isfinite(number) || number < 0 || number != std::floor(number) ||
+        number > kLargestExactCellNumber)
+        return failure<std::string>(std::string(what) + " " + shortest(number) +
+                                    " is not a whole number from 0 to " +
+                                    wholeNumberDigits(kLargestExactCellNumber) + "; put it in a text cell");
+    return {wholeNumberDigits(number), {}};
+}
+
+// Calc hands an add-in an empty cell as the number 0, so 0 must read as
+// empty: blank rows stay blank. The data 0 needs a text cell.
+bool isBlank(const CellValue& value) {
+    if (std::holds_alternative<Blank>(value)) return true;
+    if (const auto* number = std::get_if<double>(&value)) return *number == 0;
+    if (const auto* text = std::get_if<std::u16string>(&value)) return text->empty();
+    return false;
+}
+
+// Data and Addon: text or a whole number, as the encoder's bytes.
+Converted<std::string> textArgument(const CellValue& value, std::string_view what) {
+    if (isBlank(value)) return {std::string(), {}};
+    if (const auto* text = std::get_if<std::u16string>(&value)) return macRomanBytes(*text, what);
+    if (const auto* number = std::get_if<double>(&value)) return numberAsText(*number, what);
+    if (std::holds_alternative<bool>(value))
+        return failure<std::string>(std::string(what) + " is TRUE or FALSE; give text or a whole number");
+    return failure<std::string>(std::string(what) + " must be one cell, not a range");
+}
+
+std::string typeNames() {
+    std::string names;
+    for (int t = 0; t < kCodeTypeCount; ++t) {
+        if (t > 0) names += ", ";
+        names += symbology(static_cast<CodeType>(t)).name;
+    }
+    return names;
+}
+
+Converted<CodeType> typeArgument(const CellValue& value) {
+    const std::string valid = "; give one of " + typeNames() + " or its number 0-10";
+    if (std::holds_alternative<Blank>(value)) return failure<CodeType>("Type is missing" + valid);
+    if (const auto* number = std::get_if<double>(&value)) {
+        if (*number >= 0 && *number < kCodeTypeCount && *number == std::floor(*number))
+            return {static_cast<CodeType>(static_cast<int>(*number)), {}};
+        return failure<CodeType>("unknown Type " + shortest(*number) + valid);
+    }
+    if (const auto* text = std::get_if<std::u16string>(&value)) {
+        std::string ascii;
+        for (char16_t c : *text) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+        if (const auto type = codeTypeFromString(ascii)) return {*type, {}};
+        return failure<CodeType>("unknown Type '" + ascii + "'" + valid);
+    }
+    return failure<CodeType>("Type must be one cell holding a symbology name or number" + valid);
+}
+
+// Check, HalfHeight, HighDensity: TRUE/FALSE or 1/0, `fallback` when left out.
+Converted<bool> truthArgument(const CellValue& value, std::string_view what, bool fallback) {
+    if (std::holds_alternative<Blank>(value)) return {fallback, {}};
+    if (const auto* truth = std::get_if<bool>(&value)) return {*truth, {}};
+    if (const auto* number = std::get_if<double>(&value)) {
+        if (*number == 0 || *number == 1) return {*number == 1, {}};
+        return failure<bool>(std::string(what) + " must be TRUE or FALSE (or 1 or 0), got " +
+                             shortest(*number));
+    }
+    return failure<bool>(std::string(what) + " must be TRUE or FALSE (or 1 or 0)");
+}
+
+std::u16string utf16FromBytes(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    // Every Mac OS Roman character lies in the Basic Multilingual Plane.
+    for (char byte : bytes)
+        text.push_back(static_cast<char16_t>(macroman::toUnicode(static_cast<unsigned char>(byte))));
+    return text;
+}
+
+std::u16string utf16FromAscii(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+CellResult rejected(std::string reason) {
+    return {{}, std::move(reason)};
+}
+
+}  // namespace
+
+CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
+                       const CellValue& check) {
+    const auto bytes = textArgument(data, "Data");
+    if (!bytes.value) return rejected(bytes.reason);
+    if (bytes.value->empty()) return {};  // blank rows stay blank
+    const auto codeType = typeArgument(type);
+    if (!codeType.value) return rejected(codeType.reason);
+    const auto addonBytes = textArgument(addon, "Addon");
+    if (!addonBytes.value) return rejected(addonBytes.reason);
+    const auto withCheck = truthArgument(check, "Check", true);
+    if (!withCheck.value) return rejected(withCheck.reason);
+
+    std::string why;
+    const auto fontString = encode(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why);
+    if (!fontString) return rejected(why.empty() ? "the data cannot be encoded" : why);
+    return {utf16FromBytes(*fontString), {}};
+}
+
+CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity) {
+    const auto codeType = typeArgument(type);
+    if (!codeType.value) return rejected(codeType.reason);
+    const auto half = truthArgument(halfHeight, "HalfHeight", false);
+    if (!half.value) return rejected(half.reason);
+    const auto dense = truthArgument(highDensity, "HighDensity", false);
+    if (!dense.value) return rejected(dense.reason);
+    return {utf16FromAscii(fontFor(*codeType.value, *half.value, *dense.value).family), {}};
+}
+
+}  // namespace bcfont::office

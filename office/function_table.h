@@ -1,0 +1,112 @@
+// What the Function Wizard shows for the add-in's functions, in English and
+// German. XAddIn answers from this table and the build writes CalcAddIns.xcu
+// from it, so both always say the same.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace bcfont::office {
+
+// The name ODF documents store the functions under, with the programmatic
+// function name appended ("org.bcfont.calc.BarcodeFunctions.bcfont"). Never
+// change it: saved sheets would lose their formulas.
+inline constexpr std::string_view kServiceName = "org.bcfont.calc.BarcodeFunctions";
+inline constexpr std::string_view kImplementationName = "org.bcfont.calc.BarcodeFunctionsImpl";
+inline constexpr std::string_view kAddInService = "com.sun.star.sheet.AddIn";
+inline constexpr std::string_view kCategory = "Add-In";
+
+struct Localized {
+    std::string_view en;
+    std::string_view de;
+};
+
+struct ArgumentInfo {
+    std::string_view name;  // the parameter's name in XBarcodeFunctions.idl
+    Localized displayName;
+    Localized description;
+};
+
+struct FunctionInfo {
+    std::string_view name;  // the method's name in XBarcodeFunctions.idl
+    Localized displayName;
+    Localized description;
+    std::span<const ArgumentInfo> arguments;
+};
+
+inline constexpr ArgumentInfo kDataArgument{
+    "data",
+    {"Data", "Daten"},
+    {"The text or whole number to encode. Data with leading zeros needs a text cell.",
+     "Der zu codierende Text oder die ganze Zahl. Daten mit führenden Nullen brauchen eine Textzelle."}};
+inline constexpr ArgumentInfo kTypeArgument{
+    "codeType",
+    {"Type", "Typ"},
+    {"The symbology: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
+     "postnet, or its number 0-10.",
+     "Die Symbologie: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
+     "postnet oder ihre Nummer 0-10."}};
+inline constexpr ArgumentInfo kAddonArgument{
+    "addon",
+    {"Addon", "Zusatz"},
+    {"EAN-13 only: a 2- or 5-digit add-on. Empty text for none.",
+     "Nur EAN-13: ein 2- oder 5-stelliger Zusatzcode. Leerer Text für keinen."}};
+inline constexpr ArgumentInfo kCheckArgument{
+    "check",
+    {"Check", "Prüfzeichen"},
+    {"TRUE or 1 (the default) adds the optional check character; FALSE or 0 leaves it out.",
+     "WAHR oder 1 (Vorgabe) fügt das optionale Prüfzeichen an; FALSCH oder 0 lässt es weg."}};
+
+inline constexpr std::array kEncodeArguments{kDataArgument, kTypeArgument, kAddonArgument, kCheckArgument};
+
+inline constexpr std::array kFaceArguments{
+    kTypeArgument,
+    ArgumentInfo{"halfHeight",
+                 {"HalfHeight", "HalbeHöhe"},
+                 {"TRUE for the half-height face. Default FALSE.",
+                  "WAHR für die Schrift halber Höhe. Vorgabe FALSCH."}},
+    ArgumentInfo{"highDensity",
+                 {"HighDensity", "HoheDichte"},
+                 {"TRUE for the high-density face where the symbology has one. Default FALSE.",
+                  "WAHR für die Schrift hoher Dichte, wo die Symbologie eine hat. Vorgabe FALSCH."}},
+};
+
+inline constexpr std::array kFunctions{
+    FunctionInfo{
+        "bcfont",
+        {"BCFONT", "BCFONT"},
+        {"The barcode font string of the data: set the cell in the font BCFONTFACE names to see the bars. "
+         "Rejected data gives an error value; BCFONTREASON says why.",
+         "Die Barcode-Zeichenfolge der Daten: in der Schrift, die BCFONTFACE nennt, zeigt die Zelle die "
+         "Striche. Abgelehnte Daten ergeben einen Fehlerwert; BCFONTREASON sagt warum."},
+        kEncodeArguments},
+    FunctionInfo{"bcfontReason",
+                 {"BCFONTREASON", "BCFONTREASON"},
+                 {"Empty text when BCFONT encodes the data, otherwise why it does not.",
+                  "Leerer Text, wenn BCFONT die Daten codiert, sonst der Grund, warum nicht."},
+                 kEncodeArguments},
+    FunctionInfo{"bcfontFace",
+                 {"BCFONTFACE", "BCFONTFACE"},
+                 {"The name of the barcode font that draws BCFONT's result for the symbology.",
+                  "Der Name der Barcode-Schrift, die das Ergebnis von BCFONT für die Symbologie zeichnet."},
+                 kFaceArguments},
+};
+
+// The function whose programmatic name is `name`, or nullptr.
+constexpr const FunctionInfo* findFunction(std::string_view name) {
+    for (const FunctionInfo& f : kFunctions)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+// The function whose display name in either language is `displayName`
+// (upper case, as Calc passes it), or nullptr.
+constexpr const FunctionInfo* findFunctionByDisplayName(std::string_view displayName) {
+    for (const FunctionInfo& f : kFunctions)
+        if (f.displayName.en == displayName || f.displayName.de == displayName) return &f;
+    return nullptr;
+}
+
+}  // namespace bcfont::office

@@ -1,0 +1,144 @@
+// The batch rules both front ends share, through the engine directly: output
+// bytes, counts and listed reasons, and the same result however the input
+// is cut into blocks.
+#include "batch.h"
+
+#include <gtest/gtest.h>
+
+#include "encode.h"
+
+#include <string>
+#include <vector>
+
+namespace bcfont {
+namespace {
+
+const std::string kEan13 = "4<ALGDTM=dddjdb>";  // 400638133393
+const std::string kC128Abc =
+    "\x85"
+    "ABC!\x8A";  // Code 128 "ABC", start B ... stop
+const std::string kC128AbcUtf8 = "ÖABC!ä";
+
+BatchOptions options(CodeType type, bool utf8 = false, bool align = false, std::size_t listed = 20) {
+    BatchOptions o;
+    o.type = type;
+    o.utf8 = utf8;
+    o.align = align;
+    o.listedRejections = listed;
+    return o;
+}
+
+// The encoder's own words for data it rejects, which the batch passes on.
+std::string calcSays(CodeType type, const std::string& data) {
+    return rejectionReason(type, data, "", true);
+}
+
+struct Row {
+    const char* name;
+    BatchOptions options;
+    std::string input;
+    std::string output;
+    std::uint64_t converted, rejected, empty;
+    std::vector<BatchRejection> listed;
+};
+
+void PrintTo(const Row& r, std::ostream* os) {
+    *os << r.name;
+}
+
+// clang-format off
+const std::vector<Row> kRows = {
+    // line ends and empty lines
+    {"MixedLineEnds", options(EAN13), "400638133393\r\n400638133393\r400638133393\n400638133393", kEan13 + "\n" + kEan13 + "\n" + kEan13 + "\n" + kEan13 + "\n", 4, 0, 0, {}},
+    {"EmptyLinesSkipped", options(EAN13), "\n\r\n400638133393\n\r", kEan13 + "\n", 1, 0, 3, {}},
+    {"EmptyLinesAligned", options(EAN13, false, true), "\n400638133393\nx\n", "\n" + kEan13 + "\n\n", 1, 1, 1, {{3, calcSays(EAN13, "x")}}},
+    // the 99-byte rule and NUL bytes
+    {"HundredBytesTooLong", options(C128), std::string(100, 'A') + "\nABC\n", kC128Abc + "\n", 1, 1, 0, {{1, "longer than 99 bytes (at most 48 characters can be encoded)"}}},
+    {"NinetyNineBytesGoToTheEncoder", options(C128), std::string(99, 'A') + "\n", "", 0, 1, 0, {{1, calcSays(C128, std::string(99, 'A'))}}},
+    {"NulInCode128", options(C128), std::string("A\0B\n", 4), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulInEan13", options(EAN13), std::string("400638133393\0\n", 14), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    // bytes both ways without utf8
+    {"HighByteIsData", options(C128), "A\xE9\n", "", 0, 1, 0, {{1, calcSays(C128, "A\xE9")}}},
+    {"FontBytesRaw", options(C128), "ABC\n", kC128Abc + "\n", 1, 0, 0, {}},
+    // UTF-8 both ways with utf8
+    {"Utf8FontString", options(C128, true), "ABC\n", kC128AbcUtf8 + "\n", 1, 0, 0, {}},
+    {"Utf8InvalidByte", options(C128, true), "AB\xFF\n", "", 0, 1, 0, {{1, "is not valid UTF-8 (byte 3)"}}},
+    {"Utf8Surrogate", options(C128, true), "A\xED\xA0\x80\n", "", 0, 1, 0, {{1, "is not valid UTF-8 (byte 2)"}}},
+    {"Utf8Overlong", options(C128, true), "\xE0\x80\xAF\n", "", 0, 1, 0, {{1, "is not valid UTF-8 (byte 1)"}}},
+    {"Utf8NotInMacRoman", options(C128, true), "Aéł\n", "", 0, 1, 0, {{1, "holds 'ł' (character 3), which Mac OS Roman cannot encode"}}},
+    {"Utf8CountsCharactersNotBytes", options(EAN13, true), std::string(60, 'A') + std::string(40, 'x') + "\n" + [] { std::string s; for (int i = 0; i < 60; ++i) s += "é"; return s; }() + "\n", "", 0, 2, 0,
+     {{1, "longer than 99 characters (at most 48 characters can be encoded)"}, {2, calcSays(EAN13, std::string(60, '\x8E'))}}},
+    // the listed rejections stop at the limit; the count goes on
+    {"ListedUpToTheLimit", options(EAN13, false, false, 2), "x\ny\n400638133393\nz\n", kEan13 + "\n", 1, 3, 0,
+     {{1, calcSays(EAN13, "x")}, {2, calcSays(EAN13, "y")}}},
+};
+// clang-format on
+
+class BatchEngineTest : public ::testing::TestWithParam<Row> {};
+
+TEST_P(BatchEngineTest, OutputCountsAndReasons) {
+    const Row& r = GetParam();
+    const BatchResult result = convertAll(r.input, r.options);
+    EXPECT_EQ(result.output, r.output);
+    EXPECT_EQ(result.report.converted, r.converted);
+    EXPECT_EQ(result.report.rejected, r.rejected);
+    EXPECT_EQ(result.report.empty, r.empty);
+    ASSERT_EQ(result.report.listed.size(), r.listed.size());
+    for (std::size_t i = 0; i < r.listed.size(); ++i) {
+        EXPECT_EQ(result.report.listed[i].line, r.listed[i].line);
+        EXPECT_EQ(result.report.listed[i].reason, r.listed[i].reason);
+    }
+}
+
+// Blocks of one, two and seven bytes give what the whole input gives.
+TEST_P(BatchEngineTest, SameOutputHoweverTheInputIsCut) {
+    const Row& r = GetParam();
+    for (std::size_t blockSize : {1u, 2u, 7u}) {
+        SCOPED_TRACE(blockSize);
+        BatchEngine engine(r.options);
+        std::string output;
+        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
+        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
+            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
+        engine.finish(sink);
+        EXPECT_EQ(output, r.output);
+        EXPECT_EQ(engine.report().rejected, r.rejected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Batch, BatchEngineTest, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SummaryRow {
+    const char* name;
+    BatchReport report;
+    std::string summary;
+};
+
+// clang-format off
+const std::vector<SummaryRow> kSummaries = {
+    {"AllConverted", {3, 0, 0, {}}, "converted 3 of 3 lines"},
+    {"OneLine", {1, 0, 0, {}}, "converted 1 of 1 line"},
+    {"EmptyNamed", {0, 0, 2, {}}, "converted 0 of 0 lines (not counting 2 empty)"},
+    {"RejectedListed", {998, 2, 0, {{17, "a"}, {404, "b"}}}, "converted 998 of 1000 lines; rejected: 17, 404"},
+    {"MoreThanListed", {0, 7, 1, {{1, "a"}, {2, "b"}}}, "converted 0 of 7 lines (not counting 1 empty); rejected: 1, 2 and 5 more"},
+};
+// clang-format on
+
+TEST(BatchSummary, CountsAndListedLines) {
+    for (const auto& row : kSummaries) EXPECT_EQ(batchSummary(row.report), row.summary) << row.name;
+}
+
+// convertLine gives the font string or the same reason the report lists.
+TEST(ConvertLine, FontStringOrReason) {
+    FontStringBuffer buffer{};
+    const LineOutcome ok = convertLine(Line{"400638133393", 1, false}, options(EAN13), buffer);
+    EXPECT_TRUE(ok.converted);
+    EXPECT_EQ(ok.fontString, kEan13);
+    const LineOutcome bad = convertLine(Line{"Aé", 1, false}, options(C128, true), buffer);
+    EXPECT_FALSE(bad.converted);
+    EXPECT_EQ(bad.reason, calcSays(C128, "A\x8E"));
+}
+
+}  // namespace
+}  // namespace bcfont

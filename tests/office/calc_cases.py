@@ -1,0 +1,112 @@
+"""The named cases of the Calc add-in tests.
+
+A data, addon or type value is a text cell when it is a str, a number cell when
+it is an int or float, and an empty cell when it is None. A check of None
+leaves the argument out, and so does a type of None; True/False are boolean cells, 1/0 number cells.
+
+Unless a case gives `value` and `reason`, BCFONT must equal what
+`bcfont encode` prints for the same request and BCFONTREASON the reason it
+gives. `scans` is the text a decoder reads from the barcode cell printed in
+`face`, when the symbology is one a decoder reads.
+"""
+
+from dataclasses import dataclass, field
+from typing import Optional, Union
+
+Cell = Union[str, int, float, bool, None]
+
+ERROR = "Err:502"  # what Calc shows for a rejected BCFONT
+
+
+@dataclass
+class Case:
+    name: str
+    data: Cell
+    type: Cell
+    addon: Cell = None
+    check: Cell = None
+    value: Optional[str] = None  # expected BCFONT when not from `bcfont encode`
+    reason: Optional[str] = None
+    face: str = ""
+    scans: Optional[str] = None
+
+
+@dataclass
+class FaceCase:
+    name: str
+    type: Cell
+    half: Cell
+    dense: Cell
+    value: str  # expected BCFONTFACE
+
+
+VALID_TYPES = ("give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, "
+               "codabar, postnet or its number 0-10")
+
+CASES = [
+    # every symbology, as the window's defaults would encode it
+    Case("ean8 text", "5512345", "ean8", face="Code EAN", scans="55123457"),
+    Case("ean13 number cell", 400638133393, "ean13", face="Code EAN", scans="4006381333931"),
+    Case("ean13 13 digits, check replaced", "4006381333930", "ean13", face="Code EAN", scans="4006381333931"),
+    Case("ean13 leading zero in a text cell", "012345678901", "ean13", face="Code EAN", scans="0123456789012"),
+    Case("ean13 2-digit add-on", "400638133393", "ean13", addon="12", face="Code EAN", scans="4006381333931"),
+    Case("ean13 5-digit add-on in a number cell", 400638133393, "ean13", addon=52495, face="Code EAN",
+         scans="4006381333931"),
+    Case("upca", "03600029145", "upca", face="Code UPC", scans="036000291452"),
+    Case("upce", "0123456", "upce", face="Code UPC", scans="01234565"),
+    Case("code39 with check", "CODE39", "code39", check=True, face="Code 39", scans="CODE39W"),
+    Case("code39 without check", "CODE39", "code39", check=False, face="Code 39", scans="CODE39"),
+    Case("code39 full ascii", "a b", "code39", addon="", check=0, face="Code 39", scans="a b"),
+    Case("code128 text", "Hello World", "code128", face="Code 128", scans="Hello World"),
+    Case("code128 number cell", 12345, "code128", face="Code 128", scans="12345"),
+    Case("code128 without check", "ABC", "code128", addon="", check=0),
+    Case("code128 high Mac OS Roman character", "caf\u00e9", "code128"),
+    Case("code128ean", "0101234567890128", "code128ean", face="Code 128", scans="0101234567890128"),
+    Case("itf with check", "1234567", "itf", face="Code 25 Interleaved", scans="12345670"),
+    Case("itf without check, padded", "12345", "itf", check=False, face="Code 25 Interleaved", scans="012345"),
+    Case("industrial25", "0123456789", "industrial25", check=1),
+    Case("codabar", "123", "codabar", face="Codabar", scans="123"),
+    Case("postnet", "12345", "postnet"),
+    # the type argument
+    Case("type as a number cell", "400638133393", 1),
+    Case("type name in capitals", "400638133393", "EAN13"),
+    Case("type as a number text", "400638133393", "1"),
+    # rejections by the encoder: the same reason as the command line
+    Case("ean13 too short", "12", "ean13"),
+    Case("upce number system 2", "2123456", "upce"),
+    Case("ean13 add-on of 3 digits", "400638133393", "ean13", addon="123"),
+    Case("ean8 letters", "ABCDEFG", "ean8"),
+    # rejections of the arguments, which only the add-in has
+    Case("fraction in a number cell", 12.5, "code128", value=ERROR,
+         reason="Data 12.5 is not a whole number from 0 to 999999999999999; put it in a text cell"),
+    Case("negative number cell", -5, "code128", value=ERROR,
+         reason="Data -5 is not a whole number from 0 to 999999999999999; put it in a text cell"),
+    Case("number cell beyond 15 digits", 1e16, "ean13", value=ERROR,
+         reason="Data 1e+16 is not a whole number from 0 to 999999999999999; put it in a text cell"),
+    Case("character without a Mac OS Roman byte", "A\u2603B", "code128", value=ERROR,
+         reason="Data holds the character U+2603, which barcode fonts cannot hold"),
+    Case("unknown type name", "123", "qr", value=ERROR, reason="unknown Type 'qr'; " + VALID_TYPES),
+    Case("type number out of range", "123", 11, value=ERROR, reason="unknown Type 11; " + VALID_TYPES),
+    Case("type left out", "123", None, value=ERROR, reason="Type is missing; " + VALID_TYPES),
+    Case("check 2", "123", "code39", addon="", check=2, value=ERROR,
+         reason="Check must be TRUE or FALSE (or 1 or 0), got 2"),
+    # blank rows stay blank
+    Case("empty data cell", None, "ean13", value="", reason=""),
+    Case("empty text", "", "ean13", value="", reason=""),
+    Case("number 0, as Calc passes an empty cell", 0, "code39", value="", reason=""),
+]
+
+FACE_CASES = [
+    FaceCase("ean13", "ean13", None, None, "Code EAN"),
+    FaceCase("upce by number", 3, None, None, "Code UPC"),
+    FaceCase("code39 half height", "code39", True, None, "Code 39 Red"),
+    FaceCase("code39 high density", "code39", False, True, "Code 39 High Density"),
+    FaceCase("code39 both", "code39", 1, 1, "Code 39 Red High Density"),
+    FaceCase("code128ean", "code128ean", None, None, "Code 128"),
+    FaceCase("itf half height high density", "itf", True, True, "Code 25 Interleaved Red HD"),
+    FaceCase("industrial25 high density has none", "industrial25", False, True, "Code 25 Industrial"),
+    FaceCase("codabar half height", "codabar", True, False, "Codabar Red"),
+    FaceCase("postnet has one face", "postnet", True, True, "Postnet"),
+    FaceCase("unknown type", "qr", None, None, ERROR),
+    FaceCase("half height 3", "ean13", 3, None, ERROR),
+]
