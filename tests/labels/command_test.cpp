@@ -78,6 +78,17 @@ TEST_P(LabelsCommandTest, StatusMessageAndFile) {
 INSTANTIATE_TEST_SUITE_P(Labels, LabelsCommandTest, ::testing::ValuesIn(kCommandCases),
                          [](const auto& info) { return info.param.name; });
 
+TEST(LabelsCommand, RefusesToWriteOverItsInput) {
+    const TempDir dir;
+    const std::string list = "400638133393\n";
+    const auto in = dir.write("list.txt", list);
+    const RunResult r = runBcfont({"labels", "--type", "ean13", "--template", "Avery L7160", in.string(),
+                                   "-o", (dir.path() / "." / "list.txt").string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("are the same file"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(in), list);
+}
+
 TEST(LabelsCommand, ListsBuiltInAndGlabelsTemplates) {
     const RunResult r = runBcfont({"labels", "--list-templates"});
     EXPECT_EQ(r.status, 0) << r.err;

@@ -46,6 +46,10 @@ struct SearchCase {
     bool printable;      // EAN-13 does not fit Avery L7651's mini labels
 };
 
+std::ostream& operator<<(std::ostream& os, const SearchCase& c) {
+    return os << c.name;
+}
+
 const SearchCase kSearchCases[] = {
     {"nothing_typed_shows_all",
      "",

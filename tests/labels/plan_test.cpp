@@ -99,6 +99,11 @@ const PlanCase kPlanCases[] = {
      {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "longer than 797 bytes with its caption", true}}},
     {"caption_must_be_utf8_when_asked", "Avery L7160", EAN13, 0, 1, kEan + "\tb\xff\n",
      {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "the caption is not UTF-8 text", true}}, true},
+    {"data_must_be_utf8_when_asked", "Avery L7160", EAN13, 0, 1, "40063813339\xff\tcaption\n",
+     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "is not valid UTF-8 (byte 12)", true}}, true},
+    {"data_longer_than_a_batch_line_even_with_room_for_a_caption", "Avery L7160", C128, 0, 1,
+     std::string(120, '1') + "\tcaption\n",
+     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "longer than 99 bytes (at most 48 characters can be encoded)", true}}},
     {"caption_of_any_bytes_without_utf8", "Avery L7160", EAN13, 0, 1, kEan + "\tb\xff\n",
      {1, 0, 0, 0, 1, 1}, {{0, 0}}, {1}, {}},
     {"twenty_problems_listed_all_counted", "Avery L7160", EAN13, 0, 1, lines(25, "1"),
@@ -158,6 +163,10 @@ struct JobCase {
     std::string error;
 };
 
+std::ostream& operator<<(std::ostream& os, const JobCase& c) {
+    return os << c.name;
+}
+
 const JobCase kJobCases[] = {
     {"skip_a_whole_sheet", 21, 1,
      "the start position must skip 0 to 20 labels: \"Avery L7160\" has 21 on a sheet"},
@@ -192,6 +201,10 @@ struct TextCase {
     std::string line;
     std::string text, caption;  // UTF-8
 };
+
+std::ostream& operator<<(std::ostream& os, const TextCase& c) {
+    return os << c.name;
+}
 
 const TextCase kTextCases[] = {
     {"ean_face_draws_its_own_digits", EAN13, false, kEan + "\tTea", "", "Tea"},
@@ -238,6 +251,10 @@ struct SizeCase {
     std::string line;
     double minElementMm;
 };
+
+std::ostream& operator<<(std::ostream& os, const SizeCase& c) {
+    return os << c.name;
+}
 
 const SizeCase kSizeCases[] = {
     {"ean13_large_label", "Avery 5163", EAN13, kEan, 0.264},
@@ -297,6 +314,10 @@ struct SummaryCase {
     int pages;
     std::string summary;
 };
+
+std::ostream& operator<<(std::ostream& os, const SummaryCase& c) {
+    return os << c.name;
+}
 
 const SummaryCase kSummaryCases[] = {
     {"all_printed", {3, 0, 0, 0, 3, {}}, 1, "printed 3 of 3 lines on 3 labels, 1 page"},

@@ -253,6 +253,10 @@ struct NameCase {
     std::string name, typed, found;  // found empty: none
 };
 
+std::ostream& operator<<(std::ostream& os, const NameCase& c) {
+    return os << c.name;
+}
+
 const NameCase kNameCases[] = {
     {"exact", "Avery L7160", "Avery L7160"},
     {"any_case", "AVERY l7651", "Avery L7651"},
