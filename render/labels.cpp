@@ -260,6 +260,8 @@ std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplat
         const std::size_t tab = line.bytes.find('\t');
         const std::string_view data = line.bytes.substr(0, tab);
         const std::string_view caption = tab == std::string_view::npos ? "" : line.bytes.substr(tab + 1);
+        // The batch rules see an empty line as no line; here it would be a label without a barcode.
+        if (data.empty()) return addProblem(report, line.number, "no data before the caption's TAB", true);
         const auto outcome =
             convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
         if (!outcome.converted) return addProblem(report, line.number, outcome.reason, true);
