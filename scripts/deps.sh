@@ -14,6 +14,8 @@ BCFONT_PACKAGES=(
   # Either Calc serves; the first is installed when neither is. Never pull in
   # -nogui over a desktop LibreOffice: it would replace it.
   'libreoffice-calc-nogui|libreoffice-calc'
+  librsvg2-bin gzip file man-db bash-completion
+  lintian desktop-file-utils appstream dpkg-dev
 )
 
 bcfont_install_deps() {
