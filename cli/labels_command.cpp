@@ -129,7 +129,7 @@ void addLabelsCommand(CLI::App& app) {
     cmd->add_flag("--list-templates", args->listTemplates, "List the label sheets --template accepts");
     cmd->add_option("INPUT", args->input,
                     "Lines to print, 'data' or 'data<TAB>caption'; '-' or none for standard input");
-    cmd->add_option("-o,--output", args->output, "The PDF file to write")->type_name("OUT.pdf");
+    cmd->add_option("-o,--output", args->output, "The PDF file to write")->type_name("FILE");
     cmd->footer(
         "Lines are read as by 'bcfont batch'. Each barcode is as large as its label allows, never\n"
         "below the symbology's minimum size; a line whose barcode does not fit is reported like a\n"
