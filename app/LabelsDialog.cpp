@@ -222,40 +222,44 @@ void LabelsDialog::savePdf() {
     if (!error.empty()) QMessageBox::warning(this, tr("Labels not saved"), qs(error));
 }
 
-void LabelsDialog::printSheets() {
-    if (!sheets_ || sheets_->placements.empty()) return;
+void LabelsDialog::preparePrinter(QPrinter& printer) const {
+    if (!sheets_) return;
     const render::LabelTemplate& sheet = sheets_->sheet;
-    QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(qs(sheet.name));
     printer.setPageSize(QPageSize(QSizeF(sheet.pageWidth, sheet.pageHeight), QPageSize::Point,
                                   qs(sheet.paper), QPageSize::FuzzyMatch));
+    printer.setPageOrientation(QPageLayout::Portrait);
     // The page as it is, at 100%: the labels' positions are exact only so.
     printer.setFullPage(true);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted) return;
+}
 
+std::string LabelsDialog::printTo(QPrinter& printer) const {
+    if (!sheets_ || sheets_->placements.empty()) return "there are no labels to print";
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, tr("Labels not printed"), tr("The printer could not be started."));
-        return;
-    }
+    if (!painter.begin(&printer)) return "the printer could not be started";
     const double dpi = std::min<double>(printer.resolution(), kMaxPrintDpi);
     const double scale = printer.resolution() / render::kPointsPerInch;
-    const QRectF target(0, 0, sheet.pageWidth * scale, sheet.pageHeight * scale);
+    const QRectF target(0, 0, sheets_->sheet.pageWidth * scale, sheets_->sheet.pageHeight * scale);
     for (int page = 0; page < sheets_->pages; ++page) {
         if (page > 0) printer.newPage();
         std::string error;
         const auto image = render::labelPage(*sheets_, page, dpi, error);
-        if (!image) {
-            painter.end();
-            QMessageBox::warning(this, tr("Labels not printed"), qs(error));
-            return;
-        }
+        if (!image) return error;
         painter.drawImage(target, toImage(*image));
     }
-    painter.end();
+    return painter.end() ? std::string() : "the printer did not take the last page";
+}
+
+void LabelsDialog::printSheets() {
+    if (!sheets_ || sheets_->placements.empty()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const std::string error = printTo(printer); !error.empty())
+        QMessageBox::warning(this, tr("Labels not printed"), qs(error));
 }
 
 void installLabelsDialog(QMainWindow& window, const WindowWidgets& widgets) {

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMainWindow;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -44,6 +45,10 @@ class LabelsDialog : public QDialog {
     const std::optional<render::LabelSheets>& sheets() const { return sheets_; }
     // Writes the PDF to `path`; empty on success, else the reason.
     std::string saveTo(const std::string& path) const;
+    // Sets `printer` to the sheet's paper, full page, no margins; then
+    // printTo paints every sheet at 100%. Empty on success, else the reason.
+    void preparePrinter(QPrinter& printer) const;
+    std::string printTo(QPrinter& printer) const;
 
     QLineEdit* search() const { return search_; }
     QListWidget* templateList() const { return templateList_; }

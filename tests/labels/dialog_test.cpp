@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <cstdlib>
@@ -108,6 +109,47 @@ TEST(LabelsDialog, SavesThePdfOfThePlannedSheets) {
     EXPECT_EQ(d.saveTo(path.string()), "");
     EXPECT_EQ(pageContents(readFile(path)).size(), 2u);
     EXPECT_NE(d.saveTo((dir.path() / "missing" / "x.pdf").string()), "");
+}
+
+// The dark pixels' bounding box: left, top, right, bottom.
+std::array<int, 4> inkBox(const render::GrayImage& image) {
+    std::array<int, 4> box{image.width, image.height, -1, -1};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.at(x, y) < 128)
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+    return box;
+}
+
+// Printed to a PDF printer, every sheet lands where the PDF export puts it:
+// same paper, the same ink within a pixel at 150 dpi, so no scaling or offset.
+TEST(LabelsDialog, PrintsAtActualSize) {
+    LabelsDialog d(LabelsRequest{kInput, EAN13, true}, render::builtinTemplates());
+    d.search()->setText(QStringLiteral("5163"));
+    d.copies()->setValue(6);  // 12 labels: two sheets of 10
+    const TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir.path() / "printed.pdf").string()));
+    printer.setResolution(300);
+    d.preparePrinter(printer);
+    ASSERT_EQ(d.printTo(printer), "");
+    const std::string pdf = readFile(dir.path() / "printed.pdf");
+    const auto box = mediaBox(pdf);
+    ASSERT_TRUE(box);
+    EXPECT_NEAR(box->first, 612, 0.5);
+    EXPECT_NEAR(box->second, 792, 0.5);
+    const auto pages = rasterise(dir.path() / "printed.pdf", 150);
+    ASSERT_TRUE(pages);
+    ASSERT_EQ(pages->size(), 2u);
+    for (int page = 0; page < 2; ++page) {
+        std::string error;
+        const auto expected = render::labelPage(*d.sheets(), page, 150, error);
+        ASSERT_TRUE(expected) << error;
+        const auto got = inkBox((*pages)[static_cast<std::size_t>(page)]);
+        const auto want = inkBox(*expected);
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], 1) << "page " << page << ", edge " << i;
+    }
 }
 
 TEST(LabelsDialog, MainWindowOffersItInTheFileMenuAndTheBatchArea) {
