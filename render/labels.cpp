@@ -254,7 +254,8 @@ std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplat
         }
         if (line.tooLong) {
             addProblem(report, line.number,
-                       "longer than " + std::to_string(kMaxLabelLineBytes) + " bytes with its caption", true);
+                       "longer than " + std::to_string(kMaxLabelLineBytes) + " bytes, caption included",
+                       true);
             return;
         }
         const std::size_t tab = line.bytes.find('\t');

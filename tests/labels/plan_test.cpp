@@ -94,7 +94,7 @@ const PlanCase kPlanCases[] = {
      {{2, "the barcode does not fit on a 38.1 x 21.2 mm label: at its smallest (a narrow bar of 0.19 mm) it "
           "needs one of 101.2 x 12.8 mm", false}}},
     {"line_too_long_with_its_caption", "Avery L7160", EAN13, 0, 1, kEan + "\t" + std::string(900, 'x') + "\n",
-     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "longer than 797 bytes with its caption", true}}},
+     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "longer than 797 bytes, caption included", true}}},
     {"caption_must_be_utf8_when_asked", "Avery L7160", EAN13, 0, 1, kEan + "\tb\xff\n",
      {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "the caption is not UTF-8 text", true}}, true},
     {"data_must_be_utf8_when_asked", "Avery L7160", EAN13, 0, 1, "40063813339\xff\tcaption\n",
