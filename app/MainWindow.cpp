@@ -14,8 +14,8 @@ MainWindow::MainWindow(MyApplication* application, QWidget* parent)
     setObjectName(QStringLiteral("mainWindow"));
     setAccessibleName(tr("bcfont"));
     connectActions();
-    installLabelsDialog(*this, w_);
     controller_->awakeFromNib();
+    installLabelsDialog(*this, w_);
 }
 
 void MainWindow::connectActions() {

@@ -6,9 +6,8 @@ BCFONT_PACKAGES=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-fonttools fonts-ocr-b fontconfig
-  libcairo2-dev libfreetype-dev
+  libcairo2-dev libfreetype-dev libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data
   libzxing-dev
-  libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data poppler-utils
   xvfb xauth
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils zxing-cpp-tools
   # Either Calc serves; the first is installed when neither is. Never pull in
