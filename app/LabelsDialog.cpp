@@ -283,7 +283,7 @@ void installLabelsDialog(QMainWindow& window, const WindowWidgets& widgets) {
         QAction* before = (after != items.end() && after + 1 != items.end()) ? *(after + 1) : nullptr;
         file->insertAction(before, action);
     }
-    auto* button = new QPushButton(QObject::tr("Labels…"));
+    auto* button = new QPushButton(QObject::tr("&Labels…"));
     button->setObjectName(QStringLiteral("labelsButton"));
     button->setAccessibleName(QObject::tr("Print labels"));
     QObject::connect(button, &QPushButton::clicked, &window, open);
