@@ -11,41 +11,6 @@
 namespace bcfont::app {
 namespace {
 
-// The description keys, in CodeType order.
-constexpr std::array<const char*, kCodeTypeCount> kFactKeys = {
-    "NSFactEAN8",    "NSFactEAN13", "NSFactUPCA",   "NSFactUPCE",    "NSFactC39",     "NSFactC128",
-    "NSFactC128EAN", "NSFactTOFIL", "NSFactTOFIND", "NSFactCODABAR", "NSFactPOSTNET",
-};
-
-// Which option controls each symbology can use.
-struct Availability {
-    bool highDensity, checksum, halfHeight, addonGroup;
-};
-
-constexpr std::array<Availability, kCodeTypeCount> kAvailability = {{
-    {false, false, true, false},   // EAN-8
-    {false, false, true, true},    // EAN-13
-    {false, false, true, false},   // UPC-A
-    {false, false, true, false},   // UPC-E
-    {true, true, true, false},     // Code 39
-    {false, true, true, false},    // Code 128
-    {false, true, true, false},    // Code 128 EAN/UCC
-    {true, true, true, false},     // 2 of 5 Interleaved
-    {false, true, true, false},    // 2 of 5 Industrial
-    {false, true, true, false},    // Codabar
-    {false, false, false, false},  // Postnet
-}};
-
-static_assert(kFactKeys.size() == kAvailability.size());
-
-bool isCodeType(int index) {
-    return index >= 0 && index < kCodeTypeCount;
-}
-
-std::size_t at(std::int32_t type) {
-    return static_cast<std::size_t>(type);
-}
-
 BOOL asBool(int state) {
     return state != 0 ? 1 : 0;
 }
@@ -135,7 +100,7 @@ void BCController::Settings() {
     window_.setState(addon2, 0);
     window_.setState(addon5, 0);
 
-    const Availability& can = kAvailability[at(iCode)];
+    const Options& can = symbology(static_cast<CodeType>(iCode)).offers;
     window_.setEnabled(highDensity, can.highDensity);
     if (can.addonGroup) {
         window_.setEnabled(addon, true);
@@ -151,7 +116,8 @@ void BCController::Settings() {
 }
 
 void BCController::showFactsFor(std::int32_t type) {
-    window_.setStringValue(facts, window_.description(kFactKeys[at(type)]).value_or(""));
+    window_.setStringValue(facts,
+                           window_.description(symbology(static_cast<CodeType>(type)).factKey).value_or(""));
 }
 
 void BCController::changeCode(ControlId sender) {

@@ -8,12 +8,21 @@ namespace bcfont::cli {
 
 std::string validTypes() {
     std::string list;
-    for (int t = 0; t < kCodeTypeCount; ++t) {
-        if (t > 0) list += ", ";
-        list += std::to_string(t) + " " + std::string(symbology(static_cast<CodeType>(t)).name);
+    for (const Symbology& s : symbologies()) {
+        if (!list.empty()) list += ", ";
+        list += std::to_string(s.type) + " " + std::string(s.name);
     }
     return list;
 }
+
+namespace {
+
+// "Symbology: its number 0-10 or name (see `bcfont types`)"
+std::string typeHelp() {
+    return "Symbology: its number 0-" + std::to_string(kCodeTypeCount - 1) + " or name (see `bcfont types`)";
+}
+
+}  // namespace
 
 CLI::Option* addTypeOption(CLI::App& command, std::string& text) {
     const CLI::Validator knownType(
@@ -22,10 +31,7 @@ CLI::Option* addTypeOption(CLI::App& command, std::string& text) {
             return "unknown type '" + value + "'; valid types: " + validTypes();
         },
         "", "symbology");
-    return command.add_option("-t,--type", text, "Symbology: its number 0-10 or name (see `bcfont types`)")
-        ->required()
-        ->type_name("TYPE")
-        ->check(knownType);
+    return command.add_option("-t,--type", text, typeHelp())->required()->type_name("TYPE")->check(knownType);
 }
 
 CodeType parsedType(const std::string& text) {

@@ -12,7 +12,8 @@ class Option;
 
 namespace bcfont::cli {
 
-// "0 ean8, 1 ean13, ..., 10 postnet": what --type accepts.
+// The number and short name of every symbology ("0 ean8, 1 ean13, ..."):
+// what --type accepts.
 std::string validTypes();
 
 // Adds a required --type to `command`; after parsing, `text` holds a value

@@ -1,10 +1,12 @@
 // Code 128 and Code 128 EAN/UCC: tilde escapes, greedy code set selection,
 // the modulo-103 check value and the value-to-font-byte mapping.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "encoder.h"
 #include "encoder_internal.h"
+#include "font_bytes.h"
 
 namespace bcfont::internal {
 namespace {
@@ -36,42 +38,32 @@ constexpr unsigned char kCodeB = 100;
 constexpr unsigned char kCodeA = 101;
 constexpr unsigned char kFnc1 = 102;
 constexpr unsigned char kNotInSet = 106;
-// The stop character travels through code128_Out as this out-of-range value.
-constexpr unsigned char kStop = 228;
+constexpr unsigned char kStop = fontbytes::kCode128StopValue;
 constexpr int kFnc1Escape = 999;
 // The symbol starts with Code C when the data begins with this many digits.
 constexpr short kDigitsForStartC = 5;
 // A run of this many digits inside the data is worth a change to Code C.
 constexpr short kDigitsForCodeC = 4;
 
-// Font bytes of the values that the Code 128 fonts do not place at value + 32.
-struct FontByte {
-    unsigned char value;
-    unsigned char fontByte;
-};
-constexpr std::array<FontByte, 13> kSpecialFontBytes = {{
-    {0, 154},    // space in sets A and B, 00 in set C
-    {95, 159},   // DEL in set B, US in set A
-    {96, 167},   // FNC3
-    {97, 185},   // FNC2
-    {98, 226},   // Shift
-    {99, 196},   // Code C
-    {100, 227},  // Code B
-    {101, 201},  // Code A
-    {102, 189},  // FNC1
-    {103, 128},  // Start A
-    {104, 133},  // Start B
-    {105, 134},  // Start C
-    {kStop, 138},
-}};
-
-// The font byte of every value 0 to 255, for code128_Out.
+// The font byte of every value 0 to 255, for code128_Out: the symbol values
+// where the fonts draw them, any other value at value + 32.
 constexpr std::array<unsigned char, 256> kFontBytes = [] {
     std::array<unsigned char, 256> bytes{};
     for (int v = 0; v < 256; ++v) bytes[v] = static_cast<unsigned char>(v + 32);
-    for (const FontByte& special : kSpecialFontBytes) bytes[special.value] = special.fontByte;
+    for (std::size_t v = 0; v < fontbytes::kCode128.size(); ++v) bytes[v] = fontbytes::kCode128[v];
     return bytes;
 }();
+
+// A scanner tells the values apart only if each has a byte of its own.
+constexpr bool everySymbolValueHasItsOwnByte() {
+    for (std::size_t a = 0; a < fontbytes::kCode128.size(); ++a) {
+        for (std::size_t b = a + 1; b < fontbytes::kCode128.size(); ++b) {
+            if (fontbytes::kCode128[a] == fontbytes::kCode128[b]) return false;
+        }
+    }
+    return true;
+}
+static_assert(everySymbolValueHasItsOwnByte());
 
 constexpr int kMaxRawWords = 100;
 // Start, FNC1 and at most two codewords (code set change and value) per entry.
@@ -102,25 +94,43 @@ struct Symbol {
     int count = 0;
 };
 
-EncodeResult buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC, Symbol& symbol) {
-    if (iDataLen < 0 || (pIn == nullptr && iDataLen > 0)) return EncodeResult::BadByte;
-    for (int i = 0; i < iDataLen; ++i) {
-        if (pIn[i] >= 128) return EncodeResult::BadByte;
-    }
+// The first byte of 128 or above, or iDataLen when there is none. The
+// whole data is or-ed first: the common case, all 7-bit, needs no branches.
+int firstHighByte(const unsigned char* pIn, std::int32_t iDataLen) {
+    unsigned char any = 0;
+    for (int i = 0; i < iDataLen; ++i) any |= pIn[i];
+    if (any < 128) return iDataLen;
+    int i = 0;
+    while (pIn[i] < 128) ++i;
+    return i;
+}
+
+Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC, Symbol& symbol) {
+    if (iDataLen < 0 || (pIn == nullptr && iDataLen > 0)) return {Reject::BadCall};
+    if (const int high = firstHighByte(pIn, iDataLen); high < iDataLen)
+        return {Reject::NotInAlphabet, pIn[high], high + 1, 0};
 
     std::array<RawWord, kMaxRawWords> pRawDataWords;
     int iNumRawDataWords = 0;
     for (int i = 0; i < iDataLen;) {
-        if (iNumRawDataWords == kMaxRawWords) return EncodeResult::TooLong;
+        // Bytes other than '~' are entries as they are: copied in a tight
+        // loop, as many as there is room for.
+        const int plainEnd = std::min(iDataLen, i + (kMaxRawWords - iNumRawDataWords));
+        while (i < plainEnd && pIn[i] != '~') pRawDataWords[iNumRawDataWords++] = pIn[i++];
+        if (i == iDataLen) break;
+        // More entries than any symbol of kFontStringCapacity bytes holds;
+        // how many more is not counted.
+        if (iNumRawDataWords == kMaxRawWords) return {Reject::FontStringTooLong};
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
-        i += word.consumed;
         RawWord entry = static_cast<RawWord>(word.value);
         if (word.escaped()) {
             entry = word.value == kFnc1Escape ? kFnc1Entry : static_cast<RawWord>(word.value % 256);
             // Values 128 to 255 have no Code 128 character; passing them on
             // would draw bars that read as something else.
-            if (entry >= 128 && entry != kFnc1Entry) return EncodeResult::BadEscape;
+            if (entry >= 128 && entry != kFnc1Entry)
+                return {Reject::EscapeNotAscii, 0, i + 1, static_cast<std::size_t>(word.value)};
         }
+        i += word.consumed;
         pRawDataWords[iNumRawDataWords++] = entry;
     }
 
@@ -133,7 +143,7 @@ EncodeResult buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool b
     if (bUCC) symbol.codeWords[n++] = kFnc1;
     n += DataToCodeWords(symbol.codeWords.data() + n, pRawDataWords.data(), iNumRawDataWords, sStartChar);
     symbol.count = n;
-    return EncodeResult::Written;
+    return kAccepted;
 }
 
 int fontLength(const Symbol& symbol, bool bCHECKSUM) {
@@ -226,13 +236,14 @@ void code128_Out(unsigned char* pOut, unsigned char bChar) {
     *pOut = kFontBytes[bChar];
 }
 
-EncodeResult encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
-                           bool bCHECKSUM, bool bUCC) {
-    if (pOut == nullptr) return EncodeResult::BadByte;
+Rejection encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, bool bCHECKSUM,
+                        bool bUCC) {
+    if (pOut == nullptr) return {Reject::BadCall};
     Symbol symbol;
-    const EncodeResult built = buildSymbol(pIn, iDataLen, bUCC, symbol);
-    if (built != EncodeResult::Written) return built;
-    if (fontLength(symbol, bCHECKSUM) > kMaxFontString) return EncodeResult::TooLong;
+    const Rejection built = buildSymbol(pIn, iDataLen, bUCC, symbol);
+    if (!built.accepted()) return built;
+    const int length = fontLength(symbol, bCHECKSUM);
+    if (length > kMaxFontString) return {Reject::FontStringTooLong, 0, 0, static_cast<std::size_t>(length)};
 
     unsigned char* out = pOut;
     for (int i = 0; i < symbol.count; ++i) code128_Out(out++, symbol.codeWords[i]);
@@ -241,21 +252,22 @@ EncodeResult encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::i
     // Terminated here as well, so that a caller's buffer that was not
     // zero-filled still holds one string; at most 99 bytes precede it.
     *out = '\0';
-    return EncodeResult::Written;
+    return kAccepted;
 }
 
-int code128FontLength(const unsigned char* pIn, std::int32_t iDataLen, bool bCHECKSUM, bool bUCC) {
-    Symbol symbol;
-    if (buildSymbol(pIn, iDataLen, bUCC, symbol) != EncodeResult::Written) return -1;
-    return fontLength(symbol, bCHECKSUM);
+Rejection calcCode128(const CalcInput& in, char* out) {
+    const PaddedData data(in);
+    return encodeCode128(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check, false);
+}
+
+Rejection calcCode128Ucc(const CalcInput& in, char* out) {
+    const PaddedData data(in);
+    return encodeCode128(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check, true);
 }
 
 }  // namespace bcfont::internal
 
 BOOL Code128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM,
              BOOL bUCC) {
-    return bcfont::internal::encodeCode128(pIn, pOut, iDataLen, bCHECKSUM != 0, bUCC != 0) ==
-                   bcfont::internal::EncodeResult::Written
-               ? 1
-               : 0;
+    return bcfont::internal::encodeCode128(pIn, pOut, iDataLen, bCHECKSUM != 0, bUCC != 0).accepted() ? 1 : 0;
 }

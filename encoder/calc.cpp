@@ -7,6 +7,7 @@
 
 #include "encoder.h"
 #include "encoder_internal.h"
+#include "font_bytes.h"
 
 namespace {
 
@@ -25,6 +26,17 @@ constexpr std::array<std::string_view, 10> kUpcESetsNs1 = {
     "AAABBB", "AABABB", "AABBAB", "AABBBA", "ABAABB", "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
 };
 
+// A row of number sets as a bit mask, bit i set where character i takes set B.
+template <std::size_t N>
+constexpr std::array<unsigned, N> setBMasks(const std::array<std::string_view, N>& rows) {
+    std::array<unsigned, N> masks{};
+    for (std::size_t r = 0; r < N; ++r) {
+        for (std::size_t i = 0; i < rows[r].size(); ++i) masks[r] |= (rows[r][i] == 'B' ? 1u : 0u) << i;
+    }
+    return masks;
+}
+constexpr auto kEan13SetB = setBMasks(kEan13Sets);
+
 // EAN 2-digit add-on: number sets by the add-on's value modulo 4.
 constexpr std::array<std::string_view, 4> kAddon2Sets = {"AA", "AB", "BA", "BB"};
 
@@ -33,17 +45,43 @@ constexpr std::array<std::string_view, 10> kAddon5Sets = {
     "BBAAA", "BABAA", "BAABA", "BAAAB", "ABBAA", "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB",
 };
 
-// 2 of 5 Interleaved: font bytes of the digit pairs 94 to 99; pairs 0 to 93
-// are the pair value + 33.
-constexpr std::array<unsigned char, 6> kInterleavedPairs94To99 = {159, 167, 185, 226, 196, 227};
+// 2 of 5 Interleaved: where the fonts draw each digit pair, start and stop.
+using bcfont::fontbytes::kInterleavedPairs;
+using bcfont::fontbytes::kInterleavedStart;
+using bcfont::fontbytes::kInterleavedStop;
+static_assert(kInterleavedPairs.size() == 100);
 
-constexpr unsigned char kInterleavedStart = 128;
-constexpr unsigned char kInterleavedStop = 138;
+using bcfont::internal::Reject;
 
-// The working copy of the data and the digit strings fit here: at most 48
-// data characters, or 48 digits for 2 of 5 Interleaved, plus the terminator.
+// Whether Calc empties its buffer for each kind of rejection: it does for a
+// request of the wrong shape (length, number system, add-on, a symbol that
+// would not fit), and leaves the buffer as passed for a wrong character.
+constexpr auto kEmptiesOutput = std::to_array<bool>({
+    false,  // None
+    true,   // BadCall
+    true,   // DataTooLong
+    true,   // WrongLength
+    false,  // NotInAlphabet
+    true,   // NumberSystem
+    true,   // AddonNotDigits
+    true,   // InterleavedTooLong
+    false,  // EscapeNotAscii
+    true,   // FontStringTooLong
+});
+static_assert(kEmptiesOutput.size() == bcfont::internal::kRejectKinds);
+
+constexpr bool emptiesOutput(Reject kind) {
+    return kEmptiesOutput[static_cast<std::size_t>(kind)];
+}
+
+// The digit strings of 2 of 5 Interleaved fit here: at most 48 digits, a
+// leading zero and the check digit.
 constexpr int kWorkSize = 50;
-static_assert(kMaxDataLength + 1 < kWorkSize);
+static_assert(kMaxDataLength + 2 <= kWorkSize);
+
+using bcfont::internal::CalcInput;
+using bcfont::internal::kAccepted;
+using bcfont::internal::Rejection;
 
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -55,16 +93,17 @@ constexpr char digitChar(int value) {
     return static_cast<char>('0' + value);
 }
 
-bool allDigits(const char* p, int count) {
+// The first character of `p` that is not a digit, within `count`. The data
+// is read no further than its first NUL, which is not a digit either.
+int firstNonDigit(const char* p, int count) {
     for (int i = 0; i < count; ++i) {
-        if (!isDigit(p[i])) return false;
+        if (!isDigit(p[i])) return i;
     }
-    return true;
+    return count;
 }
 
-int rejectWithEmptyOutput(char* out) {
-    out[0] = '\0';
-    return -1;
+Rejection notInAlphabet(const char* p, int index) {
+    return {Reject::NotInAlphabet, static_cast<unsigned char>(p[index]), index + 1, 0};
 }
 
 // EAN/UPC number set characters of a digit character.
@@ -76,23 +115,6 @@ constexpr char setB(char digit) {
 }
 constexpr char setC(char digit) {
     return static_cast<char>(digit + 49);
-}
-
-int encodeEan8(const char* nutz, int len, char* out) {
-    if (len != 7 && len != 8) return rejectWithEmptyOutput(out);
-    if (!allDigits(nutz, len)) return -1;
-
-    std::array<char, 8> digits{};
-    std::memcpy(digits.data(), nutz, 7);
-    digits[7] = digitChar(bcfont::internal::checkDigitMod10(digits.data(), 7));
-
-    out[0] = '<';
-    for (int i = 0; i < 4; ++i) out[1 + i] = setA(digits[i]);
-    out[5] = '=';
-    for (int i = 0; i < 4; ++i) out[6 + i] = setC(digits[4 + i]);
-    out[10] = '>';
-    out[11] = '\0';
-    return 0;
 }
 
 // Writes the add-on, ':' then digits separated by ';', and the terminator.
@@ -112,149 +134,6 @@ void writeAddon(const char* addon, int addonLen, char* out) {
         *out++ = static_cast<char>(bcfont::internal::GetCode(sets[i] == 'A' ? 0 : 1, digitValue(addon[i])));
     }
     *out = '\0';
-}
-
-int encodeEan13(const char* nutz, int len, const char* addon, char* out) {
-    if (len != 12 && len != 13) return rejectWithEmptyOutput(out);
-    if (!allDigits(nutz, len)) return -1;
-    const int addonLen = bcfont::internal::addonLength(addon);
-    // An add-on of the right length must be all digits: anything else would
-    // draw bars that no scanner reads as the text entered.
-    if (addonLen != 0 && !allDigits(addon, addonLen)) return rejectWithEmptyOutput(out);
-
-    std::array<char, 13> digits{};
-    std::memcpy(digits.data(), nutz, 12);
-    digits[12] = digitChar(bcfont::internal::checkDigitMod10(digits.data(), 12));
-
-    const std::string_view sets = kEan13Sets[digitValue(digits[0])];
-    out[0] = digits[0];
-    out[1] = '<';
-    for (int i = 0; i < 6; ++i) out[2 + i] = sets[i] == 'A' ? setA(digits[1 + i]) : setB(digits[1 + i]);
-    out[8] = '=';
-    for (int i = 0; i < 6; ++i) out[9 + i] = setC(digits[7 + i]);
-    out[15] = '>';
-    if (addonLen == 0) {
-        out[16] = '\0';
-    } else {
-        writeAddon(addon, addonLen, out + 16);
-    }
-    return 0;
-}
-
-int encodeUpcA(const char* nutz, int len, char* out) {
-    if (len != 11 && len != 12) return rejectWithEmptyOutput(out);
-    if (!allDigits(nutz, len)) return -1;
-
-    std::array<char, 12> digits{};
-    std::memcpy(digits.data(), nutz, 11);
-    digits[11] = digitChar(bcfont::internal::checkDigitMod10(digits.data(), 11));
-
-    out[0] = digits[0];
-    out[1] = '<';
-    out[2] = static_cast<char>(digits[0] + 28);
-    for (int i = 0; i < 5; ++i) out[3 + i] = setA(digits[1 + i]);
-    out[8] = '=';
-    for (int i = 0; i < 5; ++i) out[9 + i] = setC(digits[6 + i]);
-    out[14] = static_cast<char>(digits[11] + 60);
-    out[15] = '>';
-    out[16] = digits[11];
-    out[17] = '\0';
-    return 0;
-}
-
-int encodeUpcE(const char* nutz, int len, char* out) {
-    if (len != 7 && len != 8) return rejectWithEmptyOutput(out);
-    if (nutz[0] != '0' && nutz[0] != '1') return rejectWithEmptyOutput(out);
-    if (!allDigits(nutz, len)) return -1;
-
-    // The check digit is that of the UPC-A number the UPC-E digits stand for;
-    // over the seven digits as entered it differs whenever the last is 0-4.
-    const std::array<char, 11> upcA = bcfont::internal::upcAFromUpcE(nutz);
-    const int check = bcfont::internal::checkDigitMod10(upcA.data(), 11);
-
-    const std::string_view sets = nutz[0] == '0' ? kUpcESetsNs0[check] : kUpcESetsNs1[check];
-    out[0] = nutz[0];
-    out[1] = '<';
-    for (int i = 0; i < 6; ++i) {
-        const char digit = nutz[1 + i];
-        out[2 + i] = sets[i] == 'A' ? setA(digit) : static_cast<char>(bcfont::internal::GetUPC(0, digit));
-    }
-    out[8] = '?';
-    out[9] = digitChar(check);
-    out[10] = '\0';
-    return 0;
-}
-
-int encodeInterleaved(const char* nutz, int len, bool withCheck, char* gesamt) {
-    // With the check digit an even count gets both a leading '0' and the
-    // check digit: two more digits than the data.
-    if (withCheck && len % 2 == 0 && len > kMaxInterleavedEvenWithCheck) return rejectWithEmptyOutput(gesamt);
-    if (!allDigits(nutz, len)) return -1;
-
-    std::array<char, kWorkSize> temp{};
-    int count = 0;
-    const bool leadingZero = withCheck ? len % 2 == 0 : len % 2 == 1;
-    if (leadingZero) temp[count++] = '0';
-    std::memcpy(temp.data() + count, nutz, static_cast<std::size_t>(len));
-    count += len;
-    if (withCheck) {
-        temp[count] = digitChar(bcfont::internal::checkDigitMod10(temp.data(), count));
-        ++count;
-    }
-
-    auto* out = reinterpret_cast<unsigned char*>(gesamt);
-    *out++ = kInterleavedStart;
-    for (int i = 0; i < count; i += 2) {
-        const int pair = digitValue(temp[i]) * 10 + digitValue(temp[i + 1]);
-        *out++ = pair < 94 ? static_cast<unsigned char>(pair + 33) : kInterleavedPairs94To99[pair - 94];
-    }
-    *out++ = kInterleavedStop;
-    *out = '\0';
-    return 0;
-}
-
-int encodeIndustrial(const char* nutz, int len, bool withCheck, char* out) {
-    if (!allDigits(nutz, len)) return -1;
-    *out++ = '<';
-    std::memcpy(out, nutz, static_cast<std::size_t>(len));
-    out += len;
-    if (withCheck) *out++ = digitChar(bcfont::internal::checkDigitMod10(nutz, len));
-    *out++ = '>';
-    *out = '\0';
-    return 0;
-}
-
-int encodeCodabar(const char* nutz, int len, char* out) {
-    if (!allDigits(nutz, len)) return -1;
-    *out++ = 'D';
-    std::memcpy(out, nutz, static_cast<std::size_t>(len));
-    out += len;
-    *out++ = 'D';
-    *out = '\0';
-    return 0;
-}
-
-int encodePostnet(const char* nutz, int len, char* out) {
-    if (len != 5 && len != 9 && len != 11) return rejectWithEmptyOutput(out);
-    if (!allDigits(nutz, len)) return -1;
-    int sum = 0;
-    for (int i = 0; i < len; ++i) sum += digitValue(nutz[i]);
-    *out++ = '-';
-    std::memcpy(out, nutz, static_cast<std::size_t>(len));
-    out += len;
-    *out++ = digitChar((10 - sum % 10) % 10);
-    *out++ = '-';
-    *out = '\0';
-    return 0;
-}
-
-// Code39 and Code128 leave their output untouched on a rejection; Calc adds
-// the emptying for a symbol that would not fit, like its own length checks.
-int fromEncodeResult(bcfont::internal::EncodeResult result, char* out) {
-    using bcfont::internal::EncodeResult;
-    if (result == EncodeResult::Written) return 0;
-    if (result == EncodeResult::TooLong) return rejectWithEmptyOutput(out);
-    return -1;
 }
 
 }  // namespace
@@ -296,50 +175,185 @@ int addonLength(const char* addon) {
     return n == 2 || n == 5 ? n : 0;
 }
 
+PaddedData::PaddedData(const CalcInput& in) {
+    const auto len = static_cast<std::size_t>(in.len);
+    const void* nul = len > 0 ? std::memchr(in.data, '\0', len) : nullptr;
+    const std::size_t copied =
+        nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - in.data) : len;
+    if (copied > 0) std::memcpy(bytes.data(), in.data, copied);
+    std::memset(bytes.data() + copied, 0, len - copied);
+}
+
+// The EAN/UPC encoders run on lengths the symbology table accepts.
+
+Rejection calcEan8(const CalcInput& in, char* out) {
+    const char* nutz = in.data;
+    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+
+    // An eighth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 7));
+    out[0] = '<';
+    for (int i = 0; i < 4; ++i) out[1 + i] = setA(nutz[i]);
+    out[5] = '=';
+    for (int i = 0; i < 3; ++i) out[6 + i] = setC(nutz[4 + i]);
+    out[9] = setC(check);
+    out[10] = '>';
+    out[11] = '\0';
+    return kAccepted;
+}
+
+Rejection calcEan13(const CalcInput& in, char* out) {
+    const char* nutz = in.data;
+    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+    const int addonLen = addonLength(in.addon);
+    // An add-on of the right length must be all digits: anything else would
+    // draw bars that no scanner reads as the text entered.
+    if (const int bad = firstNonDigit(in.addon, addonLen); bad < addonLen)
+        return {Reject::AddonNotDigits, static_cast<unsigned char>(in.addon[bad]), bad + 1, 0};
+
+    // A thirteenth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 12));
+    const unsigned takesB = kEan13SetB[static_cast<std::size_t>(digitValue(nutz[0]))];
+    out[0] = nutz[0];
+    out[1] = '<';
+    for (int i = 0; i < 6; ++i) out[2 + i] = (takesB >> i) & 1 ? setB(nutz[1 + i]) : setA(nutz[1 + i]);
+    out[8] = '=';
+    for (int i = 0; i < 5; ++i) out[9 + i] = setC(nutz[7 + i]);
+    out[14] = setC(check);
+    out[15] = '>';
+    if (addonLen == 0) {
+        out[16] = '\0';
+    } else {
+        writeAddon(in.addon, addonLen, out + 16);
+    }
+    return kAccepted;
+}
+
+Rejection calcUpcA(const CalcInput& in, char* out) {
+    const char* nutz = in.data;
+    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+
+    // A twelfth digit is replaced by the computed check digit.
+    const char check = digitChar(checkDigitMod10(nutz, 11));
+    out[0] = nutz[0];
+    out[1] = '<';
+    out[2] = setB(nutz[0]);
+    for (int i = 0; i < 5; ++i) out[3 + i] = setA(nutz[1 + i]);
+    out[8] = '=';
+    for (int i = 0; i < 5; ++i) out[9 + i] = setC(nutz[6 + i]);
+    out[14] = static_cast<char>(check + 60);
+    out[15] = '>';
+    out[16] = check;
+    out[17] = '\0';
+    return kAccepted;
+}
+
+Rejection calcUpcE(const CalcInput& in, char* out) {
+    const char* nutz = in.data;
+    if (nutz[0] != '0' && nutz[0] != '1')
+        return {Reject::NumberSystem, static_cast<unsigned char>(nutz[0]), 1, 0};
+    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+
+    // The check digit is that of the UPC-A number the UPC-E digits stand for;
+    // over the seven digits as entered it differs whenever the last is 0-4.
+    const std::array<char, 11> upcA = upcAFromUpcE(nutz);
+    const int check = checkDigitMod10(upcA.data(), 11);
+
+    const std::string_view sets = nutz[0] == '0' ? kUpcESetsNs0[check] : kUpcESetsNs1[check];
+    out[0] = nutz[0];
+    out[1] = '<';
+    for (int i = 0; i < 6; ++i) {
+        const char digit = nutz[1 + i];
+        out[2 + i] = sets[i] == 'A' ? setA(digit) : static_cast<char>(GetUPC(0, digit));
+    }
+    out[8] = '?';
+    out[9] = digitChar(check);
+    out[10] = '\0';
+    return kAccepted;
+}
+
+Rejection calcInterleaved(const CalcInput& in, char* gesamt) {
+    const int len = in.len;
+    // With the check digit an even count gets both a leading '0' and the
+    // check digit: two more digits than the data.
+    if (in.check && len % 2 == 0 && len > kMaxInterleavedEvenWithCheck)
+        return {Reject::InterleavedTooLong, 0, 0, static_cast<std::size_t>(len)};
+    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+
+    std::array<char, kWorkSize> temp{};
+    int count = 0;
+    const bool leadingZero = in.check ? len % 2 == 0 : len % 2 == 1;
+    if (leadingZero) temp[count++] = '0';
+    std::memcpy(temp.data() + count, in.data, static_cast<std::size_t>(len));
+    count += len;
+    if (in.check) {
+        temp[count] = digitChar(checkDigitMod10(temp.data(), count));
+        ++count;
+    }
+
+    auto* out = reinterpret_cast<unsigned char*>(gesamt);
+    *out++ = kInterleavedStart;
+    for (int i = 0; i < count; i += 2)
+        *out++ = kInterleavedPairs[digitValue(temp[i]) * 10 + digitValue(temp[i + 1])];
+    *out++ = kInterleavedStop;
+    *out = '\0';
+    return kAccepted;
+}
+
+Rejection calcIndustrial(const CalcInput& in, char* out) {
+    const int len = in.len;
+    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    *out++ = '<';
+    std::memcpy(out, in.data, static_cast<std::size_t>(len));
+    out += len;
+    if (in.check) *out++ = digitChar(checkDigitMod10(in.data, len));
+    *out++ = '>';
+    *out = '\0';
+    return kAccepted;
+}
+
+Rejection calcCodabar(const CalcInput& in, char* out) {
+    const int len = in.len;
+    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    *out++ = 'D';
+    std::memcpy(out, in.data, static_cast<std::size_t>(len));
+    out += len;
+    *out++ = 'D';
+    *out = '\0';
+    return kAccepted;
+}
+
+Rejection calcPostnet(const CalcInput& in, char* out) {
+    const int len = in.len;
+    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    int sum = 0;
+    for (int i = 0; i < len; ++i) sum += digitValue(in.data[i]);
+    *out++ = '-';
+    std::memcpy(out, in.data, static_cast<std::size_t>(len));
+    out += len;
+    *out++ = digitChar((10 - sum % 10) % 10);
+    *out++ = '-';
+    *out = '\0';
+    return kAccepted;
+}
+
+Rejection calc(CodeType type, const CalcInput& in, char* out) {
+    if (in.len < 0 || (in.data == nullptr && in.len > 0)) return {Reject::BadCall};
+    if (in.len > kMaxDataLength) return {Reject::DataTooLong, 0, 0, static_cast<std::size_t>(in.len)};
+    const Symbology& s = kSymbologies[static_cast<std::size_t>(type)];
+    if (!accepts(s.lengths, in.len)) return {Reject::WrongLength, 0, 0, static_cast<std::size_t>(in.len)};
+    return s.encoder(in, out);
+}
+
 }  // namespace bcfont::internal
 
 int Calc(std::int32_t code, const char* Nutzziffer, char* Gesamt, const char* Addon, std::int32_t len,
          BOOL bCHECK) {
-    if (code < 0 || code >= kCodeTypeCount) return 0;
+    if (!bcfont::isCodeType(code)) return 0;
     if (Gesamt == nullptr) return -1;
-    if (len < 0 || len > kMaxDataLength || (Nutzziffer == nullptr && len > 0)) {
-        return rejectWithEmptyOutput(Gesamt);
-    }
-
-    // The data is read up to its first NUL; the positions behind it read as NUL.
-    std::array<char, kWorkSize> Nutz{};
-    if (len > 0) {
-        const void* nul = std::memchr(Nutzziffer, '\0', static_cast<std::size_t>(len));
-        const auto copied = nul != nullptr ? static_cast<const char*>(nul) - Nutzziffer : len;
-        std::memcpy(Nutz.data(), Nutzziffer, static_cast<std::size_t>(copied));
-    }
-
-    const bool check = bCHECK != 0;
-    const auto* in = reinterpret_cast<const unsigned char*>(Nutz.data());
-    auto* out = reinterpret_cast<unsigned char*>(Gesamt);
-    switch (static_cast<CodeType>(code)) {
-        case C39:
-            return fromEncodeResult(bcfont::internal::encodeCode39(in, out, len, check), Gesamt);
-        case C128EAN:
-            return fromEncodeResult(bcfont::internal::encodeCode128(in, out, len, check, true), Gesamt);
-        case C128:
-            return fromEncodeResult(bcfont::internal::encodeCode128(in, out, len, check, false), Gesamt);
-        case TOFIND:
-            return encodeIndustrial(Nutz.data(), len, check, Gesamt);
-        case TOFIL:
-            return encodeInterleaved(Nutz.data(), len, check, Gesamt);
-        case EAN8:
-            return encodeEan8(Nutz.data(), len, Gesamt);
-        case EAN13:
-            return encodeEan13(Nutz.data(), len, Addon, Gesamt);
-        case UPCA:
-            return encodeUpcA(Nutz.data(), len, Gesamt);
-        case UPCE:
-            return encodeUpcE(Nutz.data(), len, Gesamt);
-        case CODABAR:
-            return encodeCodabar(Nutz.data(), len, Gesamt);
-        case POSTNET:
-            return encodePostnet(Nutz.data(), len, Gesamt);
-    }
-    return 0;
+    const Rejection rejection =
+        bcfont::internal::calc(static_cast<CodeType>(code), {Nutzziffer, len, Addon, bCHECK != 0}, Gesamt);
+    if (rejection.accepted()) return 0;
+    if (emptiesOutput(rejection.kind)) Gesamt[0] = '\0';
+    return -1;
 }

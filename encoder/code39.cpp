@@ -5,37 +5,21 @@
 
 #include "encoder.h"
 #include "encoder_internal.h"
+#include "font_bytes.h"
 
 namespace bcfont::internal {
 namespace {
 
 // The Code 39 character set with the bar/space pattern of each character
 // (1 wide, 0 narrow, bar first), in value order; record 43 is the start/stop
-// character. As in the Code 39 standard's character table.
-constexpr std::array<c39pat, 44> c39 = {{
-    {{0, 0, 0, 1, 1, 0, 1, 0, 0}, '0'}, {{1, 0, 0, 1, 0, 0, 0, 0, 1}, '1'},
-    {{0, 0, 1, 1, 0, 0, 0, 0, 1}, '2'}, {{1, 0, 1, 1, 0, 0, 0, 0, 0}, '3'},
-    {{0, 0, 0, 1, 1, 0, 0, 0, 1}, '4'}, {{1, 0, 0, 1, 1, 0, 0, 0, 0}, '5'},
-    {{0, 0, 1, 1, 1, 0, 0, 0, 0}, '6'}, {{0, 0, 0, 1, 0, 0, 1, 0, 1}, '7'},
-    {{1, 0, 0, 1, 0, 0, 1, 0, 0}, '8'}, {{0, 0, 1, 1, 0, 0, 1, 0, 0}, '9'},
-    {{1, 0, 0, 0, 0, 1, 0, 0, 1}, 'A'}, {{0, 0, 1, 0, 0, 1, 0, 0, 1}, 'B'},
-    {{1, 0, 1, 0, 0, 1, 0, 0, 0}, 'C'}, {{0, 0, 0, 0, 1, 1, 0, 0, 1}, 'D'},
-    {{1, 0, 0, 0, 1, 1, 0, 0, 0}, 'E'}, {{0, 0, 1, 0, 1, 1, 0, 0, 0}, 'F'},
-    {{0, 0, 0, 0, 0, 1, 1, 0, 1}, 'G'}, {{1, 0, 0, 0, 0, 1, 1, 0, 0}, 'H'},
-    {{0, 0, 1, 0, 0, 1, 1, 0, 0}, 'I'}, {{0, 0, 0, 0, 1, 1, 1, 0, 0}, 'J'},
-    {{1, 0, 0, 0, 0, 0, 0, 1, 1}, 'K'}, {{0, 0, 1, 0, 0, 0, 0, 1, 1}, 'L'},
-    {{1, 0, 1, 0, 0, 0, 0, 1, 0}, 'M'}, {{0, 0, 0, 0, 1, 0, 0, 1, 1}, 'N'},
-    {{1, 0, 0, 0, 1, 0, 0, 1, 0}, 'O'}, {{0, 0, 1, 0, 1, 0, 0, 1, 0}, 'P'},
-    {{0, 0, 0, 0, 0, 0, 1, 1, 1}, 'Q'}, {{1, 0, 0, 0, 0, 0, 1, 1, 0}, 'R'},
-    {{0, 0, 1, 0, 0, 0, 1, 1, 0}, 'S'}, {{0, 0, 0, 0, 1, 0, 1, 1, 0}, 'T'},
-    {{1, 1, 0, 0, 0, 0, 0, 0, 1}, 'U'}, {{0, 1, 1, 0, 0, 0, 0, 0, 1}, 'V'},
-    {{1, 1, 1, 0, 0, 0, 0, 0, 0}, 'W'}, {{0, 1, 0, 0, 1, 0, 0, 0, 1}, 'X'},
-    {{1, 1, 0, 0, 1, 0, 0, 0, 0}, 'Y'}, {{0, 1, 1, 0, 1, 0, 0, 0, 0}, 'Z'},
-    {{0, 1, 0, 0, 0, 0, 1, 0, 1}, '-'}, {{1, 1, 0, 0, 0, 0, 1, 0, 0}, '.'},
-    {{0, 1, 1, 0, 0, 0, 1, 0, 0}, ' '}, {{0, 1, 0, 1, 0, 1, 0, 0, 0}, '$'},
-    {{0, 1, 0, 1, 0, 0, 0, 1, 0}, '/'}, {{0, 1, 0, 0, 0, 1, 0, 1, 0}, '+'},
-    {{0, 0, 0, 1, 0, 1, 0, 1, 0}, '%'}, {{0, 1, 0, 0, 1, 0, 1, 0, 0}, '*'},
-}};
+// character. From the fonts' pattern table, as the fonts draw them.
+constexpr std::array<c39pat, 44> c39 = [] {
+    static_assert(fontbytes::kCode39.size() == 44);
+    std::array<c39pat, 44> records{};
+    for (std::size_t v = 0; v < records.size(); ++v)
+        records[v] = {fontbytes::kCode39[v].elements, fontbytes::kCode39[v].character};
+    return records;
+}();
 constexpr int kC39DataCharacters = 43;
 
 // Code 39 is "3 of 9": every pattern has exactly three wide elements, and no
@@ -100,9 +84,9 @@ constexpr bool fullAsciiEntryUsesOnlyDataCharacters() {
 }
 static_assert(fullAsciiEntryUsesOnlyDataCharacters());
 
-constexpr unsigned char kStartStop = '*';
-// The Code 39 fonts draw the space pattern at '_'.
-constexpr unsigned char kFontSpace = '_';
+// The last record is the start/stop character.
+constexpr unsigned char kStartStop = c39.back().c39char;
+constexpr unsigned char kFontSpace = fontbytes::kCode39Space;
 constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 
 }  // namespace
@@ -117,48 +101,56 @@ void Code39_Out(unsigned char* pOut, unsigned char bChar) {
     *pOut = bChar == ' ' ? kFontSpace : bChar;
 }
 
-EncodeResult encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
-                          bool bCHECKSUM) {
-    if (iDataLen < 0 || pOut == nullptr || (pIn == nullptr && iDataLen > 0)) return EncodeResult::BadByte;
+Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, bool bCHECKSUM) {
+    if (iDataLen < 0 || pOut == nullptr || (pIn == nullptr && iDataLen > 0)) return {Reject::BadCall};
     for (int i = 0; i < iDataLen; ++i) {
-        if (pIn[i] >= 128) return EncodeResult::BadByte;
+        if (pIn[i] >= 128) return {Reject::NotInAlphabet, pIn[i], i + 1, 0};
     }
 
     // The symbol is built here in full before anything reaches pOut, so that
-    // a rejection leaves the caller's buffer as it was.
-    const int maxDataWords = kMaxFontString - (bCHECKSUM ? 3 : 2);
+    // a rejection leaves the caller's buffer as it was. Words past the room
+    // are counted, not kept, to say how long the font string would be.
+    const int frame = bCHECKSUM ? 3 : 2;
+    const int maxDataWords = kMaxFontString - frame;
     std::array<unsigned char, kFontStringCapacity> pDataWords;
-    int iNumDataWords = 0;
+    std::int64_t iNumDataWords = 0;  // counts on past the room, for data of any length
     for (int i = 0; i < iDataLen;) {
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
-        i += word.consumed;
         const int raw = word.value % 256;
         // No Full ASCII entry exists for these; writing anything would draw
         // a symbol that does not read as the data.
-        if (raw >= 128) return EncodeResult::BadEscape;
+        if (raw >= 128) return {Reject::EscapeNotAscii, 0, i + 1, static_cast<std::size_t>(word.value)};
+        i += word.consumed;
         const auto& entry = C39Full[raw];
         const int needed = entry[0] == ' ' ? 1 : 2;
-        if (iNumDataWords + needed > maxDataWords) return EncodeResult::TooLong;
-        if (entry[0] != ' ') pDataWords[iNumDataWords++] = entry[0];
-        pDataWords[iNumDataWords++] = entry[1];
+        if (iNumDataWords + needed <= maxDataWords) {
+            if (entry[0] != ' ') pDataWords[iNumDataWords] = entry[0];
+            pDataWords[iNumDataWords + needed - 1] = entry[1];
+        }
+        iNumDataWords += needed;
     }
+    if (iNumDataWords > maxDataWords)
+        return {Reject::FontStringTooLong, 0, 0, static_cast<std::size_t>(iNumDataWords + frame)};
 
     unsigned char* out = pOut;
     Code39_Out(out++, kStartStop);
     for (int i = 0; i < iNumDataWords; ++i) Code39_Out(out++, pDataWords[i]);
-    if (bCHECKSUM) Code39_Out(out++, Code39_Checksum(pDataWords.data(), iNumDataWords));
+    if (bCHECKSUM)
+        Code39_Out(out++, Code39_Checksum(pDataWords.data(), static_cast<std::int32_t>(iNumDataWords)));
     Code39_Out(out++, kStartStop);
     // Terminated here as well, so that a caller's buffer that was not
     // zero-filled still holds one string; at most 99 bytes precede it.
     *out = '\0';
-    return EncodeResult::Written;
+    return kAccepted;
+}
+
+Rejection calcCode39(const CalcInput& in, char* out) {
+    const PaddedData data(in);
+    return encodeCode39(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check);
 }
 
 }  // namespace bcfont::internal
 
 BOOL Code39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, BOOL bCHECKSUM) {
-    return bcfont::internal::encodeCode39(pIn, pOut, iDataLen, bCHECKSUM != 0) ==
-                   bcfont::internal::EncodeResult::Written
-               ? 1
-               : 0;
+    return bcfont::internal::encodeCode39(pIn, pOut, iDataLen, bCHECKSUM != 0).accepted() ? 1 : 0;
 }

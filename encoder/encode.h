@@ -11,7 +11,7 @@ namespace bcfont {
 
 // Why Calc rejects this request, as one sentence a person can act on
 // ("EAN-13 needs 12 or 13 digits, got 11"); empty when Calc accepts it.
-// Agrees with Calc on every input: tests hold the two together.
+// The sentence words what the encoder that refused the request reported.
 std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check);
 
 // The font string Calc produces for the request, or nothing when Calc rejects

@@ -47,7 +47,8 @@ inline constexpr int kMaxInterleavedEvenWithCheck = 46;
 //
 // Returns 0 on success and -1 when the data is rejected. After a rejection
 // `Gesamt` holds either an empty string or exactly what the caller passed.
-// A CodeType outside 0..10 writes nothing and returns 0.
+// A value that is not a CodeType (0 to kCodeTypeCount - 1) writes nothing
+// and returns 0.
 int Calc(std::int32_t code, const char* Nutzziffer, char* Gesamt, const char* Addon, std::int32_t len,
          BOOL bCHECK);
 

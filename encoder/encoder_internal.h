@@ -1,13 +1,80 @@
-// Helpers shared by the encoders, the validation pass and the unit tests.
-// Not part of the library's public interface.
+// Helpers shared by the encoders, the sentences of encode.cpp and the unit
+// tests. Not part of the library's public interface.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "encoder.h"
+#include "symbology.h"
 
 namespace bcfont::internal {
+
+// ---------------------------------------------------------------------------
+// Requests and rejections
+
+// What Calc was asked: `len` characters of `data`, read up to the first NUL
+// (the positions behind it read as NUL); `addon` NUL-terminated or null.
+struct CalcInput {
+    const char* data;
+    int len;
+    const char* addon;
+    bool check;
+};
+
+// Why an encoder refused a request, in the order the encoders look.
+enum class Reject : std::uint8_t {
+    None,
+    BadCall,             // a null buffer, or a negative length
+    DataTooLong,         // count: characters, more than kMaxDataLength
+    WrongLength,         // count: characters, not one of the symbology's lengths
+    NotInAlphabet,       // byte at position: not in the symbology's alphabet
+    NumberSystem,        // byte: UPC-E's first digit is neither 0 nor 1
+    AddonNotDigits,      // byte at position of the add-on
+    InterleavedTooLong,  // count: an even number of digits that, with the check digit, would not fit
+    EscapeNotAscii,      // count: the value of the "~ddd" escape at position
+    FontStringTooLong,   // count: the bytes the font string needs, 0 when not counted
+};
+inline constexpr int kRejectKinds = static_cast<int>(Reject::FontStringTooLong) + 1;
+
+struct Rejection {
+    Reject kind = Reject::None;
+    unsigned char byte = 0;
+    int position = 0;  // 1-based
+    std::size_t count = 0;
+
+    constexpr bool accepted() const { return kind == Reject::None; }
+};
+
+inline constexpr Rejection kAccepted{};
+
+// The one table of symbologies (symbology.cpp), read by Calc's dispatch.
+extern const std::array<Symbology, kCodeTypeCount> kSymbologies;
+
+// Calc's checks and dispatch without its C contract: the reason of a
+// rejection instead of 0/-1, and no emptying of the buffer.
+Rejection calc(CodeType type, const CalcInput& in, char* out);
+
+// The encoders of the symbology table.
+Rejection calcEan8(const CalcInput& in, char* out);
+Rejection calcEan13(const CalcInput& in, char* out);
+Rejection calcUpcA(const CalcInput& in, char* out);
+Rejection calcUpcE(const CalcInput& in, char* out);
+Rejection calcCode39(const CalcInput& in, char* out);
+Rejection calcCode128(const CalcInput& in, char* out);
+Rejection calcCode128Ucc(const CalcInput& in, char* out);
+Rejection calcInterleaved(const CalcInput& in, char* out);
+Rejection calcIndustrial(const CalcInput& in, char* out);
+Rejection calcCodabar(const CalcInput& in, char* out);
+Rejection calcPostnet(const CalcInput& in, char* out);
+
+// The data of a request for a symbology that takes NUL as data, with the
+// positions behind the first NUL set to NUL as Calc reads them.
+struct PaddedData {
+    std::array<unsigned char, kMaxDataLength> bytes;
+    explicit PaddedData(const CalcInput& in);
+};
 
 // ---------------------------------------------------------------------------
 // EAN/UPC
@@ -17,12 +84,10 @@ namespace bcfont::internal {
 // Serves EAN-8, EAN-13, UPC-A, UPC-E and both 2 of 5 symbologies. Inline so
 // that the fixed counts of EAN/UPC unroll at their call sites.
 constexpr int checkDigitMod10(const char* digits, int count) {
-    int sum = 0;
-    for (int i = 0; i < count; ++i) {
-        const bool weighs3 = (count - 1 - i) % 2 == 0;
-        sum += (weighs3 ? 3 : 1) * (digits[i] - '0');
-    }
-    return (10 - sum % 10) % 10;
+    int weighs3 = 0, weighs1 = 0;
+    for (int i = count - 1; i >= 0; i -= 2) weighs3 += digits[i] - '0';
+    for (int i = count - 2; i >= 0; i -= 2) weighs1 += digits[i] - '0';
+    return (10 - (3 * weighs3 + weighs1) % 10) % 10;
 }
 
 // The eleven digits of the UPC-A number that the seven UPC-E digits (number
@@ -74,11 +139,7 @@ struct c39pat {
 unsigned char Code39_Checksum(const unsigned char* pData, std::int32_t iDataLen);
 void Code39_Out(unsigned char* pOut, unsigned char bChar);
 
-// Why Code39 took or refused the data; Calc empties its buffer only for a
-// symbol that would not fit.
-enum class EncodeResult { Written, BadByte, BadEscape, TooLong };
-EncodeResult encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
-                          bool bCHECKSUM);
+Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, bool bCHECKSUM);
 
 // ---------------------------------------------------------------------------
 // Code 128
@@ -99,11 +160,7 @@ int DataToCodeWords(unsigned char* pResult, const RawWord* pData, int iNumAvail,
 unsigned char code128_Checksum(const unsigned char* pData, std::int32_t iDataLen, BOOL bUCC);
 void code128_Out(unsigned char* pOut, unsigned char bChar);
 
-EncodeResult encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen,
-                           bool bCHECKSUM, bool bUCC);
-
-// Bytes of the Code 128 font string for data that passed the byte and escape
-// checks (terminator not counted).
-int code128FontLength(const unsigned char* pIn, std::int32_t iDataLen, bool bCHECKSUM, bool bUCC);
+Rejection encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int32_t iDataLen, bool bCHECKSUM,
+                        bool bUCC);
 
 }  // namespace bcfont::internal

@@ -3,47 +3,87 @@
 #include <array>
 #include <cctype>
 
+#include "encoder_internal.h"
+
 namespace bcfont {
-namespace {
+namespace internal {
 
+using enum CheckCharacter;
+using enum Alphabet;
+
+// One row per CodeType, in CodeType order. The options offered follow the
+// window's availability table, the faces and sizes its preview font table.
+// clang-format off
 constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
-    {EAN8, "ean8", "EAN-8"},
-    {EAN13, "ean13", "EAN-13"},
-    {UPCA, "upca", "UPC-A"},
-    {UPCE, "upce", "UPC-E"},
-    {C39, "code39", "Code 39"},
-    {C128, "code128", "Code 128"},
-    {C128EAN, "code128ean", "Code 128 EAN/UCC"},
-    {TOFIL, "itf", "2 of 5 Interleaved"},
-    {TOFIND, "industrial25", "2 of 5 Industrial"},
-    {CODABAR, "codabar", "Codabar"},
-    {POSTNET, "postnet", "Postnet"},
+    {EAN8, "ean8", "EAN-8", "NSFactEAN8",
+     {false, false, true, false},
+     {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
+     Always, Digits, lengthsOf({7, 8}), calcEan8},
+    {EAN13, "ean13", "EAN-13", "NSFactEAN13",
+     {false, false, true, true},
+     {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
+     Always, Digits, lengthsOf({12, 13}), calcEan13},
+    {UPCA, "upca", "UPC-A", "NSFactUPCA",
+     {false, false, true, false},
+     {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
+     Always, Digits, lengthsOf({11, 12}), calcUpcA},
+    {UPCE, "upce", "UPC-E", "NSFactUPCE",
+     {false, false, true, false},
+     {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
+     Always, Digits, lengthsOf({7, 8}), calcUpcE},
+    {C39, "code39", "Code 39", "NSFactC39",
+     {true, true, true, false},
+     {"Code 39", "Code 39 Red", "Code 39 High Density", "Code 39 Red High Density", 30},
+     Optional, Ascii7WithEscapes, kAnyLength, calcCode39},
+    {C128, "code128", "Code 128", "NSFactC128",
+     {false, true, true, false},
+     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
+     Expected, Ascii7WithEscapes, kAnyLength, calcCode128},
+    {C128EAN, "code128ean", "Code 128 EAN/UCC", "NSFactC128EAN",
+     {false, true, true, false},
+     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
+     Expected, Ascii7WithEscapes, kAnyLength, calcCode128Ucc},
+    {TOFIL, "itf", "2 of 5 Interleaved", "NSFactTOFIL",
+     {true, true, true, false},
+     {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD", 30},
+     Optional, Digits, kAnyLength, calcInterleaved},
+    {TOFIND, "industrial25", "2 of 5 Industrial", "NSFactTOFIND",
+     {false, true, true, false},
+     {"Code 25 Industrial", "Code 25 Industrial Red", "Code 25 Industrial", "Code 25 Industrial Red", 30},
+     Optional, Digits, kAnyLength, calcIndustrial},
+    // The window offers the check option, but Codabar has no check character.
+    {CODABAR, "codabar", "Codabar", "NSFactCODABAR",
+     {false, true, true, false},
+     {"Codabar", "Codabar Red", "Codabar", "Codabar Red", 40},
+     None, Digits, kAnyLength, calcCodabar},
+    // Postnet has one face for everything.
+    {POSTNET, "postnet", "Postnet", "NSFactPOSTNET",
+     {false, false, false, false},
+     {"Postnet", "Postnet", "Postnet", "Postnet", 9},
+     Always, Digits, lengthsOf({5, 9, 11}), calcPostnet},
 }};
+// clang-format on
 
-// The faces of each symbology: normal, half height ("Red"), high density,
-// and both. Symbologies without a high-density face repeat the normal ones;
-// Postnet has one face for everything.
-struct Faces {
-    std::string_view normal, red, highDensity, redHighDensity;
-    int pointSize;
-};
+constexpr bool rowsAreInCodeTypeOrder() {
+    for (std::size_t i = 0; i < kSymbologies.size(); ++i) {
+        if (kSymbologies[i].type != static_cast<CodeType>(i)) return false;
+    }
+    return true;
+}
+static_assert(rowsAreInCodeTypeOrder());
 
-constexpr std::array<Faces, kCodeTypeCount> kFaces = {{
-    {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
-    {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
-    {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
-    {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
-    {"Code 39", "Code 39 Red", "Code 39 High Density", "Code 39 Red High Density", 30},
-    {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-    {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-    {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD",
-     30},
-    {"Code 25 Industrial", "Code 25 Industrial Red", "Code 25 Industrial", "Code 25 Industrial Red", 30},
-    {"Codabar", "Codabar Red", "Codabar", "Codabar Red", 40},
-    {"Postnet", "Postnet", "Postnet", "Postnet", 9},
-}};
+// The length sets hold no count beyond what Calc reads.
+constexpr bool lengthsWithinTheDataLimit() {
+    for (const Symbology& s : kSymbologies) {
+        if (s.lengths != kAnyLength && (s.lengths >> (kMaxDataLength + 1)) != 0) return false;
+    }
+    return true;
+}
+static_assert(lengthsWithinTheDataLimit());
 
-static_assert(kSymbologies.size() == kFaces.size());
+}  // namespace internal
+
+namespace {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -57,24 +97,28 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 const Symbology& symbology(CodeType type) {
-    return kSymbologies.at(static_cast<std::size_t>(type));
+    return internal::kSymbologies.at(static_cast<std::size_t>(type));
+}
+
+std::span<const Symbology> symbologies() {
+    return internal::kSymbologies;
 }
 
 std::optional<CodeType> codeTypeFromString(std::string_view text) {
     if (!text.empty() && text.size() <= 2 && std::isdigit(static_cast<unsigned char>(text[0])) &&
         std::isdigit(static_cast<unsigned char>(text.back()))) {
         const int value = text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
-        if (value < kCodeTypeCount) return static_cast<CodeType>(value);
+        if (isCodeType(value)) return static_cast<CodeType>(value);
         return std::nullopt;
     }
-    for (const auto& s : kSymbologies) {
+    for (const auto& s : internal::kSymbologies) {
         if (equalsIgnoringCase(s.name, text)) return s.type;
     }
     return std::nullopt;
 }
 
 FontChoice fontFor(CodeType type, bool halfHeight, bool highDensity) {
-    const Faces& f = kFaces.at(static_cast<std::size_t>(type));
+    const Faces& f = symbology(type).faces;
     const std::string_view family =
         halfHeight ? (highDensity ? f.redHighDensity : f.red) : (highDensity ? f.highDensity : f.normal);
     return {family, f.pointSize};

@@ -1,21 +1,91 @@
-// Names and fonts of the eleven symbologies, shared by every front end.
+// Every fact about the eleven symbologies, one row each: names, the options
+// the window offers, faces, check character, data alphabet and lengths, and
+// the encoder Calc runs. Every front end reads this table instead of
+// switching on the CodeType.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "encoder.h"
 
 namespace bcfont {
 
+namespace internal {
+struct CalcInput;
+struct Rejection;
+// Writes the font string of a request whose length the table accepts, or
+// says why not. Declared with the encoders in encoder_internal.h.
+using Encoder = Rejection (*)(const CalcInput& in, char* out);
+}  // namespace internal
+
+// The option controls the window enables for a symbology.
+struct Options {
+    bool highDensity, checksum, halfHeight, addonGroup;
+};
+
+// The faces that draw a symbology: normal, half height ("Red"), high
+// density, and both, and the point size they are set at. Symbologies
+// without a high-density face repeat the normal ones.
+struct Faces {
+    std::string_view normal, red, highDensity, redHighDensity;
+    int pointSize;
+};
+
+enum class CheckCharacter : std::uint8_t {
+    Always,    // computed and drawn whatever the check option says
+    Optional,  // drawn when the check option is on
+    Expected,  // optional to Calc, but the standard makes it mandatory: scanners need it
+    None,      // the symbology has none; the check option changes nothing
+};
+
+enum class Alphabet : std::uint8_t {
+    Digits,             // '0' to '9'
+    Ascii7WithEscapes,  // bytes 0-127 (NUL too), "~ddd" for a byte and "~~" for a tilde
+};
+
+// Whether a NUL byte can be data. Calc reads its data only up to the first
+// NUL, so a caller holding a NUL inside the data cannot hand it over.
+constexpr bool nulIsData(Alphabet alphabet) {
+    return alphabet == Alphabet::Ascii7WithEscapes;
+}
+
+// Data lengths a symbology accepts, as a set of counts 0..63.
+using Lengths = std::uint64_t;
+inline constexpr Lengths kAnyLength = ~Lengths{0};
+constexpr Lengths lengthsOf(std::initializer_list<int> counts) {
+    Lengths set = 0;
+    for (int n : counts) set |= Lengths{1} << n;
+    return set;
+}
+constexpr bool accepts(Lengths set, int count) {
+    return count >= 0 && count < 64 && ((set >> count) & 1) != 0;
+}
+
 struct Symbology {
     CodeType type;
     std::string_view name;      // short name for --type, e.g. "ean13"
     std::string_view fullName;  // e.g. "EAN-13"
+    std::string_view factKey;   // the window's description, e.g. "NSFactEAN13"
+    Options offers;
+    Faces faces;
+    CheckCharacter check;
+    Alphabet alphabet;
+    Lengths lengths;  // kAnyLength: anything up to kMaxDataLength
+    internal::Encoder encoder;
 };
 
 // In CodeType order.
 const Symbology& symbology(CodeType type);
+std::span<const Symbology> symbologies();
+
+// Whether `value` (an index of the window's selector, a stored number) is a CodeType.
+constexpr bool isCodeType(std::int64_t value) {
+    return value >= 0 && value < kCodeTypeCount;
+}
 
 // Accepts the CodeType number ("1") or the short name ("ean13", any case).
 std::optional<CodeType> codeTypeFromString(std::string_view text);

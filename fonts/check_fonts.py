@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the generated barcode fonts in FONT_DIR.
 
-    check_fonts.py FONT_DIR
+    check_fonts.py FONT_DIR FONT_BYTES_HEADER
 
+FONT_BYTES_HEADER is the build's font_bytes.h, the bytes the encoders write.
 Per face: names, both cmaps for every byte the encoders write, advances in
 whole modules, bars on module boundaries, vertical metrics that cover every
 glyph. Then known font strings are set glyph by glyph, the bars are read back
@@ -11,6 +12,7 @@ symbol the string stands for. Prints one line per failure and a summary.
 """
 
 import os
+import re
 import sys
 
 from fontTools.ttLib import TTFont
@@ -26,12 +28,34 @@ POSTNET_TALL_Y = 700
 
 EAN_BYTES = "0123456789ABCDEFGHIJLMNOPQRSTUabcdefghijlmnopqrstuVWXYZvwxyz:;<=>"
 UPC_BYTES = "0123456789ABCDEFGHIJLMNOPQRSTUabcdefghijlmnopqrstuVWXYZvwxyz<=>?"
-CODE39_BYTES = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.$/+%_*"
-CODE128_BYTES = bytes(range(33, 127)) + bytes([32, 128, 133, 134, 138, 154, 159, 167, 185, 189, 196, 201,
-                                               226, 227])
-ITF_BYTES = bytes(range(33, 127)) + bytes([128, 138, 159, 167, 185, 196, 226, 227])
+CODE39_BYTES = "".join(P.CODE39_SPACE_BYTE if k == "space" else k for k in P.CODE39)
 
-# family, file, kind, module units, bytes the encoders write
+
+class EncoderBytes:
+    """The Code 128 and Interleaved 2 of 5 bytes of the encoders' header."""
+
+    def __init__(self, path):
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+        self.code128 = self.array(text, "kCode128")
+        self.itf_pairs = self.array(text, "kInterleavedPairs")
+        self.itf_start = self.scalar(text, "kInterleavedStart")
+        self.itf_stop = self.scalar(text, "kInterleavedStop")
+        # A typed space draws value 0 as well.
+        self.code128_required = bytes(self.code128) + b" "
+        self.itf_required = bytes(self.itf_pairs + [self.itf_start, self.itf_stop])
+
+    @staticmethod
+    def array(text, name):
+        m = re.search(name + r" = \{([^}]*)\};", text)
+        return [int(v) for v in m.group(1).replace(",", " ").split()]
+
+    @staticmethod
+    def scalar(text, name):
+        return int(re.search(name + r" = (\d+);", text).group(1))
+
+# family, file, kind, module units, bytes the encoders write ("code128" and
+# "itf": read from the encoders' header)
 FACES = [
     ("Code EAN", "CodeEAN.ttf", "ean", 13, EAN_BYTES.encode()),
     ("Code EAN Red", "CodeEANRed.ttf", "ean", 13, EAN_BYTES.encode()),
@@ -41,12 +65,12 @@ FACES = [
     ("Code 39 High Density", "Code39HighDensity.ttf", "code39", 12, CODE39_BYTES.encode()),
     ("Code 39 Red", "Code39Red.ttf", "code39", 12, CODE39_BYTES.encode()),
     ("Code 39 Red High Density", "Code39RedHighDensity.ttf", "code39", 12, CODE39_BYTES.encode()),
-    ("Code 128", "Code128.ttf", "code128", 24, CODE128_BYTES),
-    ("Code 128 Red", "Code128Red.ttf", "code128", 24, CODE128_BYTES),
-    ("Code 25 Interleaved", "Code25Interleaved.ttf", "itf", 12, ITF_BYTES),
-    ("Code 25 Interleaved HD", "Code25InterleavedHD.ttf", "itf", 12, ITF_BYTES),
-    ("Code 25 Interleaved Red", "Code25InterleavedRed.ttf", "itf", 12, ITF_BYTES),
-    ("Code 25 Interleaved Red HD", "Code25InterleavedRedHD.ttf", "itf", 12, ITF_BYTES),
+    ("Code 128", "Code128.ttf", "code128", 24, "code128"),
+    ("Code 128 Red", "Code128Red.ttf", "code128", 24, "code128"),
+    ("Code 25 Interleaved", "Code25Interleaved.ttf", "itf", 12, "itf"),
+    ("Code 25 Interleaved HD", "Code25InterleavedHD.ttf", "itf", 12, "itf"),
+    ("Code 25 Interleaved Red", "Code25InterleavedRed.ttf", "itf", 12, "itf"),
+    ("Code 25 Interleaved Red HD", "Code25InterleavedRedHD.ttf", "itf", 12, "itf"),
     ("Code 25 Industrial", "Code25Industrial.ttf", "industrial", 12, b"0123456789<>"),
     ("Code 25 Industrial Red", "Code25IndustrialRed.ttf", "industrial", 12, b"0123456789<>"),
     ("Codabar", "Codabar.ttf", "codabar", 12, b"0123456789-$:/.+ABCD"),
@@ -447,17 +471,15 @@ TABLE_CHECKS = [
     ("Code 128 starts A/B/C are 211412, 211214, 211232",
      lambda: [] if P.CODE128[103:106] == ["211412", "211214", "211232"] else P.CODE128[103:106]),
     ("Code 128 patterns all different", lambda: [] if len(set(P.CODE128)) == 107 else ["dup"]),
-    ("Code 128 bytes: one per value, as the encoder writes them",
+    ("Code 128 bytes: one per value, none a control byte",
      lambda: ([] if len({P.code128_byte(v) for v in range(107)}) == 107 else ["collision"]) +
-     [v for v, b in ((0, 154), (1, 33), (94, 126), (95, 159), (99, 196), (100, 227), (101, 201), (102, 189),
-                     (103, 128), (104, 133), (105, 134), (106, 138)) if P.code128_byte(v) != b]),
+     [v for v in range(107) if P.code128_byte(v) < 32 or P.code128_byte(v) == 127]),
     ("2 of 5: two wide of five, weights 1 2 4 7 give the digit",
      lambda: [d for d, e in enumerate(P.TWO_OF_FIVE) if e.count("w") != 2
               or weights_value(e, (1, 2, 4, 7, 0), "w") % 11 != d]),
-    ("ITF bytes: one per pair, as the encoder writes them",
-     lambda: ([] if len({P.itf_pair_byte(v) for v in range(100)}) == 100 else ["collision"]) +
-     [v for v, b in ((0, 33), (56, 89), (93, 126), (94, 159), (95, 167), (96, 185), (97, 226), (98, 196),
-                     (99, 227)) if P.itf_pair_byte(v) != b]),
+    ("ITF bytes: one per pair, start and stop, none a control byte",
+     lambda: ([] if len({P.itf_pair_byte(v) for v in range(100)} | {P.ITF_START_BYTE, P.ITF_STOP_BYTE}) == 102
+              else ["collision"]) + [v for v in range(100) if P.itf_pair_byte(v) < 32 or P.itf_pair_byte(v) == 127]),
     ("Codabar: seven elements; two wide for digits - $, three for the rest",
      lambda: [k for k, v in P.CODABAR.items() if len(v) != 7 or v.count("w") != (2 if k in "0123456789-$" else 3)]),
     ("Codabar patterns all different", lambda: [] if len(set(P.CODABAR.values())) == 20 else ["dup"]),
@@ -468,10 +490,11 @@ TABLE_CHECKS = [
 
 
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) != 3:
         print(__doc__)
         return 2
     font_dir = argv[1]
+    encoder = EncoderBytes(argv[2])
     mac_roman = mac_roman_to_unicode(os.path.join(HERE, "..", "encoder", "macroman.cpp"))
     report = Report()
 
@@ -490,7 +513,9 @@ def main(argv):
         report.check(f"table: {name}", table_check)
 
     fonts = {}
+    encoder_required = {"code128": encoder.code128_required, "itf": encoder.itf_required}
     for family, file, kind, module, required in FACES:
+        required = encoder_required.get(required, required)
         path = os.path.join(font_dir, file)
         if not os.path.isfile(path):
             report.check(family, lambda: (_ for _ in ()).throw(Fail(f"{path} missing")))
@@ -537,15 +562,16 @@ def main(argv):
     for family, (font, kind) in fonts.items():
         if kind == "code128":
             def all_values(font=font, family=family):
-                Report.expect(read_code128(font.string_modules(bytes([138])), family), "106", "stop: ")
-                for v in range(106):
-                    data = bytes([P.code128_byte(v), 138])
+                stop = encoder.code128[P.CODE128_STOP_VALUE]
+                Report.expect(read_code128(font.string_modules(bytes([stop])), family), "106", "stop: ")
+                for v in range(P.CODE128_STOP_VALUE):
+                    data = bytes([encoder.code128[v], stop])
                     Report.expect(read_code128(font.string_modules(data), family), f"{v} 106", "values: ")
             report.check(f"{family}: every symbol value", all_values)
         if kind == "itf":
             def all_pairs(font=font, family=family):
                 for v in range(100):
-                    data = bytes([128, P.itf_pair_byte(v), 138])
+                    data = bytes([encoder.itf_start, encoder.itf_pairs[v], encoder.itf_stop])
                     Report.expect(read_itf(font.string_modules(data), family), f"{v:02d}", "pair: ")
             report.check(f"{family}: every digit pair", all_pairs)
 

@@ -3,6 +3,7 @@
 
     generate.py --out-dir DIR [--header FILE] [--ocrb OCRB.otf]
                 [--macroman encoder/macroman.cpp] [--family NAME ...]
+    generate.py --list-files
 
 Every face is a list of glyphs; a glyph is a run of modules whose bars are
 rectangles on whole-module boundaries, so glyphs set side by side join
@@ -226,9 +227,9 @@ def code39_faces():
             for ch, elements in P.CODE39.items():
                 modules = from_narrow_wide(elements, NW_NARROW, wide) + gap
                 if ch == "space":
-                    # The encoder writes the space character as '_'; a typed
-                    # space draws the same pattern.
-                    g.append(bar_glyph("c39.space", b"_ ", modules, 0, top))
+                    # The encoder writes the space character at its own
+                    # byte; a typed space draws the same pattern.
+                    g.append(bar_glyph("c39.space", [ord(P.CODE39_SPACE_BYTE), ord(" ")], modules, 0, top))
                 else:
                     g.append(bar_glyph(f"c39.{glyph_suffix(ch)}", [ord(ch)], modules, 0, top))
             family = "Code 39" + (" Red" if red else "") + (" High Density" if hd else "")
@@ -272,8 +273,8 @@ def itf_faces():
                 first, second = P.TWO_OF_FIVE[pair // 10], P.TWO_OF_FIVE[pair % 10]
                 modules = from_narrow_wide(interleave(first, second), NW_NARROW, wide)
                 g.append(bar_glyph(f"itf.{pair:02d}", [P.itf_pair_byte(pair)], modules, 0, top))
-            g.append(bar_glyph("itf.start", [128], from_narrow_wide(P.ITF_START, NW_NARROW, wide), 0, top))
-            g.append(bar_glyph("itf.stop", [138], from_narrow_wide(P.ITF_STOP, NW_NARROW, wide), 0, top))
+            g.append(bar_glyph("itf.start", [P.ITF_START_BYTE], from_narrow_wide(P.ITF_START, NW_NARROW, wide), 0, top))
+            g.append(bar_glyph("itf.stop", [P.ITF_STOP_BYTE], from_narrow_wide(P.ITF_STOP, NW_NARROW, wide), 0, top))
             family = "Code 25 Interleaved" + (" Red" if red else "") + (" HD" if hd else "")
             q = LINEAR_QUIET_X * NW_NARROW
             faces.append(Face(family, NW_MODULE, NW_NARROW, wide, q, q, 0, top, top + 40, 120, g))
@@ -529,12 +530,18 @@ def write_text_atomically(path, text):
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--out-dir", required=True)
+    ap.add_argument("--out-dir")
+    ap.add_argument("--list-files", action="store_true", help="print the file name of every face and stop")
     ap.add_argument("--header", help="write the face metrics C++ header here")
     ap.add_argument("--ocrb", default=DEFAULT_OCRB)
     ap.add_argument("--macroman", default=DEFAULT_MACROMAN)
     ap.add_argument("--family", action="append", help="build only this family (repeatable)")
     args = ap.parse_args(argv)
+    if args.list_files:
+        print("\n".join(f"{face.file_stem}.ttf" for face in all_faces()))
+        return 0
+    if not args.out_dir:
+        ap.error("--out-dir is required")
 
     if not os.path.isfile(args.ocrb):
         raise SystemExit(f"OCR-B font not found at {args.ocrb} (Debian package fonts-ocr-b)")

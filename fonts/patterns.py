@@ -37,6 +37,8 @@ ADDON_GAP_MODULES = 9
 
 # Code 39, from the Code 39 character table: nine elements (bar, space, ...),
 # 'w' wide and 'n' narrow. Key is the character, "space" the space character.
+# In value order: the position of a character is its value for the modulo-43
+# check character; '*', the start/stop character, comes last.
 CODE39 = {
     "0": "nnnwwnwnn", "1": "wnnwnnnnw", "2": "nnwwnnnnw", "3": "wnwwnnnnn",
     "4": "nnnwwnnnw", "5": "wnnwwnnnn", "6": "nnwwwnnnn", "7": "nnnwnnwnw",
@@ -50,6 +52,9 @@ CODE39 = {
     "-": "nwnnnnwnw", ".": "wwnnnnwnn", "space": "nwwnnnwnn", "$": "nwnwnwnnn",
     "/": "nwnwnnnwn", "+": "nwnnnwnwn", "%": "nnnwnwnwn", "*": "nwnnwnwnn",
 }
+# The byte at which the encoder writes the Code 39 space character; a typed
+# space draws the same pattern.
+CODE39_SPACE_BYTE = "_"
 
 # Code 128 symbol values 0 to 106, from the Code 128 symbol character table:
 # six element widths in modules (bar first), eleven modules each; value 106 is
@@ -70,13 +75,28 @@ CODE128 = [
 CODE128_STOP_VALUE = 106
 
 
+# Font bytes of the Code 128 values that the fonts do not place at value + 32:
+# bytes 0-32 are not printable and 127 is DEL, so these values move to bytes
+# 128 and above.
+CODE128_MOVED_BYTES = {
+    0: 154,    # space in sets A and B, 00 in set C
+    95: 159,   # DEL in set B, US in set A
+    96: 167,   # FNC3
+    97: 185,   # FNC2
+    98: 226,   # Shift
+    99: 196,   # Code C
+    100: 227,  # Code B
+    101: 201,  # Code A
+    102: 189,  # FNC1
+    103: 128,  # Start A
+    104: 133,  # Start B
+    105: 134,  # Start C
+}
+
+
 def code128_byte(value):
     """Font byte at which the encoder writes a Code 128 symbol value."""
-    special = {0: 154, 95: 159, 96: 167, 97: 185, 98: 226, 99: 196, 100: 227,
-               101: 201, 102: 189, 103: 128, 104: 133, 105: 134, 106: 138}
-    if value in special:
-        return special[value]
-    return value + 32
+    return CODE128_MOVED_BYTES.get(value, value + 32)
 
 
 # 2 of 5 digits, five elements each with two wide, from the 2 of 5 digit table
@@ -94,10 +114,16 @@ INDUSTRIAL_START = "wwn"
 INDUSTRIAL_STOP = "wnw"
 
 
+# Font bytes of the Interleaved 2 of 5 digit pairs past byte 126 (pairs 0-93
+# are at pair + 33), and of start and stop.
+ITF_MOVED_BYTES = {94: 159, 95: 167, 96: 185, 97: 226, 98: 196, 99: 227}
+ITF_START_BYTE = 128
+ITF_STOP_BYTE = 138
+
+
 def itf_pair_byte(pair):
     """Font byte at which the encoder writes an Interleaved 2 of 5 digit pair."""
-    high = {94: 159, 95: 167, 96: 185, 97: 226, 98: 196, 99: 227}
-    return high.get(pair, pair + 33)
+    return ITF_MOVED_BYTES.get(pair, pair + 33)
 
 
 # Codabar, from the Codabar character table: seven elements (bar first).

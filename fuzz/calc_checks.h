@@ -12,11 +12,13 @@
 
 #include "encode.h"
 #include "encoder.h"
+#include "symbology.h"
 
 namespace bcfont::fuzz {
 
 // Input layout: [type] [flags] [len] [marker] [add-on bytes] [data bytes].
-// type: byte % 13 - 1, so -1 and 11 (not CodeTypes) come up as well.
+// type: byte % (kCodeTypeCount + 2) - 1, so -1 and kCodeTypeCount (not
+// CodeTypes) come up as well.
 // flags: bit 0 check, bits 1-3 add-on length, bit 4 null add-on.
 // len: byte % 61; data positions the input does not supply hold NUL.
 inline constexpr std::size_t kHeaderSize = 4;
@@ -25,7 +27,7 @@ inline constexpr int kMaxFuzzLength = 60;
 // Empty when every property holds, otherwise what went wrong.
 inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
     if (size < kHeaderSize) return {};
-    const int code = input[0] % 13 - 1;
+    const int code = input[0] % (kCodeTypeCount + 2) - 1;
     const bool check = (input[1] & 1) != 0;
     const std::size_t addonLength = std::min<std::size_t>((input[1] >> 1) & 7, size - kHeaderSize);
     const bool nullAddon = (input[1] & 16) != 0;
@@ -46,7 +48,7 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
     const int result =
         Calc(code, data.data(), out.data(), nullAddon ? nullptr : addon.data(), len, check ? 1 : 0);
     if (result != 0 && result != -1) return "Calc returned " + std::to_string(result);
-    const bool known = code >= 0 && code < kCodeTypeCount;
+    const bool known = isCodeType(code);
     if (result == -1 && out[0] != '\0' && out != passed) return "rejection left a half-written buffer";
     if (result == 0 && !known && out != passed) return "an unknown CodeType wrote to the buffer";
     if (result == 0 && known) {

@@ -12,7 +12,7 @@ namespace bcfont::test {
 namespace {
 
 TEST(CalcContract, UnknownCodeTypeWritesNothingAndSucceeds) {
-    for (int code : {-1, 11, INT32_MIN, INT32_MAX}) {
+    for (int code : {-1, kCodeTypeCount, INT32_MIN, INT32_MAX}) {
         SCOPED_TRACE(code);
         const CalcOutcome out = runCalc(static_cast<CodeType>(code), "12345", "", true);
         EXPECT_EQ(out.result, 0);

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <random>
@@ -18,6 +17,8 @@
 
 #include "encode.h"
 #include "encoder.h"
+#include "font_bytes.h"
+#include "symbology.h"
 
 namespace bcfont::test {
 
@@ -97,7 +98,8 @@ struct Row {
 };
 
 inline bool ignoresCheckOption(CodeType type) {
-    return type != C39 && type != C128 && type != C128EAN && type != TOFIL && type != TOFIND;
+    const CheckCharacter check = symbology(type).check;
+    return check == CheckCharacter::Always || check == CheckCharacter::None;
 }
 
 // Each row also runs with the options its symbology ignores changed: the
@@ -196,17 +198,16 @@ inline std::string describe(const Request& r) {
 
 // ---------------------------------------------------------------- Code 128 read back
 
-inline constexpr int kStopValue = 106;  // stands for the stop pattern in decoded value lists
+inline constexpr int kStopValue = fontbytes::kCode128StopValue;  // the stop pattern in decoded value lists
 
-// The symbol value of a Code 128 font byte; -1 for a byte the encoder must
-// never write. Bytes 33 to 126 are the value + 32.
+// The symbol value of a Code 128 font byte, as the fonts draw it; -1 for a
+// byte the encoder must never write, Start A among them.
 inline int valueOfFontByte(int b) {
-    static const std::map<int, int> kSpecial = {{154, 0},   {159, 95},  {167, 96},  {185, 97},
-                                                {226, 98},  {196, 99},  {227, 100}, {201, 101},
-                                                {189, 102}, {133, 104}, {134, 105}, {138, kStopValue}};
-    const auto special = kSpecial.find(b);
-    if (special != kSpecial.end()) return special->second;
-    return b >= 33 && b <= 126 ? b - 32 : -1;
+    static constexpr int kStartA = 103;
+    const auto* bytes = fontbytes::kCode128.data();
+    const auto* found = std::find(bytes, bytes + fontbytes::kCode128.size(), b);
+    const auto value = static_cast<int>(found - bytes);
+    return found == bytes + fontbytes::kCode128.size() || value == kStartA ? -1 : value;
 }
 
 inline Codes valuesOf(const Codes& font) {

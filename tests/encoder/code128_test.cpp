@@ -88,7 +88,7 @@ const Row kFontRows[] = {
     {"byte_128_ucc", C128EAN, "\x80", false, {}, P},
     {"escape_128", C128, "~128", true, {}, P},
     {"escape_200", C128, "~200", true, {}, P, "", "Code 128 escape ~200 at position 1 is not an ASCII character"},
-    {"byte_200_after_text", C128, "ABC\xC8", true, {}, P, "", "Code 128 takes 7-bit ASCII only: byte 200 at position 4"},
+    {"byte_200_after_text", C128, "ABC\xC8", true, {}, P, "", "Code 128 takes 7-bit ASCII only: '»' at position 4"},
 };
 
 TEST(Code128, FontStrings) { expectRows(kFontRows); }

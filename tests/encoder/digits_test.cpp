@@ -45,7 +45,7 @@ const Row kCodabarPostnetRows[] = {
     {"codabar_123", CODABAR, "123", false, codes("D123D")},
     {"codabar_empty", CODABAR, "", false, codes("DD")},
     {"codabar_dash", CODABAR, "12-3", false, {}, P},
-    {"codabar_byte", CODABAR, "12\xE9", false, {}, P, "", "Codabar takes digits only: byte 233 at position 3"},
+    {"codabar_byte", CODABAR, "12\xE9", false, {}, P, "", "Codabar takes digits only: 'È' at position 3"},
     {"codabar_48_digits", CODABAR, repeat("5", 48), false, codes("D" + repeat("5", 48) + "D")},
     {"codabar_49_digits_over_the_limit", CODABAR, repeat("5", 49), false, {}, E, "", "data is longer than 48 characters (got 49)"},
     {"codabar_data_ends_at_first_nul", CODABAR, std::string("12\0" "34", 5), false, {}, P},

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
+#include <string>
+
+#include "encode.h"
+#include "face_metrics.h"
+
 namespace {
 
 using namespace bcfont;
@@ -50,9 +57,11 @@ struct TypeName {
 };
 
 TEST(Symbology, CodeTypeFromString) {
-    constexpr TypeName rows[] = {
-        {"0", 0},   {"1", 1},   {"10", 10}, {"ean13", 1}, {"EAN13", 1}, {"code128ean", 6}, {"postnet", 10},
-        {"11", -1}, {"-1", -1}, {"", -1},   {"01x", -1},  {"ean", -1},  {"007", -1},       {"code 128", -1},
+    const std::string past = std::to_string(kCodeTypeCount);
+    const TypeName rows[] = {
+        {"0", 0},          {"1", 1},        {"10", 10},  {"ean13", 1},       {"EAN13", 1},
+        {"code128ean", 6}, {"postnet", 10}, {"-1", -1},  {past.c_str(), -1}, {"", -1},
+        {"01x", -1},       {"ean", -1},     {"007", -1}, {"code 128", -1},
     };
     for (const auto& r : rows) {
         const auto t = codeTypeFromString(r.text);
@@ -61,10 +70,67 @@ TEST(Symbology, CodeTypeFromString) {
 }
 
 TEST(Symbology, NamesAreInCodeTypeOrderAndUnique) {
+    ASSERT_EQ(symbologies().size(), static_cast<std::size_t>(kCodeTypeCount));
+    std::set<std::string_view> fullNames, factKeys;
     for (int i = 0; i < kCodeTypeCount; ++i) {
         const auto& s = symbology(static_cast<CodeType>(i));
         EXPECT_EQ(s.type, i);
         EXPECT_EQ(codeTypeFromString(s.name), s.type) << s.name;
+        EXPECT_TRUE(fullNames.insert(s.fullName).second) << s.fullName;
+        EXPECT_TRUE(factKeys.insert(s.factKey).second) << s.factKey;
+    }
+}
+
+// Every face the table names is one the font generator builds.
+TEST(Symbology, FacesAreGeneratedFonts) {
+    std::set<std::string_view> generated;
+    for (const FaceMetrics& m : kFaceMetrics) generated.insert(m.family);
+    for (const Symbology& s : symbologies()) {
+        for (std::string_view face :
+             {s.faces.normal, s.faces.red, s.faces.highDensity, s.faces.redHighDensity})
+            EXPECT_TRUE(generated.contains(face)) << s.fullName << ": " << face;
+    }
+}
+
+// The window offers an option exactly where the faces differ by it.
+TEST(Symbology, OptionsOfferedMatchTheFaces) {
+    for (const Symbology& s : symbologies()) {
+        SCOPED_TRACE(s.fullName);
+        EXPECT_EQ(s.offers.highDensity, s.faces.highDensity != s.faces.normal);
+        EXPECT_EQ(s.offers.halfHeight, s.faces.red != s.faces.normal);
+    }
+}
+
+// Data of `count` characters, all `fill` but the last, which is `last`.
+std::string dataOf(int count, char fill, char last) {
+    std::string data(static_cast<std::size_t>(count), fill);
+    if (count > 0) data.back() = last;
+    return data;
+}
+
+// The shortest data length a symbology takes that is at least `atLeast`.
+int lengthFor(const Symbology& s, int atLeast) {
+    int n = atLeast;
+    while (!accepts(s.lengths, n)) ++n;
+    return n;
+}
+
+// Each row's check character and alphabet say what Calc does: a check
+// option that only Optional and Expected rows honour, a NUL and a letter
+// only the 7-bit ASCII rows take.
+TEST(Symbology, CheckCharacterAndAlphabetAreWhatCalcDoes) {
+    for (const Symbology& s : symbologies()) {
+        SCOPED_TRACE(s.fullName);
+        const int n = lengthFor(s, 3);
+        const auto withCheck = encode(s.type, dataOf(n, '1', '1'), "", true);
+        const auto withoutCheck = encode(s.type, dataOf(n, '1', '1'), "", false);
+        ASSERT_TRUE(withCheck && withoutCheck);
+        const bool honoured = s.check == CheckCharacter::Optional || s.check == CheckCharacter::Expected;
+        EXPECT_EQ(*withCheck != *withoutCheck, honoured);
+
+        EXPECT_EQ(encode(s.type, dataOf(n, '1', '\0'), "", true).has_value(), nulIsData(s.alphabet));
+        EXPECT_EQ(encode(s.type, dataOf(n, '1', 'A'), "", true).has_value(),
+                  s.alphabet == Alphabet::Ascii7WithEscapes);
     }
 }
 

@@ -1,0 +1,117 @@
+// What the encoders report when they refuse a request, and the sentence
+// rejectionReason makes of it.
+#include "calc_helpers.h"
+#include "encoder_internal.h"
+
+namespace bcfont::test {
+namespace {
+
+using internal::Reject;
+
+struct RejectionRow {
+    const char* name;
+    CodeType type;
+    std::string data;
+    const char* addon;
+    bool check;
+    Reject kind;
+    int byte;
+    int position;
+    std::size_t count;
+};
+
+std::string shown(const internal::Rejection& r) {
+    return "{kind " + std::to_string(static_cast<int>(r.kind)) + ", byte " + std::to_string(r.byte) +
+           ", position " + std::to_string(r.position) + ", count " + std::to_string(r.count) + "}";
+}
+
+// clang-format off
+const RejectionRow kRejectionRows[] = {
+    {"accepted", EAN13, "400638133393", "", false, Reject::None, 0, 0, 0},
+    {"over_the_data_limit", CODABAR, repeat("1", 49), "", false, Reject::DataTooLong, 0, 0, 49},
+    {"length_not_in_the_table", POSTNET, "123456", "", false, Reject::WrongLength, 0, 0, 6},
+    {"letter_in_digits", EAN8, "55123x5", "", false, Reject::NotInAlphabet, 'x', 6, 0},
+    {"nul_ends_the_digits", UPCA, std::string("0360\0" "0029145", 11), "", false, Reject::NotInAlphabet, 0, 5, 0},
+    {"number_system_first", UPCE, "2x23456", "", false, Reject::NumberSystem, '2', 1, 0},
+    {"addon_after_main_data", EAN13, "400638133393", "12x45", false, Reject::AddonNotDigits, 'x', 3, 0},
+    {"main_data_before_addon", EAN13, "40063813339y", "12x45", false, Reject::NotInAlphabet, 'y', 12, 0},
+    {"interleaved_even_with_check", TOFIL, repeat("1", 48), "", true, Reject::InterleavedTooLong, 0, 0, 48},
+    {"interleaved_before_digits", TOFIL, repeat("x", 48), "", true, Reject::InterleavedTooLong, 0, 0, 48},
+    {"high_byte_before_escape", C39, "~200\xE9", "", false, Reject::NotInAlphabet, 0xE9, 5, 0},
+    {"escape_above_ascii", C128EAN, "AB~456", "", true, Reject::EscapeNotAscii, 0, 3, 456},
+    {"code128_mixed_sets_too_long", C128EAN, repeat("\tA", 24), "", true, Reject::FontStringTooLong, 0, 0, 100},
+};
+// clang-format on
+
+TEST(Rejection, WhatTheEncodersReport) {
+    for (const auto& row : kRejectionRows) {
+        SCOPED_TRACE(row.name);
+        std::array<char, kFontStringCapacity> out{};
+        const internal::CalcInput in{row.data.data(), static_cast<int>(row.data.size()), row.addon,
+                                     row.check};
+        const internal::Rejection r = internal::calc(row.type, in, out.data());
+        const internal::Rejection expected{row.kind, static_cast<unsigned char>(row.byte), row.position,
+                                           row.count};
+        EXPECT_EQ(shown(r), shown(expected));
+    }
+}
+
+// Code39 and Code128 called directly take data of any length.
+TEST(Rejection, DirectCallsSayHowLongTheFontStringWouldBe) {
+    struct Direct {
+        const char* name;
+        bool code39;
+        std::string data;
+        std::size_t count;
+    };
+    const Direct rows[] = {
+        {"code39_pairs_counted_on", true, repeat("a", 60), 123},  // start, 120, check, stop
+        {"code128_one_byte_over", false, repeat("A", 97), 100},   // start, 97, check, stop
+        {"code128_too_many_entries_not_counted", false, repeat("1", 101), 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto* in = reinterpret_cast<const unsigned char*>(row.data.data());
+        const auto size = static_cast<std::int32_t>(row.data.size());
+        std::array<unsigned char, kFontStringCapacity> out{};
+        const auto r = row.code39 ? internal::encodeCode39(in, out.data(), size, true)
+                                  : internal::encodeCode128(in, out.data(), size, true, false);
+        EXPECT_EQ(r.kind, Reject::FontStringTooLong);
+        EXPECT_EQ(r.count, row.count);
+    }
+}
+
+struct SentenceRow {
+    const char* name;
+    CodeType type;
+    std::string data;
+    const char* addon;
+    const char* reason;
+};
+
+// A byte is named as the person typed it: control bytes by number, the
+// rest as Mac OS Roman characters.
+// clang-format off
+const SentenceRow kSentenceRows[] = {
+    {"tab", EAN8, "123\t567", "", "EAN-8 takes digits only: byte 9 at position 4"},
+    {"del", CODABAR, "1\x7f", "", "Codabar takes digits only: byte 127 at position 2"},
+    {"e_acute", POSTNET, "1234\x8E", "", "Postnet takes digits only: 'é' at position 5"},
+    {"euro_sign", C39, "A\xDB", "", "Code 39 takes 7-bit ASCII only: '€' at position 2"},
+    {"no_break_space", UPCA, "0360\xCA" "0029145", "", "UPC-A takes digits only: a no-break space at position 5"},
+    {"number_system_letter", UPCE, "\x9F" "123456", "", "UPC-E must start with 0 or 1 (number system), got 'ü'"},
+    {"addon_umlaut", EAN13, "400638133393", "1\x9A", "the add-on must be digits: 'ö' at position 2"},
+    {"three_lengths", POSTNET, "1", "", "Postnet needs 5, 9 or 11 digits, got 1"},
+    {"escape_below_1000", C39, "~255", "", "Code 39 escape ~255 at position 1 is not an ASCII character"},
+    {"escape_with_leading_zeros_above_256", C128, "x~~~384", "", "Code 128 escape ~384 at position 4 is not an ASCII character (it stands for byte 128)"},
+};
+// clang-format on
+
+TEST(Rejection, Sentences) {
+    for (const auto& row : kSentenceRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(rejectionReason(row.type, row.data, row.addon, true), row.reason);
+    }
+}
+
+}  // namespace
+}  // namespace bcfont::test
