@@ -272,7 +272,7 @@ void installLabelsDialog(QMainWindow& window, const WindowWidgets& widgets) {
         LabelsDialog dialog(std::move(request), templates, &window);
         dialog.exec();
     };
-    auto* action = new QAction(QObject::tr("Print &Labels…"), &window);
+    auto* action = new QAction(LabelsDialog::tr("Print &Labels…"), &window);
     action->setObjectName(QStringLiteral("printLabelsAction"));
     QObject::connect(action, &QAction::triggered, &window, open);
     if (QMenu* file = fileMenu(window)) {
@@ -283,9 +283,9 @@ void installLabelsDialog(QMainWindow& window, const WindowWidgets& widgets) {
         QAction* before = (after != items.end() && after + 1 != items.end()) ? *(after + 1) : nullptr;
         file->insertAction(before, action);
     }
-    auto* button = new QPushButton(QObject::tr("&Labels…"));
+    auto* button = new QPushButton(LabelsDialog::tr("&Labels…"));
     button->setObjectName(QStringLiteral("labelsButton"));
-    button->setAccessibleName(QObject::tr("Print labels"));
+    button->setAccessibleName(LabelsDialog::tr("Print labels"));
     QObject::connect(button, &QPushButton::clicked, &window, open);
     QWidget* anchor = widgets.saveButton;
     if (!insertAfter(anchor->parentWidget() ? anchor->parentWidget()->layout() : nullptr, anchor, button))
