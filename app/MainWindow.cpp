@@ -8,6 +8,8 @@
 #include "AppSettings.h"
 #include "FontLoader.h"
 
+#include "LabelsDialog.h"
+
 namespace bcfont::app {
 
 MainWindow::MainWindow(MyApplication* application, QWidget* parent)
@@ -20,6 +22,7 @@ MainWindow::MainWindow(MyApplication* application, QWidget* parent)
     connectActions();
     routeShortcuts();
     controller_->awakeFromNib();
+    installLabelsDialog(*this, w_);
 }
 
 void MainWindow::rememberIn(QSettings* settings, const Choices& choices) {

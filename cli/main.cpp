@@ -8,6 +8,7 @@
 #include <string>
 
 #include "commands.h"
+#include "labels_command.h"
 #include "render_command.h"
 
 namespace {
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     bcfont::cli::addBatchCommand(app);
     bcfont::cli::addTypesCommand(app);
     bcfont::cli::addRenderCommand(app);
+    bcfont::cli::addLabelsCommand(app);
 
     try {
         app.parse(argc, argv);

@@ -104,11 +104,12 @@ FaceMetrics metricsFor(std::string_view family) {
                 static_cast<int>(m.unitsPerEm),
                 static_cast<int>(m.moduleUnits),
                 static_cast<int>(m.quietLeftModules),
-                static_cast<int>(m.quietRightModules)};
+                static_cast<int>(m.quietRightModules),
+                static_cast<int>(m.narrowModules)};
     }
 #endif
-    return {std::string(family), withoutSpaces(family) + ".ttf", 0, 0, kStandInQuietModules,
-            kStandInQuietModules};
+    return {std::string(family),  withoutSpaces(family) + ".ttf", 0, 0,
+            kStandInQuietModules, kStandInQuietModules,           1};
 }
 
 const Face* loadFace(std::string_view family, const std::vector<std::filesystem::path>& directories,

@@ -20,6 +20,7 @@ struct FaceMetrics {
     int moduleUnits = 0;
     int quietLeftModules = 0;
     int quietRightModules = 0;
+    int narrowModules = 1;  // of the narrowest bar or space
 };
 
 // A loaded face with the glyph and advance of every byte; glyph 0 means the

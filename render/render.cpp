@@ -109,6 +109,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
 
     Layout& l = p.layout;
     l.modulePoints = p.face->metrics.moduleUnits * pointSize / p.face->metrics.unitsPerEm;
+    l.narrowPoints = p.face->metrics.narrowModules * l.modulePoints;
     l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
     l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
     // The quiet zones lie outside both the ink and the advance box, so a
@@ -121,6 +122,16 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     l.baselineY = margin - ink.y_bearing;
     l.height = ink.height + 2 * margin;
     return p;
+}
+
+// The glyphs in black with the pen start at the current origin.
+void showGlyphs(cairo_t* cr, const Prepared& p, double pointSize) {
+    cairo_set_font_face(cr, p.face->cairoFace);
+    cairo_set_font_size(cr, pointSize);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
 }
 
 // White page, black glyphs; `scale` turns points into device units and
@@ -136,12 +147,7 @@ void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool s
         y = std::round(y * scale) / scale;
     }
     cairo_translate(cr, x, y);
-    cairo_set_font_face(cr, p.face->cairoFace);
-    cairo_set_font_size(cr, pointSize);
-    const auto options = unhintedOptions();
-    cairo_set_font_options(cr, options.get());
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
+    showGlyphs(cr, p, pointSize);
 }
 
 std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double dpi, std::string& error) {
@@ -245,6 +251,18 @@ std::string renderToFile(std::string_view fontString, std::string_view family, d
     const auto bytes = encodeFile(*format, *p, pointSize, dpi, error);
     if (!bytes) return error;
     return fileio::writeFileAtomically(path, *bytes);
+}
+
+std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
+                           double pointSize, double x, double y) {
+    std::string error;
+    const auto p = prepare(fontString, family, pointSize, error);
+    if (!p) return error;
+    cairo_save(cr);
+    cairo_translate(cr, x + p->layout.originX, y + p->layout.baselineY);
+    showGlyphs(cr, *p, pointSize);
+    cairo_restore(cr);
+    return {};
 }
 
 std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// cairo's drawing context, for drawing into pages made elsewhere.
+typedef struct _cairo cairo_t;
+
 namespace bcfont::render {
 
 inline constexpr int kDefaultDpi = 300;
@@ -32,7 +35,8 @@ struct Layout {
     double height = 0;   // whole picture
     double originX = 0;  // pen position of the first glyph
     double baselineY = 0;
-    double modulePoints = 0;  // narrowest bar of the face at this size
+    double modulePoints = 0;  // the smallest step of bars and spaces at this size
+    double narrowPoints = 0;  // the narrowest bar or space: one or more modules
     double quietLeft = 0;     // white left of the glyphs' advance and ink
     double quietRight = 0;    // white right of them
 };
@@ -60,5 +64,11 @@ std::optional<GrayImage> renderGray(std::string_view fontString, std::string_vie
 // cannot draw the string, with the reason in `error`.
 std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
                                 std::string* error = nullptr);
+
+// Draws `fontString` like renderToFile onto `cr`, in black, with the top left
+// corner of its layout box (see layoutFor) at (x, y) in the context's units
+// taken as points. Paints no background. Empty on success, else the reason.
+std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
+                           double pointSize, double x, double y);
 
 }  // namespace bcfont::render

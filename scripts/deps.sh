@@ -6,7 +6,7 @@ BCFONT_PACKAGES=(
   qt6-base-dev qt6-svg-dev libgl-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libfontconfig-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-fonttools fonts-ocr-b fontconfig
-  libcairo2-dev libfreetype-dev
+  libcairo2-dev libfreetype-dev libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data
   libzxing-dev
   xvfb xauth zint-qt python3-xlib
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils zxing-cpp-tools

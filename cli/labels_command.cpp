@@ -1,0 +1,142 @@
+#include "labels_command.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "atomic_file.h"
+#include "cli_support.h"
+#include "labels.h"
+#include "paths.h"
+#include "templates.h"
+#include "type_option.h"
+
+namespace bcfont::cli {
+namespace {
+
+struct LabelsArgs {
+    std::string type;
+    std::string templateName;
+    bool noCheck = false;
+    bool utf8 = false;
+    int skip = 0;
+    int copies = 1;
+    bool outline = false;
+    bool listTemplates = false;
+    std::string input;
+    std::string output;
+};
+
+void listTemplates() {
+    for (const render::LabelTemplate& t : render::allTemplates()) {
+        std::printf("%-28s %s%s%s\n", t.name.c_str(), render::templateSummary(t).c_str(),
+                    t.description.empty() ? "" : ": ", t.description.c_str());
+    }
+}
+
+std::string readAll(const std::string& path) {
+    const bool standard = path.empty() || path == "-";
+    const int fd = standard ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(kExitUsage, "cannot open '" + path + "': " + std::strerror(errno));
+    std::string bytes;
+    char block[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            if (!standard) ::close(fd);
+            fail(kExitUsage, "cannot read '" + (standard ? std::string("standard input") : path) +
+                                 "': " + std::strerror(err));
+        }
+        if (n == 0) break;
+        bytes.append(block, static_cast<std::size_t>(n));
+    }
+    if (!standard) ::close(fd);
+    return bytes;
+}
+
+void run(const LabelsArgs& args) {
+    if (args.listTemplates) return listTemplates();
+    if (args.type.empty()) fail(kExitUsage, "--type is required; valid types: " + validTypes());
+    if (args.templateName.empty())
+        fail(kExitUsage, "--template is required; 'bcfont labels --list-templates' lists them");
+    if (args.output.empty()) fail(kExitUsage, "-o OUT.pdf is required");
+    const auto sheet = render::findTemplate(args.templateName, render::allTemplates());
+    if (!sheet)
+        fail(kExitUsage, "no label template is called '" + args.templateName +
+                             "'; 'bcfont labels --list-templates' lists them");
+
+    render::LabelJob job;
+    job.type = parsedType(args.type);
+    job.check = !args.noCheck;
+    job.utf8 = args.utf8;
+    job.skip = args.skip;
+    job.copies = args.copies;
+    job.outline = args.outline;
+    warnIfCode128WithoutCheck(job.type, args.noCheck);
+
+    if (!args.input.empty() && args.input != "-") {
+        // The list would be lost under its own labels.
+        if (const std::string same = fileio::refuseSameFile(args.input, args.output); !same.empty())
+            fail(kExitUsage, same);
+    }
+    const std::string input = readAll(args.input);
+    std::string error;
+    const auto sheets = render::planLabels(input, *sheet, job, error);
+    if (!sheets) fail(kExitUsage, error);
+    for (const render::LabelProblem& p : sheets->report.listed)
+        std::fprintf(stderr, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(p.line),
+                     p.reason.c_str());
+    if (sheets->placements.empty()) {
+        std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, 0).c_str());
+        fail(kExitRejected, "nothing to print: no line gave a label; " + args.output + " was not written");
+    }
+    const auto pdf = render::labelsPdf(*sheets, error);
+    if (!pdf) fail(kExitUsage, error);
+    error = fileio::writeFileAtomically(args.output, *pdf);
+    if (!error.empty()) fail(kExitUsage, error);
+    std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, sheets->pages).c_str());
+    if (sheets->report.rejected + sheets->report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
+}
+
+}  // namespace
+
+void addLabelsCommand(CLI::App& app) {
+    auto args = std::make_shared<LabelsArgs>();
+    CLI::App* cmd =
+        app.add_subcommand("labels", "Print every line of a text file on a sheet of labels (PDF)");
+    addTypeOption(*cmd, args->type)->required(false);
+    cmd->add_option("--template", args->templateName,
+                    "The label sheet, by brand and part, e.g. 'Avery L7160'")
+        ->type_name("NAME");
+    cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
+    cmd->add_flag("--utf8", args->utf8, "Read the lines as UTF-8 text instead of Mac OS Roman bytes");
+    cmd->add_option("--skip", args->skip, "Labels already used on the first sheet")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    cmd->add_option("--copies", args->copies, "Labels per line")
+        ->check(CLI::Range(1, render::kMaxCopies))
+        ->capture_default_str();
+    cmd->add_flag("--outline", args->outline,
+                  "Draw the outline of every label, for a test print on plain paper");
+    cmd->add_flag("--list-templates", args->listTemplates, "List the label sheets --template accepts");
+    cmd->add_option("INPUT", args->input,
+                    "Lines to print, 'data' or 'data<TAB>caption'; '-' or none for standard input");
+    cmd->add_option("-o,--output", args->output, "The PDF file to write")->type_name("FILE");
+    cmd->footer(
+        "Lines are read as by 'bcfont batch'. Each barcode is as large as its label allows, never\n"
+        "below the symbology's minimum size; a line whose barcode does not fit is reported like a\n"
+        "rejected line. The PDF is written in full or not at all.\n"
+        "Exit status: 0 every non-empty line printed, 1 some line rejected or too large for the\n"
+        "label, 2 usage or I/O error.\n");
+    cmd->callback([args] { run(*args); });
+}
+
+}  // namespace bcfont::cli

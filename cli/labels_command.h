@@ -1,0 +1,12 @@
+// `bcfont labels`: a list of data onto sheets of labels, as a PDF.
+#pragma once
+
+namespace CLI {
+class App;
+}  // namespace CLI
+
+namespace bcfont::cli {
+
+void addLabelsCommand(CLI::App& app);
+
+}  // namespace bcfont::cli
