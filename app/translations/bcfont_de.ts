@@ -606,4 +606,91 @@
         <translation>bcfont</translation>
     </message>
 </context>
+<context>
+    <name>bcfont::app::LabelsDialog</name>
+    <message>
+        <source>&amp;Copies of each line:</source>
+        <translation>&amp;Kopien je Zeile:</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>&amp;Etiketten…</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken…</translation>
+    </message>
+    <message>
+        <source>&amp;Save as PDF…</source>
+        <translation>Als PDF &amp;sichern…</translation>
+    </message>
+    <message>
+        <source>Choose a label template.</source>
+        <translation>Wählen Sie eine Etikettenvorlage.</translation>
+    </message>
+    <message>
+        <source>Copies of each line</source>
+        <translation>Kopien je Zeile</translation>
+    </message>
+    <message>
+        <source>Draw the label outlines (test print on plain paper)</source>
+        <translation>Etikettenränder zeichnen (Probedruck auf Normalpapier)</translation>
+    </message>
+    <message>
+        <source>First sheet</source>
+        <translation>Erster Bogen</translation>
+    </message>
+    <message>
+        <source>Label templates</source>
+        <translation>Etikettenvorlagen</translation>
+    </message>
+    <message>
+        <source>Labels already &amp;used:</source>
+        <translation>Bereits &amp;benutzte Etiketten:</translation>
+    </message>
+    <message>
+        <source>Labels already used</source>
+        <translation>Bereits benutzte Etiketten</translation>
+    </message>
+    <message>
+        <source>Labels not printed</source>
+        <translation>Etiketten nicht gedruckt</translation>
+    </message>
+    <message>
+        <source>Labels not saved</source>
+        <translation>Etiketten nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>Lines not printed</source>
+        <translation>Nicht gedruckte Zeilen</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Print &amp;Labels…</source>
+        <translation>&amp;Etiketten drucken…</translation>
+    </message>
+    <message>
+        <source>Print Labels</source>
+        <translation>Etiketten drucken</translation>
+    </message>
+    <message>
+        <source>Print labels</source>
+        <translation>Etiketten drucken</translation>
+    </message>
+    <message>
+        <source>Save Labels as PDF</source>
+        <translation>Etiketten als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Search templates, e.g. Avery L7160</source>
+        <translation>Vorlagen suchen, z. B. Avery L7160</translation>
+    </message>
+</context>
 </TS>
