@@ -32,5 +32,8 @@ set(CPACK_STRIP_FILES ON)
 # fc-cache runs from fontconfig's trigger on the font folder; the menu and
 # icon caches from their packages' triggers. No maintainer scripts.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fontconfig")
+# The label sheets of other makers than the built-in Avery ones come from
+# glabels-data when it is installed.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "glabels-data")
 
 include(CPack)
