@@ -67,10 +67,8 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
         case Verdict::NulByte:
             return "contains a NUL byte";
         case Verdict::InvalidUtf8:
-            return "is not valid UTF-8 (byte " + std::to_string(a.utf8.byte) + ")";
         case Verdict::NotInMacRoman:
-            return "holds '" + std::string(a.utf8.sequence) + "' (character " +
-                   std::to_string(a.utf8.character) + "), which Mac OS Roman cannot encode";
+            return macroman::faultReason(a.utf8);
         case Verdict::RejectedByCalc:
             break;
     }
