@@ -9,6 +9,7 @@ BCFONT_PACKAGES=(
   libcairo2-dev libfreetype-dev
   libzxing-dev
   xvfb xauth
+  clang libclang-rt-14-dev time
 )
 
 bcfont_install_deps() {
