@@ -93,7 +93,7 @@ void runBatch(const BatchArgs& args) {
 
     // Heap, not stack: the buffer is 64 KiB.
     const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());
-    BatchEngine engine(options);
+    TwoThreadBatchEngine engine(options);
     if (!convertStream(in.fd, inName, engine, *out, stderr)) {
         if (out->failed()) fail(kExitUsage, "cannot write '" + outName + "': " + std::strerror(out->error()));
         throw CLI::RuntimeError(kExitUsage);

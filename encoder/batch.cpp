@@ -1,6 +1,10 @@
 #include "batch.h"
 
+#include <sched.h>
+
 #include <cstring>
+#include <semaphore>
+#include <thread>
 
 #include "encode.h"
 #include "macroman.h"
@@ -157,6 +161,88 @@ std::string_view BatchEngine::convert(const Line& line) {
     }
     out_[size++] = '\n';
     return std::string_view(out_.data(), size);
+}
+
+void BatchEngine::append(BatchEngine& next) {
+    const std::uint64_t before = splitter_.lineCount();
+    BatchReport& later = next.report_;
+    report_.converted += later.converted;
+    report_.rejected += later.rejected;
+    report_.empty += later.empty;
+    for (BatchRejection& r : later.listed) {
+        if (report_.listed.size() == options_.listedRejections) break;
+        report_.listed.push_back({before + r.line, std::move(r.reason)});
+    }
+    splitter_.skipLines(next.splitter_.lineCount());
+    later = {};
+    next.splitter_ = {};
+}
+
+struct TwoThreadBatchEngine::Shared {
+    std::binary_semaphore start{0};
+    std::binary_semaphore done{0};
+    std::string_view lines;
+    bool stop = false;
+    std::thread thread;
+};
+
+namespace {
+
+bool hasSecondProcessor() {
+    cpu_set_t cpus;
+    if (::sched_getaffinity(0, sizeof cpus, &cpus) != 0) return std::thread::hardware_concurrency() > 1;
+    return CPU_COUNT(&cpus) > 1;
+}
+
+}  // namespace
+
+TwoThreadBatchEngine::TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock)
+    : minCutBlock_(minCutBlock), engine_(options), helper_(options) {
+    if (!hasSecondProcessor()) return;
+    shared_ = std::make_unique<Shared>();
+    shared_->thread = std::thread([this] { helperLoop(); });
+}
+
+TwoThreadBatchEngine::~TwoThreadBatchEngine() {
+    if (!shared_) return;
+    shared_->stop = true;
+    shared_->start.release();
+    shared_->thread.join();
+}
+
+TwoThreadBatchEngine::Cut TwoThreadBatchEngine::cutOf(std::string_view block) const {
+    if (!shared_ || block.size() < minCutBlock_) return {block, {}, {}};
+    // After an LF a new line always starts, whatever came before it (a CR
+    // before the LF belongs to the same line end).
+    const std::size_t middle = block.find('\n', block.size() / 2);
+    const std::size_t last = block.rfind('\n');
+    if (middle == std::string_view::npos || middle == last) return {block, {}, {}};
+    return {block.substr(0, middle + 1), block.substr(middle + 1, last - middle), block.substr(last + 1)};
+}
+
+void TwoThreadBatchEngine::startHelper(std::string_view lines) {
+    // Reserved here, so that the helper thread allocates nothing in the
+    // common case: its first allocation would cost it a malloc arena of its
+    // own. Typical font strings are a little longer than their lines.
+    helperOutput_.reserve(lines.size() + lines.size() / 2);
+    shared_->lines = lines;
+    shared_->start.release();
+}
+
+void TwoThreadBatchEngine::waitForHelper() {
+    shared_->done.acquire();
+}
+
+void TwoThreadBatchEngine::helperLoop() {
+    auto append = [this](const char* bytes, std::size_t n) { helperOutput_.append(bytes, n); };
+    for (;;) {
+        shared_->start.acquire();
+        if (shared_->stop) return;
+        helperOutput_.clear();
+        helper_.feed(shared_->lines, append);
+        // The lines end with an LF: nothing is left pending in the helper.
+        shared_->done.release();
+    }
 }
 
 BatchResult convertAll(std::string_view input, const BatchOptions& options) {

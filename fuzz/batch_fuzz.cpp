@@ -1,7 +1,8 @@
 // libFuzzer target over the batch path: line splitting, blocks cut anywhere,
 // the conversion and the report. However the input is cut into blocks, the
 // output and the report must be those of the whole input converted at once,
-// and the lines counted must be the lines an independent count finds.
+// also on two threads, and the lines counted must be the lines an
+// independent count finds.
 //
 // Input layout: [options] [cuts] [cut offsets...] [text].
 // options: bits 0-3 the CodeType (modulo the count), bit 4 check, bit 5
@@ -93,6 +94,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sameReport(engine.report(), whole.report))
         violated("report depends on the blocks:",
                  describe(engine.report()) + " vs " + describe(whole.report));
+
+    // The two-thread engine, in the same blocks and in one.
+    for (bool inBlocks : {true, false}) {
+        TwoThreadBatchEngine twoThreads(options, 1);
+        std::string parallelOutput;
+        auto parallelSink = [&parallelOutput](const char* bytes, std::size_t n) {
+            parallelOutput.append(bytes, n);
+        };
+        from = 0;
+        for (std::size_t cut : cuts) {
+            if (!inBlocks && cut != text.size()) continue;
+            twoThreads.feed(text.substr(from, cut - from), parallelSink);
+            from = cut;
+        }
+        twoThreads.finish(parallelSink);
+        if (parallelOutput != whole.output) violated("two threads give other output");
+        if (!sameReport(twoThreads.report(), whole.report))
+            violated("two threads give another report:",
+                     describe(twoThreads.report()) + " vs " + describe(whole.report));
+    }
 
     const BatchReport& r = whole.report;
     const std::uint64_t lines = countLines(text);
