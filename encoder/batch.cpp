@@ -2,8 +2,8 @@
 
 #include <sched.h>
 
+#include <atomic>
 #include <cstring>
-#include <semaphore>
 #include <thread>
 
 #include "encode.h"
@@ -178,11 +178,14 @@ void BatchEngine::append(BatchEngine& next) {
     next.splitter_ = {};
 }
 
+// The hand-over of one half block. A half is taken by whichever thread
+// gets to it first: on a busy machine the helper may not run in time, and
+// then the caller converts it itself rather than wait.
+enum class Half { None, Posted, Taken, Done, Stop };
+
 struct TwoThreadBatchEngine::Shared {
-    std::binary_semaphore start{0};
-    std::binary_semaphore done{0};
+    std::atomic<Half> half{Half::None};
     std::string_view lines;
-    bool stop = false;
     std::thread thread;
 };
 
@@ -205,8 +208,8 @@ TwoThreadBatchEngine::TwoThreadBatchEngine(const BatchOptions& options, std::siz
 
 TwoThreadBatchEngine::~TwoThreadBatchEngine() {
     if (!shared_) return;
-    shared_->stop = true;
-    shared_->start.release();
+    shared_->half.store(Half::Stop);
+    shared_->half.notify_all();
     shared_->thread.join();
 }
 
@@ -225,23 +228,40 @@ void TwoThreadBatchEngine::startHelper(std::string_view lines) {
     // common case: its first allocation would cost it a malloc arena of its
     // own. Typical font strings are a little longer than their lines.
     helperOutput_.reserve(lines.size() + lines.size() / 2);
+    helperOutput_.clear();
     shared_->lines = lines;
-    shared_->start.release();
+    shared_->half.store(Half::Posted);
+    shared_->half.notify_all();
+}
+
+void TwoThreadBatchEngine::convertHalf() {
+    auto append = [this](const char* bytes, std::size_t n) { helperOutput_.append(bytes, n); };
+    // The lines end with an LF: nothing is left pending in the helper engine.
+    helper_.feed(shared_->lines, append);
 }
 
 void TwoThreadBatchEngine::waitForHelper() {
-    shared_->done.acquire();
+    Half posted = Half::Posted;
+    if (shared_->half.compare_exchange_strong(posted, Half::Taken)) {
+        convertHalf();
+    } else {
+        for (Half h = shared_->half.load(); h != Half::Done; h = shared_->half.load()) shared_->half.wait(h);
+    }
+    shared_->half.store(Half::None);
 }
 
 void TwoThreadBatchEngine::helperLoop() {
-    auto append = [this](const char* bytes, std::size_t n) { helperOutput_.append(bytes, n); };
     for (;;) {
-        shared_->start.acquire();
-        if (shared_->stop) return;
-        helperOutput_.clear();
-        helper_.feed(shared_->lines, append);
-        // The lines end with an LF: nothing is left pending in the helper.
-        shared_->done.release();
+        Half h = shared_->half.load();
+        if (h == Half::Stop) return;
+        if (h != Half::Posted) {
+            shared_->half.wait(h);
+            continue;
+        }
+        if (!shared_->half.compare_exchange_strong(h, Half::Taken)) continue;
+        convertHalf();
+        shared_->half.store(Half::Done);
+        shared_->half.notify_all();
     }
 }
 

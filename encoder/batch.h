@@ -162,7 +162,8 @@ class TwoThreadBatchEngine {
     };
     Cut cutOf(std::string_view block) const;
     void startHelper(std::string_view lines);
-    void waitForHelper();
+    void waitForHelper();  // or converts the half itself, if the helper has not begun
+    void convertHalf();
     void helperLoop();
 
     std::size_t minCutBlock_;
