@@ -208,6 +208,10 @@ TwoThreadBatchEngine::TwoThreadBatchEngine(const BatchOptions& options, std::siz
 
 TwoThreadBatchEngine::~TwoThreadBatchEngine() {
     if (!shared_) return;
+    // A sink that threw leaves a half handed over: it must be finished
+    // before the helper can be told to stop, or its Done would hide the Stop.
+    const Half h = shared_->half.load();
+    if (h == Half::Posted || h == Half::Taken) waitForHelper();
     shared_->half.store(Half::Stop);
     shared_->half.notify_all();
     shared_->thread.join();

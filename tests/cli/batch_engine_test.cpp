@@ -7,7 +7,10 @@
 
 #include "encode.h"
 
+#include <chrono>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace bcfont {
@@ -186,6 +189,22 @@ TEST_P(TwoThreadTest, SameAsOneEngineInBlocksOfAnySize) {
 
 INSTANTIATE_TEST_SUITE_P(Batch, TwoThreadTest, ::testing::ValuesIn(kLongRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A sink that fails while the helper is converting the second half (of
+// 7.8 MB, some 30 ms of work): the engine must still end, its destructor
+// waiting for the half before it stops the thread.
+TEST(TwoThreadEngine, EndsAfterASinkThrows) {
+    const std::string input = repeat(kEan13Lines, 120);
+    const auto run = [&input] {
+        TwoThreadBatchEngine engine(options(EAN13));
+        auto failing = [](const char*, std::size_t) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            throw std::runtime_error("disk gone");
+        };
+        engine.feed(input, failing);
+    };
+    EXPECT_THROW(run(), std::runtime_error);
+}
 
 struct SummaryRow {
     const char* name;
