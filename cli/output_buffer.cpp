@@ -26,8 +26,8 @@ void OutputBuffer::startWriteback() {
     if (written_ - writebackStarted_ < kWritebackChunk) return;
     // Only a hint: a pipe or terminal (ESPIPE) needs none, and any other
     // failure shows again in the fsync that follows.
-    ::sync_file_range(fd_, static_cast<off_t>(writebackStarted_), static_cast<off_t>(written_ - writebackStarted_),
-                      SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(fd_, static_cast<off_t>(writebackStarted_),
+                      static_cast<off_t>(written_ - writebackStarted_), SYNC_FILE_RANGE_WRITE);
     writebackStarted_ = written_;
 }
 
