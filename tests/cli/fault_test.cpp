@@ -47,8 +47,10 @@ const std::vector<std::string> kWithMadeSvg = {"dangling", "hard",        "link"
                                                "made.svg", "picture.svg", "t.txt"};
 const std::vector<std::string> kWithSvg = {"dangling", "h.svg", "hard", "link", "picture.svg", "t.txt"};
 const std::string kTooManyPixels =
-    "bcfont: at 1000 points and 1560 dpi the picture would be 32674 x 23205 pixels (759 megapixels), more than "
-    "the 100 megapixels a picture may have; at this size at most 566 dpi fits, or write SVG or PDF, which have "
+    "bcfont: at 1000 points and 1560 dpi the picture would be 32674 x 23205 pixels (759 megapixels), more "
+    "than "
+    "the 100 megapixels a picture may have; at this size at most 566 dpi fits, or write SVG or PDF, which "
+    "have "
     "no pixels\n";
 const std::vector<std::string> kWithOut = {"dangling", "hard", "link", "out.txt", "picture.svg", "t.txt"};
 
