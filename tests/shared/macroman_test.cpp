@@ -89,6 +89,7 @@ struct Judged {
 
 // Every malformed form is invalid UTF-8 at its first byte, whatever
 // character its bits would spell.
+// clang-format off
 const Judged kJudged[] = {
     {"ASCII and Mac OS Roman letters", "Aé\xE2\x80\xA0", ""},
     {"stray continuation byte", "AB\x80", "is not valid UTF-8 (byte 3)"},
@@ -106,6 +107,7 @@ const Judged kJudged[] = {
     {"emoji", "\xF0\x9F\x98\x80", "holds '\xF0\x9F\x98\x80' (character 1), which Mac OS Roman cannot encode"},
     {"last code point", "\xF4\x8F\xBF\xBF", "holds '\xF4\x8F\xBF\xBF' (character 1), which Mac OS Roman cannot encode"},
 };
+// clang-format on
 
 TEST(MacRoman, DecodingNamesTheFirstFault) {
     for (const auto& j : kJudged) {
