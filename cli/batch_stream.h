@@ -14,7 +14,7 @@ namespace bcfont::cli {
 // it is read. False on a read error, which is reported on `diagnostics`, or
 // a write error, left to the caller to report (it knows the output's name;
 // see OutputBuffer::error()).
-bool convertStream(int inFd, std::string_view inName, BatchEngine& engine, OutputBuffer& out,
+bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engine, OutputBuffer& out,
                    std::FILE* diagnostics);
 
 }  // namespace bcfont::cli

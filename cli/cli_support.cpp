@@ -1,8 +1,8 @@
 #include "cli_support.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string_view>
 
 #include "encode.h"
@@ -12,30 +12,13 @@
 namespace bcfont::cli {
 namespace {
 
-// Why UTF-8 text has no Mac OS Roman form: the first character at fault.
-std::string whyNotMacRoman(std::string_view utf8) {
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[pos]);
-        const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::string_view piece = utf8.substr(pos, size);
-        if (!macroman::fromUtf8(piece)) {
-            if (lead < 0xC2 || lead > 0xF4 || piece.size() < size ||
-                std::any_of(piece.begin() + 1, piece.end(),
-                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; })) {
-                return "is not valid UTF-8 (byte " + std::to_string(pos + 1) + ")";
-            }
-            return "holds '" + std::string(piece) + "', which Mac OS Roman cannot encode";
-        }
-        pos += size;
-    }
-    return "cannot be encoded in Mac OS Roman";
-}
-
 std::string toMacRoman(const std::string& utf8, const char* what) {
-    auto bytes = macroman::fromUtf8(utf8);
-    if (!bytes) fail(kExitRejected, std::string(what) + " " + whyNotMacRoman(utf8));
-    return *bytes;
+    std::string bytes(utf8.size(), '\0');
+    const macroman::Decoded decoded = macroman::fromUtf8(utf8, bytes.data());
+    if (decoded.fault != macroman::Decoded::Fault::None)
+        fail(kExitRejected, std::string(what) + " " + macroman::faultReason(decoded));
+    bytes.resize(decoded.size);
+    return bytes;
 }
 
 // The main EAN-13 symbol is 16 characters; anything beyond is the add-on.
@@ -44,8 +27,25 @@ constexpr std::size_t kEan13MainSymbolLength = 16;
 }  // namespace
 
 void fail(int status, const std::string& message) {
-    std::fprintf(stderr, "bcfont: %s\n", message.c_str());
-    throw CLI::RuntimeError(status);
+    throw CommandFailure(message, status);
+}
+
+CLI::Validator numberBetween(double min, double max) {
+    std::ostringstream range;
+    range << "a number from " << min << " to " << max;
+    // Help shows the range as CLI11's own range check does, which the man
+    // page generator reads.
+    std::ostringstream shown;
+    shown << "NUMBER in [" << min << " - " << max << "]";
+    return CLI::Validator(
+        [min, max, range = range.str()](std::string& value) -> std::string {
+            double number = 0;
+            const bool parsed = CLI::detail::lexical_cast(value, number);
+            // Written as "within" so that NaN, which compares false, falls outside.
+            if (parsed && number >= min && number <= max) return {};
+            return "must be " + range + ", not '" + value + "'";
+        },
+        shown.str(), "number between");
 }
 
 void warn(const std::string& message) {

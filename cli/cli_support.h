@@ -2,9 +2,14 @@
 // error, and turning command-line text into an encoded font string.
 #pragma once
 
+#include <CLI/Error.hpp>
 #include <string>
 
 #include "encoder.h"
+
+namespace CLI {
+class Validator;
+}
 
 namespace bcfont::cli {
 
@@ -12,9 +17,19 @@ namespace bcfont::cli {
 inline constexpr int kExitRejected = 1;  // data rejected by the encoder
 inline constexpr int kExitUsage = 2;     // bad command line, or an I/O error
 
-// Reports "bcfont: <message>" and ends the subcommand with `status`
-// (CLI::RuntimeError, which main() turns into the exit status).
+// A subcommand that cannot go on: what() is the message, without "bcfont: ".
+class CommandFailure : public CLI::RuntimeError {
+  public:
+    CommandFailure(const std::string& message, int status) : CLI::RuntimeError(message, status) {}
+};
+
+// Ends the subcommand with `status`; runCommandLine reports
+// "bcfont: <message>".
 [[noreturn]] void fail(int status, const std::string& message);
+
+// Accepts a number from `min` to `max`, as --size and --dpi take. Unlike
+// CLI::Range it refuses NaN, which compares false with every bound.
+CLI::Validator numberBetween(double min, double max);
 
 void warn(const std::string& message);
 

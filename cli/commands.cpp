@@ -37,9 +37,10 @@ struct EncodeArgs {
     bool raw = false;
 };
 
-void runEncode(const EncodeArgs& args) {
+void runEncode(const EncodeArgs& args, Mode mode) {
     const std::string fontString =
         encodeArguments(parsedType(args.type), args.data, args.addon, args.noCheck);
+    if (mode == Mode::CheckOnly) return;
     writeOut(args.raw ? fontString : macroman::toUtf8(fontString));
 }
 
@@ -92,7 +93,7 @@ void runBatch(const BatchArgs& args) {
 
     // Heap, not stack: the buffer is 64 KiB.
     const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());
-    BatchEngine engine(options);
+    TwoThreadBatchEngine engine(options);
     if (!convertStream(in.fd, inName, engine, *out, stderr)) {
         if (out->failed()) fail(kExitUsage, "cannot write '" + outName + "': " + std::strerror(out->error()));
         throw CLI::RuntimeError(kExitUsage);
@@ -118,7 +119,7 @@ void printTypes() {
 
 }  // namespace
 
-void addEncodeCommand(CLI::App& app) {
+void addEncodeCommand(CLI::App& app, Mode mode) {
     auto args = std::make_shared<EncodeArgs>();
     CLI::App* cmd = app.add_subcommand("encode", "Print the font string of DATA");
     addTypeOption(*cmd, args->type);
@@ -129,10 +130,10 @@ void addEncodeCommand(CLI::App& app) {
     cmd->footer(
         "The font string is printed as UTF-8 text, each byte read as Mac OS Roman.\n"
         "Exit status: 0 printed, 1 data rejected (the reason on standard error), 2 usage error.\n");
-    cmd->callback([args] { runEncode(*args); });
+    cmd->callback([args, mode] { runEncode(*args, mode); });
 }
 
-void addBatchCommand(CLI::App& app) {
+void addBatchCommand(CLI::App& app, Mode mode) {
     auto args = std::make_shared<BatchArgs>();
     CLI::App* cmd = app.add_subcommand("batch", "Convert every line of a text file into a font string");
     addTypeOption(*cmd, args->type);
@@ -148,12 +149,16 @@ void addBatchCommand(CLI::App& app) {
         "not at all. Standard error ends with a summary: converted lines out of the non-empty\n"
         "ones, and the numbers of the first 20 rejected lines, counted as an editor does.\n"
         "Exit status: 0 every non-empty line converted, 1 some line rejected, 2 usage or I/O error.\n");
-    cmd->callback([args] { runBatch(*args); });
+    cmd->callback([args, mode] {
+        if (mode == Mode::Run) runBatch(*args);
+    });
 }
 
-void addTypesCommand(CLI::App& app) {
+void addTypesCommand(CLI::App& app, Mode mode) {
     CLI::App* cmd = app.add_subcommand("types", "List the symbologies that --type accepts");
-    cmd->callback(printTypes);
+    cmd->callback([mode] {
+        if (mode == Mode::Run) printTypes();
+    });
 }
 
 }  // namespace bcfont::cli

@@ -1,9 +1,12 @@
 // The subcommands of `bcfont` other than `render`.
 //
-// A subcommand that fails throws CLI::RuntimeError with its exit status
-// after reporting on standard error; main() turns that into the status.
+// A subcommand that fails throws CommandFailure (see fail()), or
+// CLI::RuntimeError with its exit status after reporting on standard error.
+// In Mode::CheckOnly each judges its arguments and stops before any file or
+// stream is touched.
 #pragma once
 
+#include "app.h"
 #include "cli_support.h"
 
 namespace CLI {
@@ -12,8 +15,8 @@ class App;
 
 namespace bcfont::cli {
 
-void addEncodeCommand(CLI::App& app);
-void addBatchCommand(CLI::App& app);
-void addTypesCommand(CLI::App& app);
+void addEncodeCommand(CLI::App& app, Mode mode);
+void addBatchCommand(CLI::App& app, Mode mode);
+void addTypesCommand(CLI::App& app, Mode mode);
 
 }  // namespace bcfont::cli

@@ -62,8 +62,8 @@ std::string readAll(const std::string& path) {
     return bytes;
 }
 
-void run(const LabelsArgs& args) {
-    if (args.listTemplates) return listTemplates();
+void run(const LabelsArgs& args, Mode mode) {
+    if (args.listTemplates) return mode == Mode::Run ? listTemplates() : void();
     if (args.type.empty()) fail(kExitUsage, "--type is required; valid types: " + validTypes());
     if (args.templateName.empty())
         fail(kExitUsage, "--template is required; 'bcfont labels --list-templates' lists them");
@@ -81,6 +81,7 @@ void run(const LabelsArgs& args) {
     job.copies = args.copies;
     job.outline = args.outline;
     warnIfCode128WithoutCheck(job.type, args.noCheck);
+    if (mode == Mode::CheckOnly) return;
 
     if (!args.input.empty() && args.input != "-") {
         // The list would be lost under its own labels.
@@ -108,7 +109,7 @@ void run(const LabelsArgs& args) {
 
 }  // namespace
 
-void addLabelsCommand(CLI::App& app) {
+void addLabelsCommand(CLI::App& app, Mode mode) {
     auto args = std::make_shared<LabelsArgs>();
     CLI::App* cmd =
         app.add_subcommand("labels", "Print every line of a text file on a sheet of labels (PDF)");
@@ -136,7 +137,7 @@ void addLabelsCommand(CLI::App& app) {
         "rejected line. The PDF is written in full or not at all.\n"
         "Exit status: 0 every non-empty line printed, 1 some line rejected or too large for the\n"
         "label, 2 usage or I/O error.\n");
-    cmd->callback([args] { run(*args); });
+    cmd->callback([args, mode] { run(*args, mode); });
 }
 
 }  // namespace bcfont::cli

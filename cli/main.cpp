@@ -1,25 +1,16 @@
 // bcfont: barcode font strings from the command line.
 #include <fcntl.h>
 
-#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "commands.h"
-#include "labels_command.h"
-#include "render_command.h"
+#include "app.h"
+#include "cli_support.h"
 
 namespace {
-
-// Names the subcommand in the usage hint when the error is inside one.
-std::string usageHint(const CLI::App& app) {
-    for (const CLI::App* sub : app.get_subcommands({})) {
-        if (sub->count() > 0) return "Run 'bcfont " + sub->get_name() + " --help' for usage.\n";
-    }
-    return "Run 'bcfont --help' for usage.\n";
-}
 
 // A standard stream the caller closed (`2>&-`) would otherwise be the next
 // file opened, and messages would land in the output file.
@@ -45,25 +36,9 @@ int checkedExit(int status) {
 
 int main(int argc, char** argv) {
     openMissingStandardStreams();
-    CLI::App app("Barcode font encoder: turns data into font strings for the barcode fonts.", "bcfont");
-    app.set_version_flag("--version", "bcfont " BCFONT_VERSION);
-    app.require_subcommand(1);
-    app.failure_message([](const CLI::App* failed, const CLI::Error& e) {
-        return "bcfont: " + std::string(e.what()) + "\n" + usageHint(*failed);
-    });
-    bcfont::cli::addEncodeCommand(app);
-    bcfont::cli::addBatchCommand(app);
-    bcfont::cli::addTypesCommand(app);
-    bcfont::cli::addRenderCommand(app);
-    bcfont::cli::addLabelsCommand(app);
-
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::RuntimeError& e) {
-        return checkedExit(e.get_exit_code());
-    } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return checkedExit(status == 0 ? 0 : bcfont::cli::kExitUsage);
-    }
-    return checkedExit(0);
+    const bcfont::cli::Outcome outcome =
+        bcfont::cli::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), bcfont::cli::Mode::Run);
+    std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+    std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
+    return checkedExit(outcome.status);
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace bcfont::cli {
@@ -38,9 +39,13 @@ class OutputBuffer {
 
   private:
     void writeAll(const char* bytes, std::size_t size);
+    void startWriteback();
 
     int fd_;
     int error_ = 0;
+    // Bytes written, and how many of them the disk has been asked to take.
+    std::uint64_t written_ = 0;
+    std::uint64_t writebackStarted_ = 0;
     std::size_t used_ = 0;
     std::array<char, kCapacity> buffer_;
 };

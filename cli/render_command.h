@@ -1,6 +1,8 @@
 // `bcfont render`: draws a font string in bcfont's fonts to SVG, PNG or PDF.
 #pragma once
 
+#include "app.h"
+
 namespace CLI {
 class App;
 }
@@ -8,6 +10,6 @@ class App;
 namespace bcfont::cli {
 
 // Registers the `render` subcommand on `app`.
-void addRenderCommand(CLI::App& app);
+void addRenderCommand(CLI::App& app, Mode mode);
 
 }  // namespace bcfont::cli

@@ -1,6 +1,10 @@
 #include "batch.h"
 
+#include <sched.h>
+
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "encode.h"
 #include "macroman.h"
@@ -67,10 +71,8 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
         case Verdict::NulByte:
             return "contains a NUL byte";
         case Verdict::InvalidUtf8:
-            return "is not valid UTF-8 (byte " + std::to_string(a.utf8.byte) + ")";
         case Verdict::NotInMacRoman:
-            return "holds '" + std::string(a.utf8.sequence) + "' (character " +
-                   std::to_string(a.utf8.character) + "), which Mac OS Roman cannot encode";
+            return macroman::faultReason(a.utf8);
         case Verdict::RejectedByCalc:
             break;
     }
@@ -159,6 +161,112 @@ std::string_view BatchEngine::convert(const Line& line) {
     }
     out_[size++] = '\n';
     return std::string_view(out_.data(), size);
+}
+
+void BatchEngine::append(BatchEngine& next) {
+    const std::uint64_t before = splitter_.lineCount();
+    BatchReport& later = next.report_;
+    report_.converted += later.converted;
+    report_.rejected += later.rejected;
+    report_.empty += later.empty;
+    for (BatchRejection& r : later.listed) {
+        if (report_.listed.size() == options_.listedRejections) break;
+        report_.listed.push_back({before + r.line, std::move(r.reason)});
+    }
+    splitter_.skipLines(next.splitter_.lineCount());
+    later = {};
+    next.splitter_ = {};
+}
+
+// The hand-over of one half block. A half is taken by whichever thread
+// gets to it first: on a busy machine the helper may not run in time, and
+// then the caller converts it itself rather than wait.
+enum class Half { None, Posted, Taken, Done, Stop };
+
+struct TwoThreadBatchEngine::Shared {
+    std::atomic<Half> half{Half::None};
+    std::string_view lines;
+    std::thread thread;
+};
+
+namespace {
+
+bool hasSecondProcessor() {
+    cpu_set_t cpus;
+    if (::sched_getaffinity(0, sizeof cpus, &cpus) != 0) return std::thread::hardware_concurrency() > 1;
+    return CPU_COUNT(&cpus) > 1;
+}
+
+}  // namespace
+
+TwoThreadBatchEngine::TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock)
+    : minCutBlock_(minCutBlock), engine_(options), helper_(options) {
+    if (!hasSecondProcessor()) return;
+    shared_ = std::make_unique<Shared>();
+    shared_->thread = std::thread([this] { helperLoop(); });
+}
+
+TwoThreadBatchEngine::~TwoThreadBatchEngine() {
+    if (!shared_) return;
+    // A sink that threw leaves a half handed over: it must be finished
+    // before the helper can be told to stop, or its Done would hide the Stop.
+    const Half h = shared_->half.load();
+    if (h == Half::Posted || h == Half::Taken) waitForHelper();
+    shared_->half.store(Half::Stop);
+    shared_->half.notify_all();
+    shared_->thread.join();
+}
+
+TwoThreadBatchEngine::Cut TwoThreadBatchEngine::cutOf(std::string_view block) const {
+    if (!shared_ || block.size() < minCutBlock_) return {block, {}, {}};
+    // After an LF a new line always starts, whatever came before it (a CR
+    // before the LF belongs to the same line end).
+    const std::size_t middle = block.find('\n', block.size() / 2);
+    const std::size_t last = block.rfind('\n');
+    if (middle == std::string_view::npos || middle == last) return {block, {}, {}};
+    return {block.substr(0, middle + 1), block.substr(middle + 1, last - middle), block.substr(last + 1)};
+}
+
+void TwoThreadBatchEngine::startHelper(std::string_view lines) {
+    // Reserved here, so that the helper thread allocates nothing in the
+    // common case: its first allocation would cost it a malloc arena of its
+    // own. Typical font strings are a little longer than their lines.
+    helperOutput_.reserve(lines.size() + lines.size() / 2);
+    helperOutput_.clear();
+    shared_->lines = lines;
+    shared_->half.store(Half::Posted);
+    shared_->half.notify_all();
+}
+
+void TwoThreadBatchEngine::convertHalf() {
+    auto append = [this](const char* bytes, std::size_t n) { helperOutput_.append(bytes, n); };
+    // The lines end with an LF: nothing is left pending in the helper engine.
+    helper_.feed(shared_->lines, append);
+}
+
+void TwoThreadBatchEngine::waitForHelper() {
+    Half posted = Half::Posted;
+    if (shared_->half.compare_exchange_strong(posted, Half::Taken)) {
+        convertHalf();
+    } else {
+        for (Half h = shared_->half.load(); h != Half::Done; h = shared_->half.load()) shared_->half.wait(h);
+    }
+    shared_->half.store(Half::None);
+}
+
+void TwoThreadBatchEngine::helperLoop() {
+    for (;;) {
+        Half h = shared_->half.load();
+        if (h == Half::Stop) return;
+        if (h != Half::Posted) {
+            shared_->half.wait(h);
+            continue;
+        }
+        if (!shared_->half.compare_exchange_strong(h, Half::Taken)) continue;
+        convertHalf();
+        shared_->half.store(Half::Done);
+        shared_->half.notify_all();
+    }
 }
 
 BatchResult convertAll(std::string_view input, const BatchOptions& options) {

@@ -74,6 +74,8 @@ class LineSplitter {
     }
 
     std::uint64_t lineCount() const { return lineCount_; }
+    // Counts `n` lines split elsewhere, between whole lines of this input.
+    void skipLines(std::uint64_t n) { lineCount_ += n; }
 
   private:
     static const char* find(const char* p, const char* end, char c) {

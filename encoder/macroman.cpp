@@ -141,4 +141,17 @@ Decoded fromUtf8(std::string_view utf8, char* out) {
     return d;
 }
 
+std::string faultReason(const Decoded& decoded) {
+    switch (decoded.fault) {
+        case Decoded::Fault::None:
+            break;
+        case Decoded::Fault::InvalidUtf8:
+            return "is not valid UTF-8 (byte " + std::to_string(decoded.byte) + ")";
+        case Decoded::Fault::NotInMacRoman:
+            return "holds '" + std::string(decoded.sequence) + "' (character " +
+                   std::to_string(decoded.character) + "), which Mac OS Roman cannot encode";
+    }
+    return {};
+}
+
 }  // namespace bcfont::macroman

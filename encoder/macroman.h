@@ -39,4 +39,11 @@ struct Decoded {
 // Mac OS Roman than in UTF-8.
 Decoded fromUtf8(std::string_view utf8, char* out);
 
+// Why decoding failed, as the end of a sentence about the text:
+// "is not valid UTF-8 (byte 3)" or "holds 'ł' (character 2), which Mac OS
+// Roman cannot encode"; empty when it did not fail. Surrogates, overlong
+// forms and values above U+10FFFF are invalid UTF-8 like any other
+// malformed sequence.
+std::string faultReason(const Decoded& decoded);
+
 }  // namespace bcfont::macroman

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <sstream>
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -26,6 +27,10 @@ using detail::Face;
 constexpr double kPointsPerInch = 72.0;
 // Cairo's image surfaces stop at this many pixels a side.
 constexpr int kMaxPixels = 32767;
+// A raster of 4 bytes a pixel is held whole before it is encoded: 100
+// megapixels is 400 MB, far beyond any printed barcode (a 1000 pt EAN-13 at
+// 560 dpi), and keeps a mistyped size or resolution from exhausting memory.
+constexpr double kMaxPixelArea = 100e6;
 // White above and below the tallest glyph, in modules.
 constexpr double kVerticalMarginModules = 2.0;
 
@@ -150,26 +155,66 @@ void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool s
     showGlyphs(cr, p, pointSize);
 }
 
-std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double dpi, std::string& error) {
+struct PixelSize {
+    double width;
+    double height;
+};
+
+PixelSize pixelsAt(const Layout& layout, double dpi) {
+    const double scale = dpi / kPointsPerInch;
+    return {std::ceil(layout.width * scale), std::ceil(layout.height * scale)};
+}
+
+bool fitsInRaster(const PixelSize& size) {
+    return size.width <= kMaxPixels && size.height <= kMaxPixels && size.width * size.height <= kMaxPixelArea;
+}
+
+// The highest whole resolution at which `layout` still fits; below kMinDpi
+// when none does.
+int largestFittingDpi(const Layout& layout) {
+    const double area = layout.width * layout.height / (kPointsPerInch * kPointsPerInch);
+    const double side = std::max(layout.width, layout.height) / kPointsPerInch;
+    // The exact bound ignores the rounding up to whole pixels; step down from it.
+    int dpi =
+        static_cast<int>(std::min({std::sqrt(kMaxPixelArea / area), kMaxPixels / side, double(kMaxDpi)}));
+    while (dpi >= kMinDpi && !fitsInRaster(pixelsAt(layout, dpi))) --dpi;
+    return dpi;
+}
+
+std::string formatMegapixels(double pixels) {
+    return std::to_string(static_cast<long long>(std::ceil(pixels / 1e6)));
+}
+
+std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double pointSize, double dpi,
+                                             std::string& error) {
     if (!(dpi >= kMinDpi && dpi <= kMaxDpi)) {
         error = "the resolution must lie between " + std::to_string(kMinDpi) + " and " +
                 std::to_string(kMaxDpi) + " dpi";
         return std::nullopt;
     }
-    const double scale = dpi / kPointsPerInch;
-    const double w = std::ceil(layout.width * scale);
-    const double h = std::ceil(layout.height * scale);
-    if (w > kMaxPixels || h > kMaxPixels) {
-        error = "the picture would be " + std::to_string(static_cast<long>(w)) + " x " +
-                std::to_string(static_cast<long>(h)) + " pixels, more than " + std::to_string(kMaxPixels) +
-                " a side: choose a smaller size or resolution";
+    const PixelSize size = pixelsAt(layout, dpi);
+    if (!fitsInRaster(size)) {
+        const int fitting = largestFittingDpi(layout);
+        std::ostringstream points;
+        points << pointSize;
+        error = "at " + points.str() + " points and " + std::to_string(static_cast<long long>(dpi)) +
+                " dpi the picture would be " + std::to_string(static_cast<long long>(size.width)) + " x " +
+                std::to_string(static_cast<long long>(size.height)) + " pixels (" +
+                formatMegapixels(size.width * size.height) + " megapixels), more than " +
+                (size.width * size.height > kMaxPixelArea
+                     ? "the " + formatMegapixels(kMaxPixelArea) + " megapixels"
+                     : std::to_string(kMaxPixels) + " pixels a side") +
+                " a picture may have; " +
+                (fitting >= kMinDpi ? "at this size at most " + std::to_string(fitting) + " dpi fits"
+                                    : "choose a smaller size") +
+                ", or write SVG or PDF, which have no pixels";
         return std::nullopt;
     }
-    return std::pair{std::max(1, static_cast<int>(w)), std::max(1, static_cast<int>(h))};
+    return std::pair{std::max(1, static_cast<int>(size.width)), std::max(1, static_cast<int>(size.height))};
 }
 
 CairoPtr<cairo_surface_t> rasterSurface(const Prepared& p, double pointSize, double dpi, std::string& error) {
-    const auto size = pixelSize(p.layout, dpi, error);
+    const auto size = pixelSize(p.layout, pointSize, dpi, error);
     if (!size) return nullptr;
     CairoPtr<cairo_surface_t> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, size->first, size->second));

@@ -7,7 +7,10 @@
 
 #include "encode.h"
 
+#include <chrono>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace bcfont {
@@ -106,8 +109,102 @@ TEST_P(BatchEngineTest, SameOutputHoweverTheInputIsCut) {
     }
 }
 
+// Every block cut, however small, on two threads gives what one engine gives.
+TEST_P(BatchEngineTest, SameOutputOnTwoThreads) {
+    const Row& r = GetParam();
+    for (std::size_t blockSize : {1u, 7u, 64u}) {
+        SCOPED_TRACE(blockSize);
+        TwoThreadBatchEngine engine(r.options, 1);
+        std::string output;
+        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
+        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
+            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
+        engine.finish(sink);
+        EXPECT_EQ(output, r.output);
+        EXPECT_EQ(engine.report().rejected, r.rejected);
+        EXPECT_EQ(engine.report().listed.size(), r.listed.size());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Batch, BatchEngineTest, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+std::string repeat(const std::string& line, std::size_t times) {
+    std::string s;
+    for (std::size_t i = 0; i < times; ++i) s += line;
+    return s;
+}
+
+// Inputs long enough to be cut between two threads. Each must give what one
+// engine gives, with the rejected lines numbered from the start of the input.
+struct LongRow {
+    const char* name;
+    BatchOptions options;
+    std::string input;
+    std::vector<std::uint64_t> listedLines;
+};
+
+// 10,000 lines of 13 bytes: 130,000 bytes.
+const std::string kEan13Lines = repeat("400638133393\n", 10000);
+
+// clang-format off
+const std::vector<LongRow> kLongRows = {
+    {"RejectedInBothHalves", options(EAN13), repeat("400638133393\n", 2) + "x\n" + repeat("400638133393\n", 8996) + "y\n" + kEan13Lines, {3, 9000}},
+    {"MoreRejectedThanListed", options(EAN13, false, false, 3), repeat("x\n", 40000) + "400638133393\n", {1, 2, 3}},
+    {"CrLfLineEnds", options(EAN13), repeat("400638133393\r\n", 9000) + "z\r\n", {9001}},
+    {"CrOnlyIsNeverCut", options(EAN13), repeat("400638133393\r", 9000) + "z\r", {9001}},
+    {"NoFinalLineEnd", options(EAN13), kEan13Lines + "40063813339", {10001}},
+    {"LongLinesAndEmptyOnes", options(C128, false, true, 3), repeat(std::string(150, 'A') + "\n\nABC\n", 2000), {1, 4, 7}},
+    {"Utf8Aligned", options(C128, true, true, 3), repeat("Aé\nABC\n\xFF\n", 9000), {1, 3, 4}},
+};
+// clang-format on
+
+void PrintTo(const LongRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class TwoThreadTest : public ::testing::TestWithParam<LongRow> {};
+
+TEST_P(TwoThreadTest, SameAsOneEngineInBlocksOfAnySize) {
+    const LongRow& r = GetParam();
+    const BatchResult one = convertAll(r.input, r.options);
+    std::vector<std::uint64_t> listed;
+    for (const auto& l : one.report.listed) listed.push_back(l.line);
+    EXPECT_EQ(listed, r.listedLines);
+    for (std::size_t blockSize : {std::size_t{40000}, std::size_t{64 * 1024}, r.input.size()}) {
+        SCOPED_TRACE(blockSize);
+        TwoThreadBatchEngine engine(r.options);
+        std::string output;
+        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
+        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
+            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
+        engine.finish(sink);
+        EXPECT_EQ(output, one.output);
+        EXPECT_EQ(engine.report().converted, one.report.converted);
+        EXPECT_EQ(engine.report().rejected, one.report.rejected);
+        EXPECT_EQ(engine.report().empty, one.report.empty);
+        EXPECT_EQ(engine.report().listed, one.report.listed);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Batch, TwoThreadTest, ::testing::ValuesIn(kLongRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A sink that fails while the helper is converting the second half (of
+// 7.8 MB, some 30 ms of work): the engine must still end, its destructor
+// waiting for the half before it stops the thread.
+TEST(TwoThreadEngine, EndsAfterASinkThrows) {
+    const std::string input = repeat(kEan13Lines, 120);
+    const auto run = [&input] {
+        TwoThreadBatchEngine engine(options(EAN13));
+        auto failing = [](const char*, std::size_t) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            throw std::runtime_error("disk gone");
+        };
+        engine.feed(input, failing);
+    };
+    EXPECT_THROW(run(), std::runtime_error);
+}
 
 struct SummaryRow {
     const char* name;

@@ -93,7 +93,7 @@ const std::vector<Case> kCases = {
     {"Code128NoCheckWarns", {"encode", "-t", "5", "--no-check", "12345"}, "", 0, "Ü,B„5ä\n", kCode128NoCheck},
     {"Code128AddonIgnored", {"encode", "-t", "5", "-a", "12", "ABC"}, "", 0, "ÖABC!ä\n", "bcfont: warning: only EAN-13 takes an add-on; --addon was ignored\n"},
     {"Code128MacRomanByteRejected", {"encode", "-t", "5", "é"}, "", 1, "", rejected(C128, "\x8E")},
-    {"Code128NotInMacRoman", {"encode", "-t", "5", "ł"}, "", 1, "", "bcfont: the data holds 'ł', which Mac OS Roman cannot encode\n"},
+    {"Code128NotInMacRoman", {"encode", "-t", "5", "ł"}, "", 1, "", "bcfont: the data holds 'ł' (character 1), which Mac OS Roman cannot encode\n"},
     {"Code128InvalidUtf8", {"encode", "-t", "5", "A\xFF"}, "", 1, "", "bcfont: the data is not valid UTF-8 (byte 2)\n"},
     {"InterleavedText", {"encode", "-t", "itf", "--no-check", "999"}, "", 0, "Ä*„ä\n", ""},
     // usage errors, help, version and the list of types

@@ -45,6 +45,13 @@ const std::vector<std::string> kWithMadeTxt = {"dangling", "hard",        "link"
                                                "made.txt", "picture.svg", "t.txt"};
 const std::vector<std::string> kWithMadeSvg = {"dangling", "hard",        "link",
                                                "made.svg", "picture.svg", "t.txt"};
+const std::vector<std::string> kWithSvg = {"dangling", "h.svg", "hard", "link", "picture.svg", "t.txt"};
+const std::string kTooManyPixels =
+    "bcfont: at 1000 points and 1560 dpi the picture would be 32674 x 23205 pixels (759 megapixels), more "
+    "than "
+    "the 100 megapixels a picture may have; at this size at most 566 dpi fits, or write SVG or PDF, which "
+    "have "
+    "no pixels\n";
 const std::vector<std::string> kWithOut = {"dangling", "hard", "link", "out.txt", "picture.svg", "t.txt"};
 
 // clang-format off
@@ -64,6 +71,22 @@ const std::vector<Fault> kFaults = {
     // A dangling symbolic link as output: the file it points to is created.
     {"BatchThroughDanglingLink", {"batch", "-t", "1", "t.txt", "dangling"}, {}, 1, "line 2", {{"made.txt", kEan13Line}}, kWithMadeTxt},
     {"RenderThroughDanglingLink", {"render", "-t", "1", "-o", "picture.svg", "400638133393"}, {}, 0, "", {{"made.svg", "<?xml[...]"}}, kWithMadeSvg},
+    // A raster too large to hold is refused before it is drawn, with the resolution that fits.
+    {"RenderPngTooManyPixels", {"render", "-t", "1", "--size", "1000", "--dpi", "1560", "-o", "h.png", "400638133393"}, {}, 2, kTooManyPixels, {}, kBefore},
+    {"RenderSvgAtThatSizeAndResolution", {"render", "-t", "1", "--size", "1000", "--dpi", "1560", "-o", "h.svg", "400638133393"}, {}, 0, "", {{"h.svg", "<?xml[...]"}}, kWithSvg},
+    // Sizes and resolutions that are not numbers in range, NaN included.
+    {"SizeNan", {"render", "-t", "1", "--size", "nan", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not 'nan'", {}, kBefore},
+    {"SizeInfinite", {"render", "-t", "1", "--size", "inf", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not 'inf'", {}, kBefore},
+    {"SizeMinusInfinite", {"render", "-t", "1", "--size=-inf", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not '-inf'", {}, kBefore},
+    {"SizeNegative", {"render", "-t", "1", "--size=-12", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not '-12'", {}, kBefore},
+    {"DpiNan", {"render", "-t", "1", "--dpi", "NaN", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not 'NaN'", {}, kBefore},
+    {"DpiInfinite", {"render", "-t", "1", "--dpi", "inf", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not 'inf'", {}, kBefore},
+    {"DpiNegative", {"render", "-t", "1", "--dpi=-300", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not '-300'", {}, kBefore},
+    // Malformed UTF-8 the decoder once passed on as characters.
+    {"Utf8Surrogate", {"encode", "-t", "5", "A\xED\xA0\x80"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 2)\n", {}, kBefore},
+    {"Utf8OverlongThreeBytes", {"encode", "-t", "5", "\xE0\x80\xAF"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 1)\n", {}, kBefore},
+    {"Utf8AboveLastCodePoint", {"encode", "-t", "5", "AB\xF4\x90\x80\x80"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 3)\n", {}, kBefore},
+    {"Utf8SurrogateInAddon", {"render", "-t", "1", "-a", "\xED\xBF\xBF", "-o", "h.svg", "400638133393"}, {}, 1, "bcfont: the add-on is not valid UTF-8 (byte 1)\n", {}, kBefore},
 };
 // clang-format on
 

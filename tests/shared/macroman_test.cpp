@@ -81,6 +81,43 @@ TEST(MacRoman, RejectsMalformedOrUnmappableText) {
     }
 }
 
+struct Judged {
+    const char* name;
+    std::string utf8;
+    std::string reason;  // faultReason of the decoding; empty when it succeeds
+};
+
+// Every malformed form is invalid UTF-8 at its first byte, whatever
+// character its bits would spell.
+// clang-format off
+const Judged kJudged[] = {
+    {"ASCII and Mac OS Roman letters", "Aé\xE2\x80\xA0", ""},
+    {"stray continuation byte", "AB\x80", "is not valid UTF-8 (byte 3)"},
+    {"byte never used in UTF-8", "\xFF", "is not valid UTF-8 (byte 1)"},
+    {"truncated at the end", "A\xC3", "is not valid UTF-8 (byte 2)"},
+    {"lead byte then ASCII", "\xE2\x80" "A", "is not valid UTF-8 (byte 1)"},
+    {"overlong 2-byte slash", "\xC0\xAF", "is not valid UTF-8 (byte 1)"},
+    {"overlong 3-byte slash", "x\xE0\x80\xAF", "is not valid UTF-8 (byte 2)"},
+    {"overlong 4-byte", "\xF0\x80\x80\xAF", "is not valid UTF-8 (byte 1)"},
+    {"high surrogate", "A\xED\xA0\x80", "is not valid UTF-8 (byte 2)"},
+    {"low surrogate", "\xED\xBF\xBF", "is not valid UTF-8 (byte 1)"},
+    {"above U+10FFFF", "AB\xF4\x90\x80\x80", "is not valid UTF-8 (byte 3)"},
+    {"5-byte lead", "\xF8\x88\x80\x80\x80", "is not valid UTF-8 (byte 1)"},
+    {"Cyrillic after two letters", "Aé\xD0\x96", "holds '\xD0\x96' (character 3), which Mac OS Roman cannot encode"},
+    {"emoji", "\xF0\x9F\x98\x80", "holds '\xF0\x9F\x98\x80' (character 1), which Mac OS Roman cannot encode"},
+    {"last code point", "\xF4\x8F\xBF\xBF", "holds '\xF4\x8F\xBF\xBF' (character 1), which Mac OS Roman cannot encode"},
+};
+// clang-format on
+
+TEST(MacRoman, DecodingNamesTheFirstFault) {
+    for (const auto& j : kJudged) {
+        std::string out(j.utf8.size(), '\0');
+        const Decoded decoded = fromUtf8(j.utf8, out.data());
+        EXPECT_EQ(faultReason(decoded), j.reason) << j.name;
+        EXPECT_EQ(fromUtf8(j.utf8).has_value(), j.reason.empty()) << j.name;
+    }
+}
+
 TEST(MacRoman, AsciiPassesUnchanged) {
     EXPECT_EQ(toUtf8("4<ALGDTM=dddjdb>"), "4<ALGDTM=dddjdb>");
     EXPECT_EQ(fromUtf8("~009AB").value_or("?"), "~009AB");
