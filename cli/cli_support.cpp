@@ -69,7 +69,8 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     const auto fontString = encode(type, data, addon, !noCheck, &why);
     if (!fontString) fail(kExitRejected, why.empty() ? "the data was rejected" : why);
 
-    if (!addon.empty() && !symbology(type).offers.addonGroup) warn("only EAN-13 takes an add-on; --addon was ignored");
+    if (!addon.empty() && !symbology(type).offers.addonGroup)
+        warn("only EAN-13 takes an add-on; --addon was ignored");
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);
