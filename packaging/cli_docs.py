@@ -205,7 +205,6 @@ def types_table(types):
 
 def write_man(program, template, version, date, fontdir, out):
     top, subs, types = read_program(program)
-    text = open(template, encoding="utf-8").read()
     replacements = {
         "@VERSION@": version,
         "@DATE@": date,
@@ -216,6 +215,12 @@ def write_man(program, template, version, date, fontdir, out):
         "@TYPES@": types_table(types),
         "@SUMMARY@": roff(top.summary),
     }
+    fill_template(template, replacements, out)
+
+
+def fill_template(template, replacements, out):
+    """Writes `template` with every placeholder replaced; one left over is an error."""
+    text = open(template, encoding="utf-8").read()
     for key, value in replacements.items():
         text = text.replace(key, value)
     leftover = re.search(r"@[A-Z_]+@", text)
@@ -255,14 +260,7 @@ def write_completion(program, template, out):
         "@OPTIONS_CASES@": "\n".join(options_cases),
         "@FILE_SUBCOMMANDS@": "|".join(file_subs) or "--no-such-command",
     }
-    text = open(template, encoding="utf-8").read()
-    for key, value in replacements.items():
-        text = text.replace(key, value)
-    leftover = re.search(r"@[A-Z_]+@", text)
-    if leftover:
-        sys.exit(f"cli_docs: {template} has an unknown placeholder {leftover.group(0)}")
-    with open(out, "w", encoding="utf-8") as f:
-        f.write(text)
+    fill_template(template, replacements, out)
 
 
 def main(argv):
