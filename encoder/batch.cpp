@@ -55,33 +55,40 @@ bool nulBeforeCalc(CodeType type) {
 
 // A rejection of a line that holds a NUL byte is for the NUL, whatever else
 // is wrong with it: that is what the line's writer most needs to know.
-Attempt rejected(Attempt a, Verdict verdict, std::string_view bytes) {
-    a.verdict = containsNul(bytes) ? Verdict::NulByte : verdict;
-    return a;
+Verdict rejected(Verdict verdict, std::string_view bytes) {
+    return containsNul(bytes) ? Verdict::NulByte : verdict;
 }
 
-Attempt attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataBuffer& data,
-                char* gesamt) {
-    Attempt a;
+// Fills `a` in place (the caller's): this is the per-line path, where
+// copying the attempt back would cost more than its checks.
+void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataBuffer& data, char* gesamt,
+             Attempt& a) {
     const std::string_view bytes = line.bytes;
     if (line.tooLong || (!options.utf8 && bytes.size() > kMaxBatchLine)) {
         a.verdict = Verdict::TooLong;
-        return a;
+        return;
     }
     if (nulFirst && containsNul(bytes)) {
         a.verdict = Verdict::NulByte;
-        return a;
+        return;
     }
     // Calc copies `size` bytes itself: a line is handed over where it lies.
     a.data = bytes;
     if (options.utf8) {
         a.utf8 = macroman::fromUtf8(bytes, data.data());
-        if (a.utf8.fault == macroman::Decoded::Fault::InvalidUtf8)
-            return rejected(a, Verdict::InvalidUtf8, bytes);
-        if (a.utf8.fault == macroman::Decoded::Fault::NotInMacRoman)
-            return rejected(a, Verdict::NotInMacRoman, bytes);
+        if (a.utf8.fault == macroman::Decoded::Fault::InvalidUtf8) {
+            a.verdict = rejected(Verdict::InvalidUtf8, bytes);
+            return;
+        }
+        if (a.utf8.fault == macroman::Decoded::Fault::NotInMacRoman) {
+            a.verdict = rejected(Verdict::NotInMacRoman, bytes);
+            return;
+        }
         a.data = std::string_view(data.data(), a.utf8.size);
-        if (a.data.size() > kMaxBatchLine) return rejected(a, Verdict::TooLong, bytes);
+        if (a.data.size() > kMaxBatchLine) {
+            a.verdict = rejected(Verdict::TooLong, bytes);
+            return;
+        }
     }
     // Calc asks its callers for a zero-filled buffer so that whatever they
     // read after a rejection is a string. This caller reads `gesamt` only
@@ -90,10 +97,11 @@ Attempt attempt(const Line& line, const BatchOptions& options, bool nulFirst, Da
     // first byte is cleared because a code that is no CodeType writes nothing.
     gesamt[0] = '\0';
     if (Calc(options.type, a.data.data(), gesamt, "", static_cast<std::int32_t>(a.data.size()),
-             options.check ? 1 : 0) < 0)
-        return rejected(a, Verdict::RejectedByCalc, bytes);
+             options.check ? 1 : 0) < 0) {
+        a.verdict = rejected(Verdict::RejectedByCalc, bytes);
+        return;
+    }
     a.fontSize = fontStringSize(gesamt);
-    return a;
 }
 
 std::string reasonFor(const Attempt& a, const BatchOptions& options) {
@@ -158,7 +166,8 @@ std::string batchSummary(const BatchReport& report) {
 
 LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer) {
     DataBuffer data;
-    const Attempt a = attempt(line, options, nulBeforeCalc(options.type), data, buffer.data());
+    Attempt a;
+    attempt(line, options, nulBeforeCalc(options.type), data, buffer.data(), a);
     if (a.verdict != Verdict::Converted) return {false, {}, reasonFor(a, options)};
     return {true, std::string_view(buffer.data(), a.fontSize), {}};
 }
@@ -179,7 +188,8 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
     DataBuffer data;
     // Without utf8 Calc writes straight into the output line.
     char* gesamt = options_.utf8 ? fontString_.data() : out;
-    const Attempt a = attempt(line, options_, nulBeforeCalc_, data, gesamt);
+    Attempt a;
+    attempt(line, options_, nulBeforeCalc_, data, gesamt, a);
     if (a.verdict != Verdict::Converted) {
         if (report_.listed.size() < options_.listedRejections)
             report_.listed.push_back({line.number, reasonFor(a, options_)});
@@ -290,12 +300,38 @@ void TwoThreadBatchEngine::convertHalf() {
     helper_.feed(shared_->lines, helperOutput_);
 }
 
+namespace {
+
+// A half block takes some 100 microseconds to convert, the time a sleeping
+// thread may take to be woken on a busy machine: both threads look again
+// for about that long before they sleep.
+constexpr int kSpins = 1 << 13;
+
+void relax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+// Waits until `half` is no longer `from`, spinning first; returns the new state.
+Half waitWhile(const std::atomic<Half>& half, Half from) {
+    for (int i = 0; i < kSpins; ++i) {
+        const Half h = half.load(std::memory_order_acquire);
+        if (h != from) return h;
+        relax();
+    }
+    half.wait(from);
+    return half.load();
+}
+
+}  // namespace
+
 void TwoThreadBatchEngine::waitForHelper() {
     Half posted = Half::Posted;
     if (shared_->half.compare_exchange_strong(posted, Half::Taken)) {
         convertHalf();
     } else {
-        for (Half h = shared_->half.load(); h != Half::Done; h = shared_->half.load()) shared_->half.wait(h);
+        for (Half h = shared_->half.load(); h != Half::Done;) h = waitWhile(shared_->half, h);
     }
     shared_->half.store(Half::None);
 }
@@ -305,7 +341,7 @@ void TwoThreadBatchEngine::helperLoop() {
         Half h = shared_->half.load();
         if (h == Half::Stop) return;
         if (h != Half::Posted) {
-            shared_->half.wait(h);
+            waitWhile(shared_->half, h);
             continue;
         }
         if (!shared_->half.compare_exchange_strong(h, Half::Taken)) continue;
