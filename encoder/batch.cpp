@@ -300,38 +300,12 @@ void TwoThreadBatchEngine::convertHalf() {
     helper_.feed(shared_->lines, helperOutput_);
 }
 
-namespace {
-
-// A half block takes some 100 microseconds to convert, the time a sleeping
-// thread may take to be woken on a busy machine: both threads look again
-// for about that long before they sleep.
-constexpr int kSpins = 1 << 13;
-
-void relax() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#endif
-}
-
-// Waits until `half` is no longer `from`, spinning first; returns the new state.
-Half waitWhile(const std::atomic<Half>& half, Half from) {
-    for (int i = 0; i < kSpins; ++i) {
-        const Half h = half.load(std::memory_order_acquire);
-        if (h != from) return h;
-        relax();
-    }
-    half.wait(from);
-    return half.load();
-}
-
-}  // namespace
-
 void TwoThreadBatchEngine::waitForHelper() {
     Half posted = Half::Posted;
     if (shared_->half.compare_exchange_strong(posted, Half::Taken)) {
         convertHalf();
     } else {
-        for (Half h = shared_->half.load(); h != Half::Done;) h = waitWhile(shared_->half, h);
+        for (Half h = shared_->half.load(); h != Half::Done; h = shared_->half.load()) shared_->half.wait(h);
     }
     shared_->half.store(Half::None);
 }
@@ -341,7 +315,7 @@ void TwoThreadBatchEngine::helperLoop() {
         Half h = shared_->half.load();
         if (h == Half::Stop) return;
         if (h != Half::Posted) {
-            waitWhile(shared_->half, h);
+            shared_->half.wait(h);
             continue;
         }
         if (!shared_->half.compare_exchange_strong(h, Half::Taken)) continue;
