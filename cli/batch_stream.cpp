@@ -28,7 +28,6 @@ bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engi
     static char block[kBlock];
     // A file is read once, front to back: the kernel may read ahead further.
     ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    auto sink = [&out](const char* bytes, std::size_t n) { out.append(bytes, n); };
     std::size_t reported = 0;
     for (;;) {
         const ssize_t n = ::read(inFd, block, kBlock);
@@ -39,11 +38,11 @@ bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engi
             return false;
         }
         if (n == 0) break;
-        engine.feed(std::string_view(block, static_cast<std::size_t>(n)), sink);
+        engine.feed(std::string_view(block, static_cast<std::size_t>(n)), out);
         reportNewRejections(engine.report(), reported, diagnostics);
         if (out.failed()) return false;
     }
-    engine.finish(sink);
+    engine.finish(out);
     reportNewRejections(engine.report(), reported, diagnostics);
     return out.flush();
 }

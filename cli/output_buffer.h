@@ -27,6 +27,16 @@ class OutputBuffer {
         std::memcpy(buffer_.data() + used_, bytes, size);
         used_ += size;
     }
+    // The batch engine's sink: lines are appended, or written in place.
+    void operator()(const char* bytes, std::size_t size) { append(bytes, size); }
+    // Room for `size` bytes (at most kCapacity) at the end of the buffer,
+    // for the caller to write into and then commit().
+    char* room(std::size_t size) {
+        if (size > kCapacity - used_) flush();
+        return buffer_.data() + used_;
+    }
+    void commit(std::size_t size) { used_ += size; }
+
     void put(char c) {
         if (used_ == kCapacity) flush();
         buffer_[used_++] = c;

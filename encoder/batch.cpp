@@ -8,6 +8,7 @@
 
 #include "encode.h"
 #include "macroman.h"
+#include "symbology.h"
 
 namespace bcfont {
 namespace {
@@ -24,40 +25,83 @@ struct Attempt {
     std::size_t fontSize = 0;  // bytes of the font string in `gesamt`
 };
 
+// The length of the NUL-terminated font string Calc wrote. Font strings
+// are short (EAN-13: 16 bytes), and were just written a byte at a time: a
+// byte loop reads them back from the store buffer, where a library call or
+// a 16-byte load would first wait for the stores to land.
+std::size_t fontStringSize(const char* gesamt) {
+    std::size_t n = 0;
+    while (n < kFontStringCapacity - 1 && gesamt[n] != '\0') ++n;
+    return n;
+}
+
+// Whether a line holds a NUL byte: no early exit, so that the compiler may
+// look at many bytes at once; lines are short.
+bool containsNul(std::string_view bytes) {
+    bool nul = false;
+    for (const char c : bytes) nul |= c == '\0';
+    return nul;
+}
+
 // Runs one non-empty line through the batch rules into `gesamt`
 // (kFontStringCapacity bytes). Builds no strings: this is the per-line path.
-Attempt attempt(const Line& line, const BatchOptions& options, DataBuffer& data, char* gesamt) {
-    Attempt a;
+// Whether a NUL must be looked for before Calc: where it can be data,
+// Calc would take the line cut short at it. Every other alphabet is digits,
+// which a NUL is not: Calc rejects such data, and looking for the NUL only
+// after a rejection gives the same verdict at less cost per line.
+bool nulBeforeCalc(CodeType type) {
+    return !isCodeType(type) || nulIsData(symbology(type).alphabet);
+}
+
+// A rejection of a line that holds a NUL byte is for the NUL, whatever else
+// is wrong with it: that is what the line's writer most needs to know.
+Verdict rejected(Verdict verdict, std::string_view bytes) {
+    return containsNul(bytes) ? Verdict::NulByte : verdict;
+}
+
+// Fills `a` in place (the caller's): this is the per-line path, where
+// copying the attempt back would cost more than its checks.
+void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataBuffer& data, char* gesamt,
+             Attempt& a) {
     const std::string_view bytes = line.bytes;
     if (line.tooLong || (!options.utf8 && bytes.size() > kMaxBatchLine)) {
         a.verdict = Verdict::TooLong;
-        return a;
+        return;
     }
-    if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+    if (nulFirst && containsNul(bytes)) {
         a.verdict = Verdict::NulByte;
-        return a;
+        return;
     }
     // Calc copies `size` bytes itself: a line is handed over where it lies.
     a.data = bytes;
     if (options.utf8) {
         a.utf8 = macroman::fromUtf8(bytes, data.data());
-        if (a.utf8.fault == macroman::Decoded::Fault::InvalidUtf8) a.verdict = Verdict::InvalidUtf8;
-        if (a.utf8.fault == macroman::Decoded::Fault::NotInMacRoman) a.verdict = Verdict::NotInMacRoman;
-        if (a.verdict != Verdict::Converted) return a;
+        if (a.utf8.fault == macroman::Decoded::Fault::InvalidUtf8) {
+            a.verdict = rejected(Verdict::InvalidUtf8, bytes);
+            return;
+        }
+        if (a.utf8.fault == macroman::Decoded::Fault::NotInMacRoman) {
+            a.verdict = rejected(Verdict::NotInMacRoman, bytes);
+            return;
+        }
         a.data = std::string_view(data.data(), a.utf8.size);
         if (a.data.size() > kMaxBatchLine) {
-            a.verdict = Verdict::TooLong;
-            return a;
+            a.verdict = rejected(Verdict::TooLong, bytes);
+            return;
         }
     }
-    std::memset(gesamt, 0, kFontStringCapacity);
+    // Calc asks its callers for a zero-filled buffer so that whatever they
+    // read after a rejection is a string. This caller reads `gesamt` only
+    // after a success, and every encoder ends its font string with a NUL:
+    // filling 100 bytes per line would cost more than the conversion. The
+    // first byte is cleared because a code that is no CodeType writes nothing.
+    gesamt[0] = '\0';
     if (Calc(options.type, a.data.data(), gesamt, "", static_cast<std::int32_t>(a.data.size()),
              options.check ? 1 : 0) < 0) {
-        a.verdict = Verdict::RejectedByCalc;
-        return a;
+        a.verdict = rejected(Verdict::RejectedByCalc, bytes);
+        return;
     }
-    a.fontSize = ::strnlen(gesamt, kFontStringCapacity - 1);
-    return a;
+    a.fontSize = fontStringSize(gesamt);
 }
 
 std::string reasonFor(const Attempt& a, const BatchOptions& options) {
@@ -122,17 +166,20 @@ std::string batchSummary(const BatchReport& report) {
 
 LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer) {
     DataBuffer data;
-    const Attempt a = attempt(line, options, data, buffer.data());
+    Attempt a;
+    attempt(line, options, nulBeforeCalc(options.type), data, buffer.data(), a);
     if (a.verdict != Verdict::Converted) return {false, {}, reasonFor(a, options)};
     return {true, std::string_view(buffer.data(), a.fontSize), {}};
 }
 
-BatchEngine::BatchEngine(const BatchOptions& options) : options_(options) {
+BatchEngine::BatchEngine(const BatchOptions& options)
+    : options_(options), nulBeforeCalc_(nulBeforeCalc(options.type)) {
     if (options_.utf8) utf8Table();
 }
 
-std::string_view BatchEngine::convert(const Line& line) {
-    const std::string_view nothing = options_.align ? std::string_view("\n", 1) : std::string_view();
+std::size_t BatchEngine::convert(const Line& line, char* out) {
+    const std::size_t nothing = options_.align ? 1 : 0;
+    out[0] = '\n';
     if (line.bytes.empty() && !line.tooLong) {
         ++report_.empty;
         return nothing;
@@ -140,12 +187,14 @@ std::string_view BatchEngine::convert(const Line& line) {
     // Uninitialised on purpose: only the decoded bytes are read.
     DataBuffer data;
     // Without utf8 Calc writes straight into the output line.
-    char* gesamt = options_.utf8 ? fontString_.data() : out_.data();
-    const Attempt a = attempt(line, options_, data, gesamt);
+    char* gesamt = options_.utf8 ? fontString_.data() : out;
+    Attempt a;
+    attempt(line, options_, nulBeforeCalc_, data, gesamt, a);
     if (a.verdict != Verdict::Converted) {
         if (report_.listed.size() < options_.listedRejections)
             report_.listed.push_back({line.number, reasonFor(a, options_)});
         ++report_.rejected;
+        out[0] = '\n';
         return nothing;
     }
     ++report_.converted;
@@ -155,12 +204,12 @@ std::string_view BatchEngine::convert(const Line& line) {
         size = 0;
         for (std::size_t i = 0; i < a.fontSize; ++i) {
             const auto b = static_cast<unsigned char>(fontString_[i]);
-            std::memcpy(out_.data() + size, table.bytes[b].data(), 3);
+            std::memcpy(out + size, table.bytes[b].data(), 3);
             size += table.size[b];
         }
     }
-    out_[size++] = '\n';
-    return std::string_view(out_.data(), size);
+    out[size++] = '\n';
+    return size;
 }
 
 void BatchEngine::append(BatchEngine& next) {
@@ -176,6 +225,14 @@ void BatchEngine::append(BatchEngine& next) {
     splitter_.skipLines(next.splitter_.lineCount());
     later = {};
     next.splitter_ = {};
+}
+
+void GatheredLines::reserve(std::size_t capacity) {
+    if (capacity <= capacity_) return;
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ != 0) std::memcpy(larger.get(), data_.get(), size_);
+    data_ = std::move(larger);
+    capacity_ = capacity;
 }
 
 // The hand-over of one half block. A half is taken by whichever thread
@@ -231,17 +288,16 @@ void TwoThreadBatchEngine::startHelper(std::string_view lines) {
     // Reserved here, so that the helper thread allocates nothing in the
     // common case: its first allocation would cost it a malloc arena of its
     // own. Typical font strings are a little longer than their lines.
-    helperOutput_.reserve(lines.size() + lines.size() / 2);
     helperOutput_.clear();
+    helperOutput_.reserve(lines.size() + lines.size() / 2 + kMaxBatchOutputLine);
     shared_->lines = lines;
     shared_->half.store(Half::Posted);
     shared_->half.notify_all();
 }
 
 void TwoThreadBatchEngine::convertHalf() {
-    auto append = [this](const char* bytes, std::size_t n) { helperOutput_.append(bytes, n); };
     // The lines end with an LF: nothing is left pending in the helper engine.
-    helper_.feed(shared_->lines, append);
+    helper_.feed(shared_->lines, helperOutput_);
 }
 
 void TwoThreadBatchEngine::waitForHelper() {

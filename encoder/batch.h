@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,6 +29,10 @@ inline constexpr std::size_t kMaxBatchLineBytes = 4 * kMaxBatchLine;
 using BatchLineSplitter = LineSplitter<kMaxBatchLineBytes>;
 
 using FontStringBuffer = std::array<char, kFontStringCapacity>;
+
+// The most bytes one output line takes: a font string as UTF-8 (at most 3
+// bytes a character) and its LF.
+inline constexpr std::size_t kMaxBatchOutputLine = 3 * kFontStringCapacity + 1;
 
 struct BatchOptions {
     CodeType type = EAN8;
@@ -73,7 +78,9 @@ LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStrin
 
 // Streams lines through the rules above. Output goes to
 // `sink(const char* bytes, std::size_t n)` a line at a time: the font string
-// and an LF (only an LF for an empty or rejected line with `align`). Memory
+// and an LF (only an LF for an empty or rejected line with `align`). A sink
+// that also offers `char* room(kMaxBatchOutputLine)` and `commit(n)` has each
+// line written straight into its room, with no copy in between. Memory
 // stays fixed; nothing is allocated per line except the reasons of listed
 // rejections.
 class BatchEngine {
@@ -83,12 +90,12 @@ class BatchEngine {
     // Blocks of any size; a line may span blocks.
     template <typename Sink>
     void feed(std::string_view block, Sink& sink) {
-        splitter_.feed(block, [this, &sink](const Line& line) { emit(convert(line), sink); });
+        splitter_.feed(block, [this, &sink](const Line& line) { emit(line, sink); });
     }
     // The end of the input: a last line without a line end is still a line.
     template <typename Sink>
     void finish(Sink& sink) {
-        splitter_.finish([this, &sink](const Line& line) { emit(convert(line), sink); });
+        splitter_.finish([this, &sink](const Line& line) { emit(line, sink); });
     }
 
     const BatchReport& report() const { return report_; }
@@ -100,18 +107,45 @@ class BatchEngine {
 
   private:
     template <typename Sink>
-    static void emit(std::string_view bytes, Sink& sink) {
-        if (!bytes.empty()) sink(bytes.data(), bytes.size());
+    void emit(const Line& line, Sink& sink) {
+        if constexpr (requires(std::size_t n) {
+                          { sink.room(n) } -> std::same_as<char*>;
+                          sink.commit(n);
+                      }) {
+            sink.commit(convert(line, sink.room(kMaxBatchOutputLine)));
+        } else {
+            const std::size_t n = convert(line, out_.data());
+            if (n != 0) sink(out_.data(), n);
+        }
     }
-    // What the line writes: its font string and LF, an LF or nothing.
-    std::string_view convert(const Line& line);
+    // Writes what the line gives to `out` (kMaxBatchOutputLine bytes): its
+    // font string and LF, an LF or nothing. Returns how many bytes.
+    std::size_t convert(const Line& line, char* out);
 
     BatchOptions options_;
+    bool nulBeforeCalc_;  // or only after a rejection, where Calc rejects every NUL
     BatchReport report_;
     BatchLineSplitter splitter_;
     FontStringBuffer fontString_{};
-    // A font string as UTF-8 (at most 3 bytes a character) and its LF.
-    std::array<char, 3 * kFontStringCapacity + 1> out_{};
+    std::array<char, kMaxBatchOutputLine> out_{};  // for sinks without room
+};
+
+// Output lines gathered in memory, written in place by a BatchEngine.
+class GatheredLines {
+  public:
+    void reserve(std::size_t capacity);
+    void clear() { size_ = 0; }
+    char* room(std::size_t n) {
+        if (capacity_ - size_ < n) reserve(2 * capacity_ + n);
+        return data_.get() + size_;
+    }
+    void commit(std::size_t n) { size_ += n; }
+    std::string_view bytes() const { return {data_.get(), size_}; }
+
+  private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
 // The same conversion on two threads, for long input: each block is cut
@@ -143,7 +177,8 @@ class TwoThreadBatchEngine {
         startHelper(cut.second);
         engine_.feed(cut.first, sink);
         waitForHelper();
-        if (!helperOutput_.empty()) sink(helperOutput_.data(), helperOutput_.size());
+        if (const std::string_view half = helperOutput_.bytes(); !half.empty())
+            sink(half.data(), half.size());
         engine_.append(helper_);
         engine_.feed(cut.rest, sink);
     }
@@ -169,7 +204,7 @@ class TwoThreadBatchEngine {
     std::size_t minCutBlock_;
     BatchEngine engine_;
     BatchEngine helper_;
-    std::string helperOutput_;
+    GatheredLines helperOutput_;
     struct Shared;  // the helper thread and what it waits on
     std::unique_ptr<Shared> shared_;
 };

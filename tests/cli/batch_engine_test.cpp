@@ -60,9 +60,15 @@ const std::vector<Row> kRows = {
     {"NinetyNineBytesGoToTheEncoder", options(C128), std::string(99, 'A') + "\n", "", 0, 1, 0, {{1, calcSays(C128, std::string(99, 'A'))}}},
     {"NulInCode128", options(C128), std::string("A\0B\n", 4), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
     {"NulInEan13", options(EAN13), std::string("400638133393\0\n", 14), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulInTheMiddleOfDigits", options(EAN13), std::string("40063\0""8133393\n", 13), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulInCodabar", options(CODABAR), std::string("A12\0""34B\n", 8), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulInCode39", options(C39), std::string("AB\0\n", 4), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulBeforeInvalidUtf8", options(EAN13, true), std::string("12\0\xFF\n", 5), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
+    {"NulInALongUtf8Line", options(EAN13, true), std::string(99, '1') + std::string("\0\n", 2), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
     // bytes both ways without utf8
     {"HighByteIsData", options(C128), "A\xE9\n", "", 0, 1, 0, {{1, calcSays(C128, "A\xE9")}}},
     {"FontBytesRaw", options(C128), "ABC\n", kC128Abc + "\n", 1, 0, 0, {}},
+    {"LineAfterARejectedOne", options(EAN13, false, true), "40063813339x\n400638133393\n", "\n" + kEan13 + "\n", 1, 1, 0, {{1, calcSays(EAN13, "40063813339x")}}},
     // UTF-8 both ways with utf8
     {"Utf8FontString", options(C128, true), "ABC\n", kC128AbcUtf8 + "\n", 1, 0, 0, {}},
     {"Utf8InvalidByte", options(C128, true), "AB\xFF\n", "", 0, 1, 0, {{1, "is not valid UTF-8 (byte 3)"}}},
@@ -107,6 +113,36 @@ TEST_P(BatchEngineTest, SameOutputHoweverTheInputIsCut) {
         EXPECT_EQ(output, r.output);
         EXPECT_EQ(engine.report().rejected, r.rejected);
     }
+}
+
+// A sink that has lines written into its room, which holds stale bytes
+// (here 'X') from before: a line must give exactly its own bytes.
+class StaleRoom {
+  public:
+    char* room(std::size_t n) {
+        stale_.assign(n, 'X');
+        return stale_.data();
+    }
+    void commit(std::size_t n) { output.append(stale_.data(), n); }
+    void operator()(const char* bytes, std::size_t n) { output.append(bytes, n); }
+    std::string output;
+
+  private:
+    std::string stale_;
+};
+
+TEST_P(BatchEngineTest, SameOutputWrittenInPlace) {
+    const Row& r = GetParam();
+    BatchEngine one(r.options);
+    StaleRoom oneOut;
+    one.feed(r.input, oneOut);
+    one.finish(oneOut);
+    EXPECT_EQ(oneOut.output, r.output);
+    TwoThreadBatchEngine two(r.options, 1);
+    StaleRoom twoOut;
+    two.feed(r.input, twoOut);
+    two.finish(twoOut);
+    EXPECT_EQ(twoOut.output, r.output);
 }
 
 // Every block cut, however small, on two threads gives what one engine gives.
