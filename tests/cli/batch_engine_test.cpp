@@ -22,6 +22,17 @@ const std::string kC128Abc =
     "ABC!\x8A";  // Code 128 "ABC", start B ... stop
 const std::string kC128AbcUtf8 = "ÖABC!ä";
 
+// What an engine writes when `input` reaches it in blocks of `blockSize` bytes.
+template <typename Engine>
+std::string fedInBlocks(Engine& engine, std::string_view input, std::size_t blockSize) {
+    std::string output;
+    auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
+    for (std::size_t at = 0; at < input.size(); at += blockSize)
+        engine.feed(input.substr(at, blockSize), sink);
+    engine.finish(sink);
+    return output;
+}
+
 BatchOptions options(CodeType type, bool utf8 = false, bool align = false, std::size_t listed = 20) {
     BatchOptions o;
     o.type = type;
@@ -105,11 +116,7 @@ TEST_P(BatchEngineTest, SameOutputHoweverTheInputIsCut) {
     for (std::size_t blockSize : {1u, 2u, 7u}) {
         SCOPED_TRACE(blockSize);
         BatchEngine engine(r.options);
-        std::string output;
-        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
-        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
-            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
-        engine.finish(sink);
+        const std::string output = fedInBlocks(engine, r.input, blockSize);
         EXPECT_EQ(output, r.output);
         EXPECT_EQ(engine.report().rejected, r.rejected);
     }
@@ -151,11 +158,7 @@ TEST_P(BatchEngineTest, SameOutputOnTwoThreads) {
     for (std::size_t blockSize : {1u, 7u, 64u}) {
         SCOPED_TRACE(blockSize);
         TwoThreadBatchEngine engine(r.options, 1);
-        std::string output;
-        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
-        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
-            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
-        engine.finish(sink);
+        const std::string output = fedInBlocks(engine, r.input, blockSize);
         EXPECT_EQ(output, r.output);
         EXPECT_EQ(engine.report().rejected, r.rejected);
         EXPECT_EQ(engine.report().listed.size(), r.listed.size());
@@ -210,11 +213,7 @@ TEST_P(TwoThreadTest, SameAsOneEngineInBlocksOfAnySize) {
     for (std::size_t blockSize : {std::size_t{40000}, std::size_t{64 * 1024}, r.input.size()}) {
         SCOPED_TRACE(blockSize);
         TwoThreadBatchEngine engine(r.options);
-        std::string output;
-        auto sink = [&output](const char* bytes, std::size_t n) { output.append(bytes, n); };
-        for (std::size_t at = 0; at < r.input.size(); at += blockSize)
-            engine.feed(std::string_view(r.input).substr(at, blockSize), sink);
-        engine.finish(sink);
+        const std::string output = fedInBlocks(engine, r.input, blockSize);
         EXPECT_EQ(output, one.output);
         EXPECT_EQ(engine.report().converted, one.report.converted);
         EXPECT_EQ(engine.report().rejected, one.report.rejected);
