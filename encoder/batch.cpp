@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "encode.h"
+#include "encoder_internal.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -24,16 +25,6 @@ struct Attempt {
     macroman::Decoded utf8;    // where the UTF-8 decoding stopped
     std::size_t fontSize = 0;  // bytes of the font string in `gesamt`
 };
-
-// The length of the NUL-terminated font string Calc wrote. Font strings
-// are short (EAN-13: 16 bytes), and were just written a byte at a time: a
-// byte loop reads them back from the store buffer, where a library call or
-// a 16-byte load would first wait for the stores to land.
-std::size_t fontStringSize(const char* gesamt) {
-    std::size_t n = 0;
-    while (n < kFontStringCapacity - 1 && gesamt[n] != '\0') ++n;
-    return n;
-}
 
 // Whether a line holds a NUL byte: no early exit, so that the compiler may
 // look at many bytes at once; lines are short.
@@ -96,12 +87,16 @@ void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataB
     // filling 100 bytes per line would cost more than the conversion. The
     // first byte is cleared because a code that is no CodeType writes nothing.
     gesamt[0] = '\0';
-    if (Calc(options.type, a.data.data(), gesamt, "", static_cast<std::int32_t>(a.data.size()),
-             options.check ? 1 : 0) < 0) {
+    if (!isCodeType(options.type)) return;
+    // Calc's checks and encoders without its C wrapper, which tells the
+    // length of what it wrote: no scan of the buffer after every line.
+    const internal::Rejection r = internal::calc(
+        options.type, {a.data.data(), static_cast<int>(a.data.size()), "", options.check}, gesamt);
+    if (!r.accepted()) {
         a.verdict = rejected(Verdict::RejectedByCalc, bytes);
         return;
     }
-    a.fontSize = fontStringSize(gesamt);
+    a.fontSize = r.count;
 }
 
 std::string reasonFor(const Attempt& a, const BatchOptions& options) {

@@ -80,8 +80,8 @@ constexpr int kWorkSize = 50;
 static_assert(kMaxDataLength + 2 <= kWorkSize);
 
 using bcfont::internal::CalcInput;
-using bcfont::internal::kAccepted;
 using bcfont::internal::Rejection;
+using bcfont::internal::written;
 
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -199,7 +199,7 @@ Rejection calcEan8(const CalcInput& in, char* out) {
     out[9] = setC(check);
     out[10] = '>';
     out[11] = '\0';
-    return kAccepted;
+    return written(11);
 }
 
 Rejection calcEan13(const CalcInput& in, char* out) {
@@ -226,7 +226,8 @@ Rejection calcEan13(const CalcInput& in, char* out) {
     } else {
         writeAddon(in.addon, addonLen, out + 16);
     }
-    return kAccepted;
+    // The add-on is ':' and its digits with a ';' between each two.
+    return written(16 + (addonLen == 0 ? 0 : 2 * static_cast<std::size_t>(addonLen)));
 }
 
 Rejection calcUpcA(const CalcInput& in, char* out) {
@@ -245,7 +246,7 @@ Rejection calcUpcA(const CalcInput& in, char* out) {
     out[15] = '>';
     out[16] = check;
     out[17] = '\0';
-    return kAccepted;
+    return written(17);
 }
 
 Rejection calcUpcE(const CalcInput& in, char* out) {
@@ -269,7 +270,7 @@ Rejection calcUpcE(const CalcInput& in, char* out) {
     out[8] = '?';
     out[9] = digitChar(check);
     out[10] = '\0';
-    return kAccepted;
+    return written(10);
 }
 
 Rejection calcInterleaved(const CalcInput& in, char* gesamt) {
@@ -297,7 +298,7 @@ Rejection calcInterleaved(const CalcInput& in, char* gesamt) {
         *out++ = kInterleavedPairs[digitValue(temp[i]) * 10 + digitValue(temp[i + 1])];
     *out++ = kInterleavedStop;
     *out = '\0';
-    return kAccepted;
+    return written(static_cast<std::size_t>(out - reinterpret_cast<unsigned char*>(gesamt)));
 }
 
 Rejection calcIndustrial(const CalcInput& in, char* out) {
@@ -309,7 +310,7 @@ Rejection calcIndustrial(const CalcInput& in, char* out) {
     if (in.check) *out++ = digitChar(checkDigitMod10(in.data, len));
     *out++ = '>';
     *out = '\0';
-    return kAccepted;
+    return written(static_cast<std::size_t>(len) + (in.check ? 3 : 2));
 }
 
 Rejection calcCodabar(const CalcInput& in, char* out) {
@@ -320,7 +321,7 @@ Rejection calcCodabar(const CalcInput& in, char* out) {
     out += len;
     *out++ = 'D';
     *out = '\0';
-    return kAccepted;
+    return written(static_cast<std::size_t>(len) + 2);
 }
 
 Rejection calcPostnet(const CalcInput& in, char* out) {
@@ -334,7 +335,7 @@ Rejection calcPostnet(const CalcInput& in, char* out) {
     *out++ = digitChar((10 - sum % 10) % 10);
     *out++ = '-';
     *out = '\0';
-    return kAccepted;
+    return written(static_cast<std::size_t>(len) + 3);
 }
 
 Rejection calc(CodeType type, const CalcInput& in, char* out) {

@@ -141,7 +141,7 @@ Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32
     // Terminated here as well, so that a caller's buffer that was not
     // zero-filled still holds one string; at most 99 bytes precede it.
     *out = '\0';
-    return kAccepted;
+    return written(static_cast<std::size_t>(out - pOut));
 }
 
 Rejection calcCode39(const CalcInput& in, char* out) {

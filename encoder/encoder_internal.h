@@ -49,6 +49,12 @@ struct Rejection {
 
 inline constexpr Rejection kAccepted{};
 
+// A success that carries the length of the font string written (terminator
+// not counted), so that a caller who needs it does not scan the buffer.
+constexpr Rejection written(std::size_t length) {
+    return {Reject::None, 0, 0, length};
+}
+
 // The one table of symbologies (symbology.cpp), read by Calc's dispatch.
 extern const std::array<Symbology, kCodeTypeCount> kSymbologies;
 

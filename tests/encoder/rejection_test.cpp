@@ -27,7 +27,7 @@ std::string shown(const internal::Rejection& r) {
 
 // clang-format off
 const RejectionRow kRejectionRows[] = {
-    {"accepted", EAN13, "400638133393", "", false, Reject::None, 0, 0, 0},
+    {"accepted, with the length written", EAN13, "400638133393", "", false, Reject::None, 0, 0, 16},
     {"over_the_data_limit", CODABAR, repeat("1", 49), "", false, Reject::DataTooLong, 0, 0, 49},
     {"length_not_in_the_table", POSTNET, "123456", "", false, Reject::WrongLength, 0, 0, 6},
     {"letter_in_digits", EAN8, "55123x5", "", false, Reject::NotInAlphabet, 'x', 6, 0},
@@ -114,4 +114,47 @@ TEST(Rejection, Sentences) {
 }
 
 }  // namespace
+// A success tells the length of the font string, so the batch engine need
+// not scan for it: it must be what the terminator says, for every encoder.
+struct WrittenRow {
+    const char* name;
+    CodeType type;
+    std::string data;
+    const char* addon;
+    bool check;
+};
+
+// clang-format off
+const WrittenRow kWrittenRows[] = {
+    {"EAN-8", EAN8, "1234567", "", true},
+    {"EAN-13", EAN13, "4006381333931", "", true},
+    {"EAN-13 with 2-digit add-on", EAN13, "400638133393", "12", true},
+    {"EAN-13 with 5-digit add-on", EAN13, "400638133393", "52495", true},
+    {"UPC-A", UPCA, "03600029145", "", true},
+    {"UPC-E", UPCE, "0123456", "", true},
+    {"Code 39 Full ASCII with check", C39, "Ab~~c", "", true},
+    {"Code 39 without check", C39, "CODE 39", "", false},
+    {"Code 128 mixed sets", C128, "ab12345678\x01x", "", true},
+    {"Code 128 EAN/UCC with FNC1", C128EAN, "~999011234567890", "", true},
+    {"2 of 5 Interleaved odd with check", TOFIL, "12345", "", true},
+    {"2 of 5 Interleaved even without check", TOFIL, "1234", "", false},
+    {"2 of 5 Industrial with check", TOFIND, "123", "", true},
+    {"2 of 5 Industrial without check", TOFIND, "123", "", false},
+    {"Codabar", CODABAR, "31117013206375", "", true},
+    {"Postnet ZIP+4", POSTNET, "123456789", "", true},
+};
+// clang-format on
+
+TEST(Rejection, ASuccessTellsTheLengthWritten) {
+    for (const WrittenRow& row : kWrittenRows) {
+        SCOPED_TRACE(row.name);
+        std::array<char, kFontStringCapacity> out;
+        out.fill('X');
+        const internal::Rejection r = internal::calc(
+            row.type, {row.data.data(), static_cast<int>(row.data.size()), row.addon, row.check}, out.data());
+        ASSERT_TRUE(r.accepted());
+        EXPECT_EQ(r.count, std::string(out.data()).size());
+    }
+}
+
 }  // namespace bcfont::test
