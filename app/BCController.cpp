@@ -344,7 +344,7 @@ void BCController::batchRead(ControlId) {
     if (!file.error.empty()) return window_.showError(file.error);
     if (file.bytes.find('\0') != std::string::npos)
         return window_.showError(notice::filled(tr(notice::kNotText), {*path}));
-    if (bBATCHUTF8 != 0 && !isValidUtf8(file.bytes))
+    if (bBATCHUTF8 != 0 && !macroman::isValidUtf8(file.bytes))
         return window_.showError(notice::filled(tr(notice::kNotUtf8), {*path}));
     readFolder_ = folderOf(*path);
     window_.setString(batchInput, bBATCHUTF8 != 0 ? file.bytes : macroman::toUtf8(file.bytes));

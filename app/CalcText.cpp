@@ -1,9 +1,7 @@
 #include "CalcText.h"
 
 #include <algorithm>
-#include <utility>
 
-#include "batch.h"
 #include "macroman.h"
 
 namespace bcfont::app {
@@ -24,36 +22,6 @@ std::optional<std::string> calcBytes(std::string_view utf8) {
     auto bytes = macroman::fromUtf8(utf8);
     if (!bytes || bytes->size() > kMaxTextBytes) return std::nullopt;
     return bytes;
-}
-
-BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check) {
-    BatchOptions options;
-    options.type = type;
-    options.check = check;
-    options.utf8 = true;
-    bcfont::BatchResult all = convertAll(inputUtf8, options);
-    return {std::move(all.output), static_cast<int>(all.report.converted),
-            static_cast<int>(all.report.rejected)};
-}
-
-bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t n = lead < 0x80 ? 1 : sequenceLength(lead);
-        if (n == 1 && lead >= 0x80) return false;
-        if (i + n > bytes.size()) return false;
-        char32_t code = n == 1 ? lead : n == 2 ? lead & 0x1F : n == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; k < n; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            code = (code << 6) | (c & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        i += n;
-    }
-    return true;
 }
 
 std::optional<TextPosition> firstUnencodable(std::string_view utf8) {

@@ -18,22 +18,6 @@ inline constexpr std::size_t kMaxTextBytes = kFontStringCapacity - 1;
 // character Mac OS Roman lacks or needs more than kMaxTextBytes bytes.
 std::optional<std::string> calcBytes(std::string_view utf8);
 
-// What one batch conversion produced.
-struct BatchResult {
-    std::string output;  // UTF-8: one font string and an LF per converted line
-    int converted = 0;   // lines that gave a font string
-    int rejected = 0;    // non-empty lines that gave none
-};
-
-// Converts every line of `inputUtf8` (LF, CR or CR LF line ends) by the
-// batch rules the command line follows (bcfont::convertAll, as UTF-8 text).
-// Empty lines and rejected lines give no output line; so do lines that do
-// not fit a Calc buffer or hold a character Mac OS Roman lacks.
-BatchResult convertBatch(std::string_view inputUtf8, CodeType type, bool check);
-
-// Whether `bytes` are well-formed UTF-8 (no overlong forms, no surrogates).
-bool isValidUtf8(std::string_view bytes);
-
 // Where the first character that Mac OS Roman cannot hold sits in a text:
 // 1-based line and column, counted in characters. Nothing when there is none.
 struct TextPosition {

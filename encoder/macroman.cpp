@@ -84,6 +84,14 @@ std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos) {
 
 }  // namespace
 
+bool isValidUtf8(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (!nextCodePoint(bytes, pos)) return false;
+    }
+    return true;
+}
+
 char32_t toUnicode(unsigned char byte) {
     return byte < 0x80 ? byte : kHighHalf[byte - 0x80];
 }

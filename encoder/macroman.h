@@ -39,6 +39,10 @@ struct Decoded {
 // Mac OS Roman than in UTF-8.
 Decoded fromUtf8(std::string_view utf8, char* out);
 
+// Whether `bytes` are well-formed UTF-8, whatever characters they hold (no
+// overlong forms, no surrogates, nothing above U+10FFFF).
+bool isValidUtf8(std::string_view bytes);
+
 // Why decoding failed, as the end of a sentence about the text:
 // "is not valid UTF-8 (byte 3)" or "holds 'ł' (character 2), which Mac OS
 // Roman cannot encode"; empty when it did not fail. Surrogates, overlong

@@ -35,10 +35,4 @@ std::vector<std::filesystem::path> fontDirectories() {
     return dirs;
 }
 
-std::filesystem::path dataDirectory() {
-    const auto exeDir = executableDirectory();
-    if (exeDir.empty()) return {};
-    return (exeDir / ".." / "share" / "bcfont").lexically_normal();
-}
-
 }  // namespace bcfont::fileio

@@ -23,7 +23,4 @@ std::filesystem::path executableDirectory();
 // prefix), then the directory configured at build time.
 std::vector<std::filesystem::path> fontDirectories();
 
-// `<exe>/../share/bcfont`, where an installed tree keeps its other data.
-std::filesystem::path dataDirectory();
-
 }  // namespace bcfont::fileio

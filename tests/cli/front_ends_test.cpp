@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CalcText.h"
+#include "batch.h"
 #include "macroman.h"
 #include "run_bcfont.h"
 
@@ -53,11 +53,15 @@ TEST_P(FrontEndsTest, SameBytesFromTheCommandLineAndTheWindow) {
     ASSERT_NE(cli.status, 2) << cli.err;
 
     const std::string text = macroman::toUtf8(r.input);
-    const app::BatchResult window = app::convertBatch(text, r.type, true);
+    // As the window converts its batch view: the text, read as UTF-8.
+    BatchOptions options;
+    options.type = r.type;
+    options.utf8 = true;
+    const BatchResult window = convertAll(text, options);
     const auto saved = macroman::fromUtf8(window.output);
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(*saved, cli.out);
-    EXPECT_EQ(cli.status, window.rejected > 0 ? 1 : 0);
+    EXPECT_EQ(cli.status, window.report.rejected > 0 ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Batch, FrontEndsTest, ::testing::ValuesIn(kRows),

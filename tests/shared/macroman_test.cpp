@@ -62,22 +62,26 @@ TEST(MacRoman, Utf8RoundTripOfAllBytes) {
     EXPECT_EQ(*back, bytes);
 }
 
-struct Rejected {
-    const char* name;
-    std::string utf8;
-};
-
+// Text outside Mac OS Roman is valid UTF-8 all the same (the window reads
+// such a file and rejects only its lines); malformed text is neither.
 TEST(MacRoman, RejectsMalformedOrUnmappableText) {
-    const Rejected rows[] = {
-        {"character outside Mac Roman (Cyrillic)", "\xD0\x96"},
-        {"emoji", "\xF0\x9F\x98\x80"},
-        {"truncated sequence", "\xC3"},
-        {"stray continuation byte", "\x80"},
-        {"overlong slash", "\xC0\xAF"},
-        {"UTF-16 surrogate", "\xED\xA0\x80"},
+    struct Row {
+        const char* name;
+        std::string utf8;
+        bool validUtf8;
+    };
+    const Row rows[] = {
+        {"character outside Mac Roman (Cyrillic)", "\xD0\x96", true},
+        {"emoji", "\xF0\x9F\x98\x80", true},
+        {"truncated sequence", "\xC3", false},
+        {"stray continuation byte", "\x80", false},
+        {"overlong slash", "\xC0\xAF", false},
+        {"UTF-16 surrogate", "\xED\xA0\x80", false},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", false},
     };
     for (const auto& r : rows) {
         EXPECT_FALSE(fromUtf8(r.utf8).has_value()) << r.name;
+        EXPECT_EQ(isValidUtf8(r.utf8), r.validUtf8) << r.name;
     }
 }
 
