@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "named_cases.h"
 #include "run_bcfont.h"
 
 namespace bcfont::test {
@@ -18,10 +19,6 @@ struct CommandCase {
     std::string errHas;  // a piece of standard error; empty: nothing checked
     bool written;
 };
-
-std::ostream& operator<<(std::ostream& os, const CommandCase& c) {
-    return os << c.name;
-}
 
 // clang-format off
 const CommandCase kCommandCases[] = {
@@ -71,8 +68,7 @@ TEST_P(LabelsCommandTest, StatusMessageAndFile) {
     EXPECT_EQ(dir.entries().size(), c.written ? 1u : 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Labels, LabelsCommandTest, ::testing::ValuesIn(kCommandCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Labels, LabelsCommandTest, ::testing::ValuesIn(kCommandCases), byName);
 
 TEST(LabelsCommand, RefusesToWriteOverItsInput) {
     const TempDir dir;
@@ -99,22 +95,19 @@ TEST(LabelsCommand, FontsAreEmbedded) {
     const RunResult r = runBcfont({"labels", "--type", "code39", "--template", "Avery L7163", "-o", out},
                                   "CODE39\tcaption\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    const RunResult fonts = [&] {
-        const std::string listing = (dir.path() / "fonts.txt").string();
-        const int status = std::system(("pdffonts '" + out + "' > '" + listing + "'").c_str());
-        return RunResult{status, readFile(listing), ""};
-    }();
-    ASSERT_EQ(fonts.status, 0);
+    const std::string listing = (dir.path() / "fonts.txt").string();
+    ASSERT_EQ(std::system(("pdffonts '" + out + "' > '" + listing + "'").c_str()), 0);
+    const std::string fonts = readFile(listing);
     // One line per font after the two heading lines: the barcode face and the text face, both embedded.
     std::vector<std::string> lines;
-    std::istringstream in(fonts.out);
+    std::istringstream in(fonts);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
-    ASSERT_EQ(lines.size(), 4u) << fonts.out;
+    ASSERT_EQ(lines.size(), 4u) << fonts;
     for (std::size_t i = 2; i < lines.size(); ++i) {
         EXPECT_NE(lines[i].find(" yes yes "), std::string::npos) << lines[i];
     }
-    EXPECT_NE(fonts.out.find("Code39"), std::string::npos) << fonts.out;
-    EXPECT_NE(fonts.out.find("DejaVuSans"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.find("Code39"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("DejaVuSans"), std::string::npos) << fonts;
 }
 
 }  // namespace

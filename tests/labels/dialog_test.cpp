@@ -19,6 +19,7 @@
 
 #include "LabelsDialog.h"
 #include "MainWindow.h"
+#include "named_cases.h"
 #include "pdf_pages.h"
 #include "run_bcfont.h"
 
@@ -47,10 +48,6 @@ struct SearchCase {
     bool printable;      // EAN-13 does not fit Avery L7651's mini labels
 };
 
-std::ostream& operator<<(std::ostream& os, const SearchCase& c) {
-    return os << c.name;
-}
-
 const SearchCase kSearchCases[] = {
     {"nothing_typed_shows_all",
      "",
@@ -74,8 +71,7 @@ TEST_P(DialogSearchTest, FiltersAndChooses) {
     EXPECT_EQ(d.printButton()->isEnabled(), c.printable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Search, DialogSearchTest, ::testing::ValuesIn(kSearchCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Search, DialogSearchTest, ::testing::ValuesIn(kSearchCases), byName);
 
 TEST(LabelsDialog, OptionsReachThePlanAndProblemsAreListed) {
     LabelsDialog d(LabelsRequest{kInput, EAN13, true}, render::builtinTemplates());

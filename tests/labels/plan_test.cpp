@@ -3,11 +3,13 @@
 // and no barcode is ever smaller than its symbology allows or leaves its label.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "labels.h"
+#include "named_cases.h"
 #include "symbology.h"
 #include "templates.h"
 
@@ -28,6 +30,20 @@ const render::LabelTemplate& sheet(const std::string& name) {
     for (const auto& t : all)
         if (t.name == name) return t;
     throw std::runtime_error("no built-in sheet " + name);
+}
+
+// The plan of `input` on the named sheet; a refusal fails the test.
+std::optional<render::LabelSheets> plan(const std::string& input, const std::string& name,
+                                        const render::LabelJob& job) {
+    std::string error;
+    auto sheets = render::planLabels(input, sheet(name), job, error);
+    if (!sheets) ADD_FAILURE() << error;
+    return sheets;
+}
+
+// Why the first line took no label, if one did not.
+std::string firstProblem(const render::LabelSheets& sheets) {
+    return sheets.report.listed.empty() ? "" : sheets.report.listed[0].reason;
 }
 
 std::string lines(int count, const std::string& line) {
@@ -54,11 +70,8 @@ struct PlanCase {
     std::vector<std::uint64_t> lineOfLabel;  // input line of the first labels, in order
     std::vector<render::LabelProblem> problems;
     bool utf8 = false;
+    std::pair<int, int> last{-1, -1};  // (page, position) of the last label; (-1, -1): not checked
 };
-
-std::ostream& operator<<(std::ostream& os, const PlanCase& c) {
-    return os << c.name;
-}
 
 const std::string kEan = "400638133393";
 const std::string kTooTallOnMini =
@@ -77,7 +90,7 @@ const PlanCase kPlanCases[] = {
     {"skip_and_copies_run_onto_a_second_sheet", "Avery L7160", EAN13, 20, 2, lines(3, kEan),
      {3, 0, 0, 0, 6, 2}, {{0, 20}, {1, 0}, {1, 1}, {1, 2}, {1, 3}, {1, 4}}, {1, 1, 2, 2, 3, 3}, {}},
     {"long_list_fills_sheets_in_turn", "Avery L7160", EAN13, 0, 1, lines(50, kEan),
-     {50, 0, 0, 0, 50, 3}, {{0, 0}}, {1}, {}},
+     {50, 0, 0, 0, 50, 3}, {{0, 0}}, {1}, {}, false, {2, 7}},  // 50 = 21 + 21 + 8
     {"exactly_one_full_sheet", "Avery 5163", UPCA, 0, 1, lines(10, "03600029145"),
      {10, 0, 0, 0, 10, 1}, {{0, 0}}, {1}, {}},
     {"one_more_than_a_sheet", "Avery 5163", UPCA, 0, 1, lines(11, "03600029145"),
@@ -116,14 +129,9 @@ class PlanTest : public ::testing::TestWithParam<PlanCase> {};
 
 TEST_P(PlanTest, PlacesTheLabels) {
     const PlanCase& c = GetParam();
-    render::LabelJob job;
-    job.type = c.type;
-    job.skip = c.skip;
-    job.copies = c.copies;
-    job.utf8 = c.utf8;
-    std::string error;
-    const auto sheets = render::planLabels(c.input, sheet(c.sheet), job, error);
-    ASSERT_TRUE(sheets) << error;
+    const auto sheets =
+        plan(c.input, c.sheet, {.type = c.type, .utf8 = c.utf8, .skip = c.skip, .copies = c.copies});
+    ASSERT_TRUE(sheets);
     const render::LabelReport& r = sheets->report;
     EXPECT_EQ(r.printed, c.expected.printed);
     EXPECT_EQ(r.rejected, c.expected.rejected);
@@ -137,6 +145,9 @@ TEST_P(PlanTest, PlacesTheLabels) {
         EXPECT_EQ(std::make_pair(p.page, p.position), c.where[i]) << "label " << i;
         EXPECT_EQ(sheets->items[p.item].line, c.lineOfLabel[i]) << "label " << i;
     }
+    if (c.last.first >= 0) {
+        EXPECT_EQ(std::make_pair(sheets->placements.back().page, sheets->placements.back().position), c.last);
+    }
     if (c.expected.rejected + c.expected.notFitting <= render::kListedLabelProblems) {
         EXPECT_EQ(r.listed, c.problems);
     }
@@ -144,17 +155,7 @@ TEST_P(PlanTest, PlacesTheLabels) {
                                                      render::kListedLabelProblems));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, PlanTest, ::testing::ValuesIn(kPlanCases),
-                         [](const auto& info) { return info.param.name; });
-
-TEST(PlanTest, LastLabelOfALongListEndsOnTheRightSheet) {
-    render::LabelJob job;
-    std::string error;
-    const auto sheets = render::planLabels(lines(50, kEan), sheet("Avery L7160"), job, error);
-    ASSERT_TRUE(sheets) << error;
-    const auto& last = sheets->placements.back();
-    EXPECT_EQ(std::make_pair(last.page, last.position), std::make_pair(2, 7));  // 50 = 21 + 21 + 8
-}
+INSTANTIATE_TEST_SUITE_P(Rules, PlanTest, ::testing::ValuesIn(kPlanCases), byName);
 
 // ---------------------------------------------------------------- wrong jobs
 
@@ -163,10 +164,6 @@ struct JobCase {
     int skip, copies;
     std::string error;
 };
-
-std::ostream& operator<<(std::ostream& os, const JobCase& c) {
-    return os << c.name;
-}
 
 const JobCase kJobCases[] = {
     {"skip_a_whole_sheet", 21, 1,
@@ -181,17 +178,14 @@ class JobTest : public ::testing::TestWithParam<JobCase> {};
 
 TEST_P(JobTest, RefusesWithAReason) {
     const JobCase& c = GetParam();
-    render::LabelJob job;
-    job.skip = c.skip;
-    job.copies = c.copies;
     std::string error;
-    const auto sheets = render::planLabels(kEan + "\n", sheet("Avery L7160"), job, error);
+    const auto sheets =
+        render::planLabels(kEan + "\n", sheet("Avery L7160"), {.skip = c.skip, .copies = c.copies}, error);
     EXPECT_FALSE(sheets);
     EXPECT_EQ(error, c.error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Jobs, JobTest, ::testing::ValuesIn(kJobCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Jobs, JobTest, ::testing::ValuesIn(kJobCases), byName);
 
 // ---------------------------------------------------------------- text on the label
 
@@ -203,43 +197,29 @@ struct TextCase {
     std::string text, caption;  // UTF-8
 };
 
-std::ostream& operator<<(std::ostream& os, const TextCase& c) {
-    return os << c.name;
-}
-
+// clang-format off
 const TextCase kTextCases[] = {
     {"ean_face_draws_its_own_digits", EAN13, false, kEan + "\tTea", "", "Tea"},
     {"code39_gets_its_data_below", C39, false, "CODE39", "CODE39", ""},
     {"code128_data_and_caption", C128, false, "Box 7\tShelf 3", "Box 7", "Shelf 3"},
     {"mac_roman_caption_as_unicode", TOFIL, false, "123456\tCaf\x8E", "123456", "Caf\xC3\xA9"},
-    {"utf8_caption_kept", CODABAR, true,
-     "123456\tGr\xC3\xBC\xC3\x9F"
-     "e",
-     "123456",
-     "Gr\xC3\xBC\xC3\x9F"
-     "e"},
+    {"utf8_caption_kept", CODABAR, true, "123456\tGr\xC3\xBC\xC3\x9F" "e", "123456", "Gr\xC3\xBC\xC3\x9F" "e"},
     {"second_tab_stays_in_the_caption", C128, false, "A\tB\tC", "A", "B\tC"},
 };
+// clang-format on
 
 class TextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(TextTest, TextAndCaption) {
     const TextCase& c = GetParam();
-    render::LabelJob job;
-    job.type = c.type;
-    job.utf8 = c.utf8;
-    job.check = false;
-    std::string error;
-    const auto sheets = render::planLabels(c.line + "\n", sheet("Avery 5163"), job, error);
-    ASSERT_TRUE(sheets) << error;
-    ASSERT_EQ(sheets->items.size(), 1u)
-        << (sheets->report.listed.empty() ? "" : sheets->report.listed[0].reason);
+    const auto sheets = plan(c.line + "\n", "Avery 5163", {.type = c.type, .check = false, .utf8 = c.utf8});
+    ASSERT_TRUE(sheets);
+    ASSERT_EQ(sheets->items.size(), 1u) << firstProblem(*sheets);
     EXPECT_EQ(sheets->items[0].text, c.text);
     EXPECT_EQ(sheets->items[0].caption, c.caption);
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, TextTest, ::testing::ValuesIn(kTextCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Text, TextTest, ::testing::ValuesIn(kTextCases), byName);
 
 // ---------------------------------------------------------------- sizes
 
@@ -250,10 +230,6 @@ struct SizeCase {
     std::string line;
     double minElementMm;
 };
-
-std::ostream& operator<<(std::ostream& os, const SizeCase& c) {
-    return os << c.name;
-}
 
 const SizeCase kSizeCases[] = {
     {"ean13_large_label", "Avery 5163", EAN13, kEan, 0.264},
@@ -271,13 +247,9 @@ class SizeTest : public ::testing::TestWithParam<SizeCase> {};
 // narrowest element is at least the symbology's minimum.
 TEST_P(SizeTest, InsideTheLabelAndNeverTooSmall) {
     const SizeCase& c = GetParam();
-    render::LabelJob job;
-    job.type = c.type;
-    std::string error;
-    const auto sheets = render::planLabels(c.line + "\n", sheet(c.sheet), job, error);
-    ASSERT_TRUE(sheets) << error;
-    ASSERT_EQ(sheets->placements.size(), 1u)
-        << (sheets->report.listed.empty() ? "" : sheets->report.listed[0].reason);
+    const auto sheets = plan(c.line + "\n", c.sheet, {.type = c.type});
+    ASSERT_TRUE(sheets);
+    ASSERT_EQ(sheets->placements.size(), 1u) << firstProblem(*sheets);
     const auto& p = sheets->placements[0];
     const double pad = render::kLabelPaddingMm * kPointsPerMm - 1e-6;
     EXPECT_GE(p.barcode.x, p.label.x + pad);
@@ -288,6 +260,7 @@ TEST_P(SizeTest, InsideTheLabelAndNeverTooSmall) {
     const double textBottom = p.textTop + textLines * p.textSize * 1.25;
     EXPECT_LE(textBottom, p.label.y + p.label.height - pad);
     const FontChoice font = fontFor(c.type, false, false);
+    std::string error;
     const auto layout = render::layoutFor(item.fontString, font.family, p.pointSize, &error);
     ASSERT_TRUE(layout) << error;
     EXPECT_GE(layout->narrowPoints / kPointsPerMm, c.minElementMm - 1e-9);
@@ -300,8 +273,7 @@ TEST_P(SizeTest, InsideTheLabelAndNeverTooSmall) {
         << " high";
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SizeTest, ::testing::ValuesIn(kSizeCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Sizes, SizeTest, ::testing::ValuesIn(kSizeCases), byName);
 
 // ---------------------------------------------------------------- summary
 
@@ -312,26 +284,18 @@ struct SummaryCase {
     std::string summary;
 };
 
-std::ostream& operator<<(std::ostream& os, const SummaryCase& c) {
-    return os << c.name;
-}
-
+// clang-format off
 const SummaryCase kSummaryCases[] = {
     {"all_printed", {3, 0, 0, 0, 3, {}}, 1, "printed 3 of 3 lines on 3 labels, 1 page"},
     {"one_of_each", {1, 0, 0, 0, 1, {}}, 1, "printed 1 of 1 line on 1 label, 1 page"},
-    {"empty_lines_named_apart",
-     {2, 0, 0, 4, 6, {}},
-     2,
+    {"empty_lines_named_apart", {2, 0, 0, 4, 6, {}}, 2,
      "printed 2 of 2 lines (not counting 4 empty) on 6 labels, 2 pages"},
-    {"rejected_and_too_large",
-     {998, 1, 1, 0, 998, {{17, "r", true}, {404, "f", false}}},
-     48,
+    {"rejected_and_too_large", {998, 1, 1, 0, 998, {{17, "r", true}, {404, "f", false}}}, 48,
      "printed 998 of 1000 lines on 998 labels, 48 pages; rejected: 17; too large for the label: 404"},
-    {"more_than_listed",
-     {0, 22, 0, 0, 0, {{1, "r", true}, {2, "r", true}}},
-     0,
+    {"more_than_listed", {0, 22, 0, 0, 0, {{1, "r", true}, {2, "r", true}}}, 0,
      "printed 0 of 22 lines on 0 labels, 0 pages; rejected: 1, 2 and 20 more"},
 };
+// clang-format on
 
 class SummaryTest : public ::testing::TestWithParam<SummaryCase> {};
 
@@ -339,8 +303,7 @@ TEST_P(SummaryTest, Says) {
     EXPECT_EQ(render::labelSummary(GetParam().report, GetParam().pages), GetParam().summary);
 }
 
-INSTANTIATE_TEST_SUITE_P(Summary, SummaryTest, ::testing::ValuesIn(kSummaryCases),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Summary, SummaryTest, ::testing::ValuesIn(kSummaryCases), byName);
 
 }  // namespace
 }  // namespace bcfont::test
