@@ -81,10 +81,11 @@ constexpr bool isControlEntry(RawWord w) {
     return w <= 31;
 }
 
+// An int count: short arithmetic would cost a widening at every step.
 template <typename InClass>
-short runLength(const RawWord* pData, short sLeft, InClass inClass) {
-    short n = 0;
-    while (n < sLeft && inClass(pData[n])) ++n;
+int runLength(const RawWord* pData, int left, InClass inClass) {
+    int n = 0;
+    while (n < left && inClass(pData[n])) ++n;
     return n;
 }
 
@@ -107,20 +108,30 @@ int firstHighByte(const unsigned char* pIn, std::int32_t iDataLen) {
 
 Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC, Symbol& symbol) {
     if (iDataLen < 0 || (pIn == nullptr && iDataLen > 0)) return {Reject::BadCall};
-    if (const int high = firstHighByte(pIn, iDataLen); high < iDataLen)
-        return {Reject::NotInAlphabet, pIn[high], high + 1, 0};
+    // A byte of 128 or above is the first thing wrong with any data that
+    // holds one, whatever else is: it is looked for by the copy below, and
+    // again before any other rejection.
+    const auto highByteOr = [pIn, iDataLen](Rejection other) -> Rejection {
+        if (const int high = firstHighByte(pIn, iDataLen); high < iDataLen)
+            return {Reject::NotInAlphabet, pIn[high], high + 1, 0};
+        return other;
+    };
 
     std::array<RawWord, kMaxRawWords> pRawDataWords;
     int iNumRawDataWords = 0;
+    unsigned char plainBytes = 0;  // or-ed together
     for (int i = 0; i < iDataLen;) {
         // Bytes other than '~' are entries as they are: copied in a tight
         // loop, as many as there is room for.
         const int plainEnd = std::min(iDataLen, i + (kMaxRawWords - iNumRawDataWords));
-        while (i < plainEnd && pIn[i] != '~') pRawDataWords[iNumRawDataWords++] = pIn[i++];
+        for (; i < plainEnd && pIn[i] != '~'; ++i) {
+            plainBytes |= pIn[i];
+            pRawDataWords[iNumRawDataWords++] = pIn[i];
+        }
         if (i == iDataLen) break;
         // More entries than any symbol of kFontStringCapacity bytes holds;
         // how many more is not counted.
-        if (iNumRawDataWords == kMaxRawWords) return {Reject::FontStringTooLong};
+        if (iNumRawDataWords == kMaxRawWords) return highByteOr({Reject::FontStringTooLong});
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
         RawWord entry = static_cast<RawWord>(word.value);
         if (word.escaped()) {
@@ -128,16 +139,16 @@ Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC
             // Values 128 to 255 have no Code 128 character; passing them on
             // would draw bars that read as something else.
             if (entry >= 128 && entry != kFnc1Entry)
-                return {Reject::EscapeNotAscii, 0, i + 1, static_cast<std::size_t>(word.value)};
+                return highByteOr({Reject::EscapeNotAscii, 0, i + 1, static_cast<std::size_t>(word.value)});
         }
         i += word.consumed;
         pRawDataWords[iNumRawDataWords++] = entry;
     }
+    // Escapes are ASCII digits and tildes: only plain bytes can be high.
+    if (plainBytes >= 128) return highByteOr(kAccepted);
 
     const short sStartChar =
-        ConsecutiveDigits(pRawDataWords.data(), static_cast<short>(iNumRawDataWords)) >= kDigitsForStartC
-            ? kStartC
-            : kStartB;
+        runLength(pRawDataWords.data(), iNumRawDataWords, isDigitEntry) >= kDigitsForStartC ? kStartC : kStartB;
     int n = 0;
     symbol.codeWords[n++] = static_cast<unsigned char>(sStartChar);
     if (bUCC) symbol.codeWords[n++] = kFnc1;
@@ -153,13 +164,13 @@ int fontLength(const Symbol& symbol, bool bCHECKSUM) {
 }  // namespace
 
 short ConsecutiveDigits(const RawWord* pData, short sLeft) {
-    return runLength(pData, sLeft, isDigitEntry);
+    return static_cast<short>(runLength(pData, sLeft, isDigitEntry));
 }
 short ConsecutiveText(const RawWord* pData, short sLeft) {
-    return runLength(pData, sLeft, isTextEntry);
+    return static_cast<short>(runLength(pData, sLeft, isTextEntry));
 }
 short ConsecutiveControl(const RawWord* pData, short sLeft) {
-    return runLength(pData, sLeft, isControlEntry);
+    return static_cast<short>(runLength(pData, sLeft, isControlEntry));
 }
 
 unsigned char ValueFromSet(unsigned char bData) {
@@ -173,46 +184,43 @@ int DataToCodeWords(unsigned char* pResult, const RawWord* pData, int iNumAvail,
     int i = 0;
     while (i < iNumAvail) {
         const RawWord* rest = pData + i;
-        const auto sLeft = static_cast<short>(iNumAvail - i);
+        const int left = iNumAvail - i;
 
-        short sCons = ConsecutiveDigits(rest, sLeft);
-        if (sCons >= kDigitsForCodeC) {
-            sCons = static_cast<short>(sCons & ~1);
+        int run = runLength(rest, left, isDigitEntry);
+        if (run >= kDigitsForCodeC) {
+            run &= ~1;
             if (iMode != kStartC) {
                 pResult[iDelivered++] = kCodeC;
                 iMode = kStartC;
             }
-            for (short k = 0; k < sCons; k += 2) {
-                pResult[iDelivered++] =
-                    static_cast<unsigned char>((rest[k] - '0') * 10 + (rest[k + 1] - '0'));
-            }
-            i += sCons;
+            for (int k = 0; k < run; k += 2)
+                pResult[iDelivered++] = static_cast<unsigned char>((rest[k] - '0') * 10 + (rest[k + 1] - '0'));
+            i += run;
             continue;
         }
         // Digits have the same values in sets A and B, so a short run stays
         // in either; text needs set B.
-        const bool textRun = sCons == 0;
-        if (textRun) sCons = ConsecutiveText(rest, sLeft);
-        if (sCons > 0) {
+        const bool textRun = run == 0;
+        if (textRun) run = runLength(rest, left, isTextEntry);
+        if (run > 0) {
             if (iMode == kStartC || (textRun && iMode == kStartA)) {
                 pResult[iDelivered++] = kCodeB;
                 iMode = kStartB;
             }
-            for (short k = 0; k < sCons; ++k)
-                pResult[iDelivered++] = ValueFromSet(static_cast<unsigned char>(rest[k]));
-            i += sCons;
+            // Digits and text are all in set B, whose values run on from the space.
+            for (int k = 0; k < run; ++k) pResult[iDelivered++] = static_cast<unsigned char>(rest[k] - tcSetA.front());
+            i += run;
             continue;
         }
 
-        sCons = ConsecutiveControl(rest, sLeft);
-        if (sCons > 0) {
+        run = runLength(rest, left, isControlEntry);
+        if (run > 0) {
             if (iMode != kStartA) {
                 pResult[iDelivered++] = kCodeA;
                 iMode = kStartA;
             }
-            for (short k = 0; k < sCons; ++k)
-                pResult[iDelivered++] = static_cast<unsigned char>(rest[k] + 64);
-            i += sCons;
+            for (int k = 0; k < run; ++k) pResult[iDelivered++] = static_cast<unsigned char>(rest[k] + 64);
+            i += run;
             continue;
         }
 
@@ -257,12 +265,12 @@ Rejection encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int3
 
 Rejection calcCode128(const CalcInput& in, char* out) {
     const PaddedData data(in);
-    return encodeCode128(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check, false);
+    return encodeCode128(data.bytes(), reinterpret_cast<unsigned char*>(out), in.len, in.check, false);
 }
 
 Rejection calcCode128Ucc(const CalcInput& in, char* out) {
     const PaddedData data(in);
-    return encodeCode128(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check, true);
+    return encodeCode128(data.bytes(), reinterpret_cast<unsigned char*>(out), in.len, in.check, true);
 }
 
 }  // namespace bcfont::internal

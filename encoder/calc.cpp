@@ -2,6 +2,8 @@
 // EAN-13 with add-ons, UPC-A, UPC-E, 2 of 5 Interleaved and Industrial,
 // Codabar and Postnet.
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -36,6 +38,16 @@ constexpr std::array<unsigned, N> setBMasks(const std::array<std::string_view, N
     return masks;
 }
 constexpr auto kEan13SetB = setBMasks(kEan13Sets);
+
+// What EAN-13 adds to each of the digits 2 to 7 (in the low six bytes) to
+// give its number set character: set A is digit + 17, set B digit + 28.
+constexpr std::array<std::uint64_t, 10> kEan13SetAdds = [] {
+    std::array<std::uint64_t, 10> adds{};
+    for (std::size_t r = 0; r < adds.size(); ++r) {
+        for (int i = 0; i < 6; ++i) adds[r] |= std::uint64_t{(kEan13SetB[r] >> i) & 1 ? 28u : 17u} << (8 * i);
+    }
+    return adds;
+}();
 
 // EAN 2-digit add-on: number sets by the add-on's value modulo 4.
 constexpr std::array<std::string_view, 4> kAddon2Sets = {"AA", "AB", "BA", "BB"};
@@ -100,6 +112,72 @@ int firstNonDigit(const char* p, int count) {
         if (!isDigit(p[i])) return i;
     }
     return count;
+}
+
+// Non-zero unless each of the eight bytes is a digit: its high nibble is 3
+// before and after adding 6. A byte of 0xFA or more carries into the next
+// one, but is itself no digit, and no carry reaches a byte below it.
+constexpr std::uint64_t nonDigits(std::uint64_t eight) {
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u, kThrees = 0x3030303030303030u;
+    return ((eight & kHigh) ^ kThrees) | (((eight + 0x0606060606060606u) & kHigh) ^ kThrees);
+}
+static_assert(nonDigits(0x3031323334353639u) == 0);
+static_assert(nonDigits(0x303132333435363Au) != 0 && nonDigits(0x3031323334352F39u) != 0);
+static_assert(nonDigits(0x30313233343536FFu) != 0 && nonDigits(0x3031323334353600u) != 0);
+
+// Up to eight bytes as one number, the first byte lowest, on any machine:
+// one load where the machine keeps its numbers that way.
+template <int N>
+constexpr std::uint64_t loadLe(const char* p) {
+    std::uint64_t v = 0;
+    if (!std::is_constant_evaluated() && std::endian::native == std::endian::little) {
+        std::memcpy(&v, p, N);
+        return v;
+    }
+    for (int i = 0; i < N; ++i) v |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+    return v;
+}
+template <int N>
+void storeLe(char* p, std::uint64_t v) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(p, &v, N);
+    } else {
+        for (int i = 0; i < N; ++i) p[i] = static_cast<char>(v >> (8 * i));
+    }
+}
+constexpr std::uint64_t eachByte(unsigned char b) {
+    return 0x0101010101010101u * b;
+}
+
+// checkDigitMod10(digits, 12), eight digits at a time: the digits at odd
+// positions weigh 3, so no weighted byte exceeds 27 and eight of them sum
+// below 256 in the top byte of the product.
+constexpr int checkDigit12(const char* digits) {
+    constexpr std::uint64_t kOdd = 0xFF00FF00FF00FF00u, kSum = 0x0101010101010101u;
+    const std::uint64_t first = loadLe<8>(digits) - eachByte('0');
+    const std::uint64_t last = loadLe<4>(digits + 8) - (eachByte('0') >> 32);
+    const std::uint64_t sum = ((first + 2 * (first & kOdd)) * kSum >> 56) + ((last + 2 * (last & kOdd)) * kSum >> 24 & 0xFF);
+    return static_cast<int>((10 - sum % 10) % 10);
+}
+static_assert(checkDigit12("400638133393") == bcfont::internal::checkDigitMod10("400638133393", 12));
+static_assert(checkDigit12("999999999999") == bcfont::internal::checkDigitMod10("999999999999", 12));
+static_assert(checkDigit12("012345678905") == bcfont::internal::checkDigitMod10("012345678905", 12));
+
+// Whether all `count` bytes are digits, eight at a time: every byte is read.
+// The last eight (or four) may overlap bytes already looked at.
+bool allDigits(const char* p, int count) {
+    if (count < 4) return firstNonDigit(p, count) == count;
+    if (count < 8) return (nonDigits(loadLe<4>(p) | loadLe<4>(p + count - 4) << 32)) == 0;
+    std::uint64_t bad = nonDigits(loadLe<8>(p + count - 8));
+    for (int i = 0; i + 8 <= count; i += 8) bad |= nonDigits(loadLe<8>(p + i));
+    return bad == 0;
+}
+
+// firstNonDigit over the request's data, many bytes at a time where the
+// caller's buffer allows: most data is all digits.
+int firstNonDigit(const CalcInput& in) {
+    if (in.wholeData && allDigits(in.data, in.len)) return in.len;
+    return firstNonDigit(in.data, in.len);
 }
 
 Rejection notInAlphabet(const char* p, int index) {
@@ -175,20 +253,21 @@ int addonLength(const char* addon) {
     return n == 2 || n == 5 ? n : 0;
 }
 
-PaddedData::PaddedData(const CalcInput& in) {
+PaddedData::PaddedData(const CalcInput& in) : bytes_(reinterpret_cast<const unsigned char*>(in.data)) {
     const auto len = static_cast<std::size_t>(in.len);
     const void* nul = len > 0 ? std::memchr(in.data, '\0', len) : nullptr;
-    const std::size_t copied =
-        nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - in.data) : len;
-    if (copied > 0) std::memcpy(bytes.data(), in.data, copied);
-    std::memset(bytes.data() + copied, 0, len - copied);
+    if (nul == nullptr) return;
+    const auto copied = static_cast<std::size_t>(static_cast<const char*>(nul) - in.data);
+    std::memcpy(padded_.data(), in.data, copied);
+    std::memset(padded_.data() + copied, 0, len - copied);
+    bytes_ = padded_.data();
 }
 
 // The EAN/UPC encoders run on lengths the symbology table accepts.
 
 Rejection calcEan8(const CalcInput& in, char* out) {
     const char* nutz = in.data;
-    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+    if (const int bad = firstNonDigit(in); bad < in.len) return notInAlphabet(nutz, bad);
 
     // An eighth digit is replaced by the computed check digit.
     const char check = digitChar(checkDigitMod10(nutz, 7));
@@ -204,21 +283,24 @@ Rejection calcEan8(const CalcInput& in, char* out) {
 
 Rejection calcEan13(const CalcInput& in, char* out) {
     const char* nutz = in.data;
-    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+    if (const int bad = firstNonDigit(in); bad < in.len) return notInAlphabet(nutz, bad);
     const int addonLen = addonLength(in.addon);
     // An add-on of the right length must be all digits: anything else would
     // draw bars that no scanner reads as the text entered.
     if (const int bad = firstNonDigit(in.addon, addonLen); bad < addonLen)
         return {Reject::AddonNotDigits, static_cast<unsigned char>(in.addon[bad]), bad + 1, 0};
 
-    // A thirteenth digit is replaced by the computed check digit.
-    const char check = digitChar(checkDigitMod10(nutz, 12));
-    const unsigned takesB = kEan13SetB[static_cast<std::size_t>(digitValue(nutz[0]))];
+    // A thirteenth digit is replaced by the computed check digit. All twelve
+    // are digits now, so they may be read eight at a time.
+    const char check = digitChar(checkDigit12(nutz));
     out[0] = nutz[0];
     out[1] = '<';
-    for (int i = 0; i < 6; ++i) out[2 + i] = (takesB >> i) & 1 ? setB(nutz[1 + i]) : setA(nutz[1 + i]);
+    // Digits 2 to 7 in their number sets; the two bytes after them are
+    // written again below.
+    storeLe<8>(out + 2, loadLe<8>(nutz + 1) + kEan13SetAdds[static_cast<std::size_t>(digitValue(nutz[0]))]);
     out[8] = '=';
-    for (int i = 0; i < 5; ++i) out[9 + i] = setC(nutz[7 + i]);
+    storeLe<4>(out + 9, loadLe<4>(nutz + 7) + eachByte(49));
+    out[13] = setC(nutz[11]);
     out[14] = setC(check);
     out[15] = '>';
     if (addonLen == 0) {
@@ -232,7 +314,7 @@ Rejection calcEan13(const CalcInput& in, char* out) {
 
 Rejection calcUpcA(const CalcInput& in, char* out) {
     const char* nutz = in.data;
-    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+    if (const int bad = firstNonDigit(in); bad < in.len) return notInAlphabet(nutz, bad);
 
     // A twelfth digit is replaced by the computed check digit.
     const char check = digitChar(checkDigitMod10(nutz, 11));
@@ -253,7 +335,7 @@ Rejection calcUpcE(const CalcInput& in, char* out) {
     const char* nutz = in.data;
     if (nutz[0] != '0' && nutz[0] != '1')
         return {Reject::NumberSystem, static_cast<unsigned char>(nutz[0]), 1, 0};
-    if (const int bad = firstNonDigit(nutz, in.len); bad < in.len) return notInAlphabet(nutz, bad);
+    if (const int bad = firstNonDigit(in); bad < in.len) return notInAlphabet(nutz, bad);
 
     // The check digit is that of the UPC-A number the UPC-E digits stand for;
     // over the seven digits as entered it differs whenever the last is 0-4.
@@ -279,7 +361,7 @@ Rejection calcInterleaved(const CalcInput& in, char* gesamt) {
     // check digit: two more digits than the data.
     if (in.check && len % 2 == 0 && len > kMaxInterleavedEvenWithCheck)
         return {Reject::InterleavedTooLong, 0, 0, static_cast<std::size_t>(len)};
-    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    if (const int bad = firstNonDigit(in); bad < len) return notInAlphabet(in.data, bad);
 
     std::array<char, kWorkSize> temp{};
     int count = 0;
@@ -303,7 +385,7 @@ Rejection calcInterleaved(const CalcInput& in, char* gesamt) {
 
 Rejection calcIndustrial(const CalcInput& in, char* out) {
     const int len = in.len;
-    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    if (const int bad = firstNonDigit(in); bad < len) return notInAlphabet(in.data, bad);
     *out++ = '<';
     std::memcpy(out, in.data, static_cast<std::size_t>(len));
     out += len;
@@ -315,7 +397,7 @@ Rejection calcIndustrial(const CalcInput& in, char* out) {
 
 Rejection calcCodabar(const CalcInput& in, char* out) {
     const int len = in.len;
-    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    if (const int bad = firstNonDigit(in); bad < len) return notInAlphabet(in.data, bad);
     *out++ = 'D';
     std::memcpy(out, in.data, static_cast<std::size_t>(len));
     out += len;
@@ -326,7 +408,7 @@ Rejection calcCodabar(const CalcInput& in, char* out) {
 
 Rejection calcPostnet(const CalcInput& in, char* out) {
     const int len = in.len;
-    if (const int bad = firstNonDigit(in.data, len); bad < len) return notInAlphabet(in.data, bad);
+    if (const int bad = firstNonDigit(in); bad < len) return notInAlphabet(in.data, bad);
     int sum = 0;
     for (int i = 0; i < len; ++i) sum += digitValue(in.data[i]);
     *out++ = '-';

@@ -146,7 +146,7 @@ Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32
 
 Rejection calcCode39(const CalcInput& in, char* out) {
     const PaddedData data(in);
-    return encodeCode39(data.bytes.data(), reinterpret_cast<unsigned char*>(out), in.len, in.check);
+    return encodeCode39(data.bytes(), reinterpret_cast<unsigned char*>(out), in.len, in.check);
 }
 
 }  // namespace bcfont::internal

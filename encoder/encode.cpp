@@ -111,7 +111,7 @@ Rejection run(CodeType type, std::string_view data, std::string_view addon, bool
     std::copy(data.begin(), data.end(), nutz.begin());
     std::array<char, 8> addonText{};
     std::copy_n(addon.begin(), std::min(addon.size(), addonText.size() - 1), addonText.begin());
-    const internal::CalcInput in{nutz.data(), static_cast<int>(data.size()), addonText.data(), check};
+    const internal::CalcInput in{nutz.data(), static_cast<int>(data.size()), addonText.data(), check, true};
     return internal::calc(type, in, out.data());
 }
 

@@ -16,11 +16,15 @@ namespace bcfont::internal {
 
 // What Calc was asked: `len` characters of `data`, read up to the first NUL
 // (the positions behind it read as NUL); `addon` NUL-terminated or null.
+// `wholeData`: all `len` bytes lie in the caller's memory, NUL or not, so
+// that the encoders may read them many at a time. Calc's own callers only
+// promise the bytes up to a NUL.
 struct CalcInput {
     const char* data;
     int len;
     const char* addon;
     bool check;
+    bool wholeData = false;
 };
 
 // Why an encoder refused a request, in the order the encoders look.
@@ -76,10 +80,18 @@ Rejection calcCodabar(const CalcInput& in, char* out);
 Rejection calcPostnet(const CalcInput& in, char* out);
 
 // The data of a request for a symbology that takes NUL as data, with the
-// positions behind the first NUL set to NUL as Calc reads them.
-struct PaddedData {
-    std::array<unsigned char, kMaxDataLength> bytes;
+// positions behind the first NUL set to NUL as Calc reads them: the
+// caller's bytes where they hold no NUL, else a padded copy.
+class PaddedData {
+  public:
     explicit PaddedData(const CalcInput& in);
+    PaddedData(const PaddedData&) = delete;
+    PaddedData& operator=(const PaddedData&) = delete;
+    const unsigned char* bytes() const { return bytes_; }
+
+  private:
+    const unsigned char* bytes_;
+    std::array<unsigned char, kMaxDataLength> padded_;  // written only for data with a NUL
 };
 
 // ---------------------------------------------------------------------------

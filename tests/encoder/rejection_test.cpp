@@ -39,6 +39,8 @@ const RejectionRow kRejectionRows[] = {
     {"interleaved_before_digits", TOFIL, repeat("x", 48), "", true, Reject::InterleavedTooLong, 0, 0, 48},
     {"high_byte_before_escape", C39, "~200\xE9", "", false, Reject::NotInAlphabet, 0xE9, 5, 0},
     {"escape_above_ascii", C128EAN, "AB~456", "", true, Reject::EscapeNotAscii, 0, 3, 456},
+    {"code128_high_byte_after_bad_escape", C128, "~200A\xE9", "", true, Reject::NotInAlphabet, 0xE9, 6, 0},
+    {"code128_high_byte_before_escape", C128, "A\x80~200", "", true, Reject::NotInAlphabet, 0x80, 2, 0},
     {"code128_mixed_sets_too_long", C128EAN, repeat("\tA", 24), "", true, Reject::FontStringTooLong, 0, 0, 100},
 };
 // clang-format on
@@ -78,6 +80,56 @@ TEST(Rejection, DirectCallsSayHowLongTheFontStringWouldBe) {
                                   : internal::encodeCode128(in, out.data(), size, true, false);
         EXPECT_EQ(r.kind, Reject::FontStringTooLong);
         EXPECT_EQ(r.count, row.count);
+    }
+}
+
+// Callers that own all `len` bytes let the digit encoders read them eight
+// at a time. That must change no verdict and no byte written, wherever the
+// one wrong byte sits: around the digits in ASCII, a NUL, and the bytes
+// from 0xFA up, which carry into the next byte when added to.
+struct BadByteRow {
+    const char* name;
+    char byte;
+};
+
+// clang-format off
+const BadByteRow kBadBytes[] = {
+    {"slash_below_zero", '/'},
+    {"colon_above_nine", ':'},
+    {"nul", '\0'},
+    {"letter_o", 'O'},
+    {"tab", '\t'},
+    {"byte_0xFA_carries", '\xFA'},
+    {"byte_0xFF", '\xFF'},
+    {"digit_with_high_bit", '\xB5'},
+};
+// clang-format on
+
+TEST(Rejection, ReadingTheWholeDataChangesNothing) {
+    for (int t = 0; t < kCodeTypeCount; ++t) {
+        const auto type = static_cast<CodeType>(t);
+        if (symbology(type).alphabet != Alphabet::Digits) continue;
+        for (int length = 1; length <= kMaxDataLength; ++length) {
+            if (!accepts(symbology(type).lengths, length)) continue;
+            // Digits that make a valid UPC-E number system too.
+            const std::string digits = "0" + repeat("123456789", 11).substr(0, static_cast<std::size_t>(length - 1));
+            for (const BadByteRow& bad : kBadBytes) {
+                for (int at = -1; at < length; ++at) {
+                    SCOPED_TRACE(std::string(symbology(type).name) + " " + std::to_string(length) + " digits, " +
+                                 (at < 0 ? "all digits" : std::string(bad.name) + " at " + std::to_string(at)));
+                    std::string data = digits;
+                    if (at >= 0) data[static_cast<std::size_t>(at)] = bad.byte;
+                    std::array<char, kFontStringCapacity> byteWise{}, whole{};
+                    const internal::CalcInput in{data.data(), length, "", true, false};
+                    internal::CalcInput wholeIn = in;
+                    wholeIn.wholeData = true;
+                    EXPECT_EQ(shown(internal::calc(type, wholeIn, whole.data())),
+                              shown(internal::calc(type, in, byteWise.data())));
+                    EXPECT_EQ(codes(std::string_view(whole.data(), whole.size())),
+                              codes(std::string_view(byteWise.data(), byteWise.size())));
+                }
+            }
+        }
     }
 }
 
