@@ -36,7 +36,7 @@ class InPlace {
         used_ += n;
         bytes += n;
     }
-    // The helper thread's half comes in one call, larger than the buffer.
+    // Whole pieces of output come in one call, larger than the buffer.
     void operator()(const char* data, std::size_t n) {
         while (n > 0) {
             const std::size_t take = std::min(n, buffer_.size());

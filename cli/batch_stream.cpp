@@ -22,15 +22,11 @@ void reportNewRejections(const BatchReport& report, std::size_t& reported, std::
 
 bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engine, OutputBuffer& out,
                    std::FILE* diagnostics) {
-    // Large enough that handing half of each block to the engine's helper
-    // thread costs little, small enough that memory stays a few MiB.
-    static constexpr std::size_t kBlock = 128 * 1024;
-    static char block[kBlock];
     // A file is read once, front to back: the kernel may read ahead further.
     ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
     std::size_t reported = 0;
     for (;;) {
-        const ssize_t n = ::read(inFd, block, kBlock);
+        const ssize_t n = ::read(inFd, engine.room(), TwoThreadBatchEngine::kBlock);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             std::fprintf(diagnostics, "bcfont: cannot read '%.*s': %s\n", static_cast<int>(inName.size()),
@@ -38,7 +34,7 @@ bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engi
             return false;
         }
         if (n == 0) break;
-        engine.feed(std::string_view(block, static_cast<std::size_t>(n)), out);
+        engine.commit(static_cast<std::size_t>(n), out);
         reportNewRejections(engine.report(), reported, diagnostics);
         if (out.failed()) return false;
     }

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+
+#include <sys/uio.h>
 
 namespace bcfont::cli {
 
@@ -37,6 +40,10 @@ class OutputBuffer {
     }
     void commit(std::size_t size) { used_ += size; }
 
+    // Writes what is buffered and then `count` runs of bytes, with as few
+    // system calls as the kernel allows.
+    void write(const std::string_view* runs, std::size_t count);
+
     void put(char c) {
         if (used_ == kCapacity) flush();
         buffer_[used_++] = c;
@@ -49,6 +56,7 @@ class OutputBuffer {
 
   private:
     void writeAll(const char* bytes, std::size_t size);
+    void writeAllOf(::iovec* io, std::size_t n);
     void startWriteback();
 
     int fd_;

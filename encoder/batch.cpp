@@ -91,7 +91,7 @@ void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataB
     // Calc's checks and encoders without its C wrapper, which tells the
     // length of what it wrote: no scan of the buffer after every line.
     const internal::Rejection r = internal::calc(
-        options.type, {a.data.data(), static_cast<int>(a.data.size()), "", options.check}, gesamt);
+        options.type, {a.data.data(), static_cast<int>(a.data.size()), "", options.check, true}, gesamt);
     if (!r.accepted()) {
         a.verdict = rejected(Verdict::RejectedByCalc, bytes);
         return;
@@ -168,11 +168,27 @@ LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStrin
 }
 
 BatchEngine::BatchEngine(const BatchOptions& options)
-    : options_(options), nulBeforeCalc_(nulBeforeCalc(options.type)) {
+    : options_(options),
+      nulBeforeCalc_(nulBeforeCalc(options.type)),
+      fastPath_(!options.utf8 && isCodeType(options.type)) {
     if (options_.utf8) utf8Table();
 }
 
 std::size_t BatchEngine::convert(const Line& line, char* out) {
+    // Most lines are short data that Calc accepts as it stands: they go
+    // straight to it, written into the output line. Anything else takes the
+    // path below, which also finds the reason of a rejection.
+    const std::string_view bytes = line.bytes;
+    if (fastPath_ && !bytes.empty() && bytes.size() <= kMaxBatchLine && !line.tooLong &&
+        !(nulBeforeCalc_ && containsNul(bytes))) {
+        const internal::Rejection r = internal::calc(
+            options_.type, {bytes.data(), static_cast<int>(bytes.size()), "", options_.check, true}, out);
+        if (r.accepted()) {
+            ++report_.converted;
+            out[r.count] = '\n';
+            return r.count + 1;
+        }
+    }
     const std::size_t nothing = options_.align ? 1 : 0;
     out[0] = '\n';
     if (line.bytes.empty() && !line.tooLong) {
@@ -230,14 +246,19 @@ void GatheredLines::reserve(std::size_t capacity) {
     capacity_ = capacity;
 }
 
-// The hand-over of one half block. A half is taken by whichever thread
-// gets to it first: on a busy machine the helper may not run in time, and
-// then the caller converts it itself rather than wait.
-enum class Half { None, Posted, Taken, Done, Stop };
-
+// The pieces of a block are numbered on from those of the blocks before: a
+// thread takes piece number `taken` while it is below `posted`, so that a
+// thread still looking for work in the last block never takes a piece
+// before the caller has described it.
 struct TwoThreadBatchEngine::Shared {
-    std::atomic<Half> half{Half::None};
-    std::string_view lines;
+    std::atomic<std::uint32_t> posted{0};
+    std::atomic<std::uint32_t> taken{0};
+    std::atomic<std::uint32_t> converted{0};
+    std::atomic<std::uint32_t> wake{0};  // changes when there is work, or to stop
+    std::atomic<bool> stop{false};
+    std::uint32_t first = 0;  // the number of the block's first piece
+    std::array<std::string_view, kPieces> lines;
+    std::array<GatheredLines*, kPieces> output{};
     std::thread thread;
 };
 
@@ -249,74 +270,121 @@ bool hasSecondProcessor() {
     return CPU_COUNT(&cpus) > 1;
 }
 
+// How long a thread out of work looks again before it sleeps: about as long
+// as the caller takes to read a block, so that the helper is awake when
+// the next pieces come. Sleeping and being woken costs the helper tens of
+// microseconds on a busy machine.
+constexpr int kSpinsBeforeSleep = 2000;
+
+void pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
 }  // namespace
 
 TwoThreadBatchEngine::TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock)
-    : minCutBlock_(minCutBlock), engine_(options), helper_(options) {
-    if (!hasSecondProcessor()) return;
-    shared_ = std::make_unique<Shared>();
-    shared_->thread = std::thread([this] { helperLoop(); });
+    : minCutBlock_(minCutBlock), engine_(options), shared_(std::make_unique<Shared>()) {
+    for (Block& b : blocks_) {
+        b.bytes = std::make_unique_for_overwrite<char[]>(kBlock);
+        // Font strings run a little longer than their data: no growth then.
+        const std::size_t room = kBlock / kPieces + kBlock / kPieces / 2 + kMaxBatchOutputLine;
+        for (GatheredLines& piece : b.pieces) piece.reserve(room);
+        b.head.reserve(4 * kMaxBatchOutputLine);
+    }
+    for (auto& e : pieceEngines_) e = std::make_unique<BatchEngine>(options);
+    if (hasSecondProcessor()) shared_->thread = std::thread([this] { helperLoop(); });
 }
 
 TwoThreadBatchEngine::~TwoThreadBatchEngine() {
-    if (!shared_) return;
-    // A sink that threw leaves a half handed over: it must be finished
-    // before the helper can be told to stop, or its Done would hide the Stop.
-    const Half h = shared_->half.load();
-    if (h == Half::Posted || h == Half::Taken) waitForHelper();
-    shared_->half.store(Half::Stop);
-    shared_->half.notify_all();
+    // A sink that threw leaves pieces handed out: they must be finished
+    // before the helper stops, as it may be converting one.
+    completePieces();
+    if (!shared_->thread.joinable()) return;
+    shared_->stop.store(true);
+    shared_->wake.fetch_add(1);
+    shared_->wake.notify_all();
     shared_->thread.join();
 }
 
-TwoThreadBatchEngine::Cut TwoThreadBatchEngine::cutOf(std::string_view block) const {
-    if (!shared_ || block.size() < minCutBlock_) return {block, {}, {}};
+void TwoThreadBatchEngine::startBlock(std::size_t n) {
+    Block& block = blocks_[filling_];
+    Block& before = blocks_[filling_ ^ 1];
+    const std::string_view bytes(block.bytes.get(), n);
+    engine_.feed(before.rest, block.head);
+    before.rest = {};
     // After an LF a new line always starts, whatever came before it (a CR
     // before the LF belongs to the same line end).
-    const std::size_t middle = block.find('\n', block.size() / 2);
-    const std::size_t last = block.rfind('\n');
-    if (middle == std::string_view::npos || middle == last) return {block, {}, {}};
-    return {block.substr(0, middle + 1), block.substr(middle + 1, last - middle), block.substr(last + 1)};
-}
-
-void TwoThreadBatchEngine::startHelper(std::string_view lines) {
-    // Reserved here, so that the helper thread allocates nothing in the
-    // common case: its first allocation would cost it a malloc arena of its
-    // own. Typical font strings are a little longer than their lines.
-    helperOutput_.clear();
-    helperOutput_.reserve(lines.size() + lines.size() / 2 + kMaxBatchOutputLine);
-    shared_->lines = lines;
-    shared_->half.store(Half::Posted);
-    shared_->half.notify_all();
-}
-
-void TwoThreadBatchEngine::convertHalf() {
-    // The lines end with an LF: nothing is left pending in the helper engine.
-    helper_.feed(shared_->lines, helperOutput_);
-}
-
-void TwoThreadBatchEngine::waitForHelper() {
-    Half posted = Half::Posted;
-    if (shared_->half.compare_exchange_strong(posted, Half::Taken)) {
-        convertHalf();
-    } else {
-        for (Half h = shared_->half.load(); h != Half::Done; h = shared_->half.load()) shared_->half.wait(h);
+    const std::size_t firstEnd = bytes.find('\n');
+    const std::size_t lastEnd = bytes.rfind('\n');
+    if (n < minCutBlock_ || firstEnd == lastEnd) {
+        const std::size_t uncut = firstEnd == std::string_view::npos ? n : lastEnd + 1;
+        engine_.feed(bytes.substr(0, uncut), block.head);
+        block.rest = bytes.substr(uncut);
+        return;
     }
-    shared_->half.store(Half::None);
+    engine_.feed(bytes.substr(0, firstEnd + 1), block.head);
+    block.rest = bytes.substr(lastEnd + 1);
+    std::string_view lines = bytes.substr(firstEnd + 1, lastEnd - firstEnd);
+    Shared& s = *shared_;
+    s.first = s.posted.load(std::memory_order_relaxed);
+    std::size_t count = 0;
+    for (std::size_t left = kPieces; left > 0 && !lines.empty(); --left) {
+        const std::size_t end = left == 1 ? lines.size() - 1 : lines.find('\n', lines.size() / left);
+        s.lines[count] = lines.substr(0, end + 1);
+        s.output[count] = &block.pieces[count];
+        block.pieces[count].clear();
+        lines.remove_prefix(end + 1);
+        ++count;
+    }
+    block.pieceCount = count;
+    s.posted.store(s.first + static_cast<std::uint32_t>(count), std::memory_order_release);
+    s.wake.fetch_add(1, std::memory_order_release);
+    s.wake.notify_one();
+}
+
+bool TwoThreadBatchEngine::takePiece() {
+    Shared& s = *shared_;
+    std::uint32_t piece = s.taken.load(std::memory_order_relaxed);
+    do {
+        if (piece == s.posted.load(std::memory_order_acquire)) return false;
+    } while (!s.taken.compare_exchange_weak(piece, piece + 1, std::memory_order_acq_rel));
+    const std::size_t i = piece - s.first;
+    // Each piece ends with an LF: nothing is left pending in its engine.
+    pieceEngines_[i]->feed(s.lines[i], *s.output[i]);
+    s.converted.fetch_add(1, std::memory_order_release);
+    s.converted.notify_one();
+    return true;
+}
+
+void TwoThreadBatchEngine::completePieces() {
+    Shared& s = *shared_;
+    const std::uint32_t posted = s.posted.load(std::memory_order_relaxed);
+    if (s.converted.load(std::memory_order_acquire) == posted) {
+        if (blocks_[filling_ ^ 1].pieceCount == 0) return;
+    } else {
+        while (takePiece()) {
+        }
+        for (std::uint32_t c = s.converted.load(std::memory_order_acquire); c != posted;
+             c = s.converted.load(std::memory_order_acquire))
+            s.converted.wait(c, std::memory_order_acquire);
+    }
+    for (std::size_t i = 0; i < blocks_[filling_ ^ 1].pieceCount; ++i) engine_.append(*pieceEngines_[i]);
 }
 
 void TwoThreadBatchEngine::helperLoop() {
+    Shared& s = *shared_;
     for (;;) {
-        Half h = shared_->half.load();
-        if (h == Half::Stop) return;
-        if (h != Half::Posted) {
-            shared_->half.wait(h);
-            continue;
+        const std::uint32_t wake = s.wake.load(std::memory_order_acquire);
+        if (s.stop.load()) return;
+        if (takePiece()) continue;
+        int spins = 0;
+        while (spins < kSpinsBeforeSleep && s.wake.load(std::memory_order_relaxed) == wake) {
+            pause();
+            ++spins;
         }
-        if (!shared_->half.compare_exchange_strong(h, Half::Taken)) continue;
-        convertHalf();
-        shared_->half.store(Half::Done);
-        shared_->half.notify_all();
+        if (spins == kSpinsBeforeSleep) s.wake.wait(wake, std::memory_order_acquire);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <concepts>
+#include <cstring>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -124,6 +125,7 @@ class BatchEngine {
 
     BatchOptions options_;
     bool nulBeforeCalc_;  // or only after a rejection, where Calc rejects every NUL
+    bool fastPath_;       // Mac OS Roman lines of a known type: Calc writes the output line
     BatchReport report_;
     BatchLineSplitter splitter_;
     FontStringBuffer fontString_{};
@@ -148,64 +150,108 @@ class GatheredLines {
     std::size_t capacity_ = 0;
 };
 
-// The same conversion on two threads, for long input: each block is cut
-// after a line end near its middle; a helper thread converts the second
-// half while the caller's thread converts the first, and the halves go to
-// the sink in order. Output and report are those of one BatchEngine fed the
-// same blocks. Memory stays fixed: the helper's output is at most a few
-// times half a block. With one processor, or blocks too small to be worth
-// a hand-over, all of it runs on the caller's thread.
+// The same conversion on two threads, for long input, as a pipeline: while
+// the caller reads the next block, the lines of the one before are being
+// converted, in pieces cut after line ends, by whichever thread takes each
+// piece first; the helper thread takes them as they come and the caller's
+// thread takes what is left once it has read and written. A piece's output
+// reaches the sink in order, a block later. Output and report are those of
+// one BatchEngine fed the same bytes. Memory stays fixed: two input blocks
+// and their output. With one processor all of it runs on the caller's thread.
 class TwoThreadBatchEngine {
   public:
+    // The most the caller reads at once, into room().
+    static constexpr std::size_t kBlock = 96 * 1024;
     // Below `minCutBlock` bytes a block is converted on the caller's thread:
-    // handing half of it over costs a few microseconds, converting it about
-    // 25 ns a line. Tests choose a small one to cut small blocks too.
+    // handing pieces over costs a few microseconds, converting a line about
+    // 25 ns. Tests choose a small one to cut small blocks too.
     static constexpr std::size_t kMinCutBlock = 32 * 1024;
+    static constexpr std::size_t kPieces = 4;
     explicit TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock = kMinCutBlock);
     ~TwoThreadBatchEngine();
     TwoThreadBatchEngine(const TwoThreadBatchEngine&) = delete;
     TwoThreadBatchEngine& operator=(const TwoThreadBatchEngine&) = delete;
 
-    // Blocks of any size; sink(const char*, std::size_t) gets whole lines.
+    // Where the next block is read to: up to kBlock bytes, then commit().
+    char* room() { return blocks_[filling_].bytes.get(); }
+    // Converts the `n` bytes read into room(). The sink,
+    // sink(const char*, std::size_t), gets whole lines, some of them only
+    // at the next commit() or finish(); pass the same sink every time. A sink
+    // with write(const std::string_view*, std::size_t count) gets each
+    // block's output in one call.
     template <typename Sink>
-    void feed(std::string_view block, Sink& sink) {
-        const Cut cut = cutOf(block);
-        if (cut.second.empty()) {
-            engine_.feed(block, sink);
-            return;
-        }
-        startHelper(cut.second);
-        engine_.feed(cut.first, sink);
-        waitForHelper();
-        if (const std::string_view half = helperOutput_.bytes(); !half.empty())
-            sink(half.data(), half.size());
-        engine_.append(helper_);
-        engine_.feed(cut.rest, sink);
+    void commit(std::size_t n, Sink& sink) {
+        Block& done = blocks_[filling_ ^ 1];
+        completePieces();
+        startBlock(n);
+        deliver(done, sink);
+        filling_ ^= 1;
     }
+    // Blocks of any size, copied into room() a block at a time.
+    template <typename Sink>
+    void feed(std::string_view bytes, Sink& sink) {
+        while (!bytes.empty()) {
+            const std::size_t n = bytes.size() < kBlock ? bytes.size() : kBlock;
+            std::memcpy(room(), bytes.data(), n);
+            bytes.remove_prefix(n);
+            commit(n, sink);
+        }
+    }
+    // The end of the input: the last block's lines, and a last line without
+    // a line end.
     template <typename Sink>
     void finish(Sink& sink) {
+        completePieces();
+        Block& last = blocks_[filling_ ^ 1];
+        deliver(last, sink);
+        engine_.feed(last.rest, sink);
+        last.rest = {};
         engine_.finish(sink);
     }
 
+    // Counts the lines up to the block before the last one committed.
     const BatchReport& report() const { return engine_.report(); }
 
   private:
-    // first: up to a line end near the middle; second: whole lines up to the
-    // last LF; rest: the bytes after it. `second` empty: not worth cutting.
-    struct Cut {
-        std::string_view first, second, rest;
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::string_view rest;  // after its last LF: the start of a line the next block ends
+        GatheredLines head;     // what its first line (or all of it, uncut) gave
+        std::array<GatheredLines, kPieces> pieces;
+        std::size_t pieceCount = 0;
     };
-    Cut cutOf(std::string_view block) const;
-    void startHelper(std::string_view lines);
-    void waitForHelper();  // or converts the half itself, if the helper has not begun
-    void convertHalf();
+    // Converts block `filling_`, `n` bytes: the line the block before left
+    // open and its own first line on this thread, the whole lines after it
+    // handed out in pieces.
+    void startBlock(std::size_t n);
+    // Takes every piece not yet taken, waits for those the helper has, and
+    // adds their counts to the report in order.
+    void completePieces();
+    template <typename Sink>
+    void deliver(Block& block, Sink& sink) {
+        std::array<std::string_view, kPieces + 1> out;
+        std::size_t count = 0;
+        if (!block.head.bytes().empty()) out[count++] = block.head.bytes();
+        for (std::size_t i = 0; i < block.pieceCount; ++i)
+            if (!block.pieces[i].bytes().empty()) out[count++] = block.pieces[i].bytes();
+        block.head.clear();
+        block.pieceCount = 0;
+        if (count == 0) return;
+        if constexpr (requires(const std::string_view* v, std::size_t n) { sink.write(v, n); }) {
+            sink.write(out.data(), count);
+        } else {
+            for (std::size_t i = 0; i < count; ++i) sink(out[i].data(), out[i].size());
+        }
+    }
+    bool takePiece();  // converts one piece not yet taken; false when none is left
     void helperLoop();
 
     std::size_t minCutBlock_;
     BatchEngine engine_;
-    BatchEngine helper_;
-    GatheredLines helperOutput_;
-    struct Shared;  // the helper thread and what it waits on
+    std::array<Block, 2> blocks_;
+    std::size_t filling_ = 0;  // the block room() reads into; the other is being converted
+    std::array<std::unique_ptr<BatchEngine>, kPieces> pieceEngines_;
+    struct Shared;  // the helper thread and the pieces it takes
     std::unique_ptr<Shared> shared_;
 };
 
