@@ -166,7 +166,7 @@ class TwoThreadBatchEngine {
     // handing pieces over costs a few microseconds, converting a line about
     // 25 ns. Tests choose a small one to cut small blocks too.
     static constexpr std::size_t kMinCutBlock = 32 * 1024;
-    static constexpr std::size_t kPieces = 4;
+    static constexpr std::size_t kPieces = 8;
     explicit TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock = kMinCutBlock);
     ~TwoThreadBatchEngine();
     TwoThreadBatchEngine(const TwoThreadBatchEngine&) = delete;

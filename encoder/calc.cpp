@@ -165,17 +165,17 @@ static_assert(checkDigit12("012345678905") == bcfont::internal::checkDigitMod10(
 
 // Whether all `count` bytes are digits, eight at a time: every byte is read.
 // The last eight (or four) may overlap bytes already looked at.
-bool allDigits(const char* p, int count) {
+inline bool allDigits(const char* p, int count) {
     if (count < 4) return firstNonDigit(p, count) == count;
     if (count < 8) return (nonDigits(loadLe<4>(p) | loadLe<4>(p + count - 4) << 32)) == 0;
-    std::uint64_t bad = nonDigits(loadLe<8>(p + count - 8));
-    for (int i = 0; i + 8 <= count; i += 8) bad |= nonDigits(loadLe<8>(p + i));
+    std::uint64_t bad = nonDigits(loadLe<8>(p)) | nonDigits(loadLe<8>(p + count - 8));
+    for (int i = 8; i < count - 8; i += 8) bad |= nonDigits(loadLe<8>(p + i));
     return bad == 0;
 }
 
 // firstNonDigit over the request's data, many bytes at a time where the
 // caller's buffer allows: most data is all digits.
-int firstNonDigit(const CalcInput& in) {
+inline int firstNonDigit(const CalcInput& in) {
     if (in.wholeData && allDigits(in.data, in.len)) return in.len;
     return firstNonDigit(in.data, in.len);
 }
@@ -247,7 +247,7 @@ std::int32_t GetUPC(std::int32_t /*AB*/, std::int32_t val) {
 }
 
 int addonLength(const char* addon) {
-    if (addon == nullptr) return 0;
+    if (addon == nullptr || addon[0] == '\0') return 0;
     int n = 0;
     while (n < 6 && addon[n] != '\0') ++n;
     return n == 2 || n == 5 ? n : 0;
