@@ -1,5 +1,5 @@
 // The batch engine in memory, without the file I/O: one thread against two,
-// over 100,000 random EAN-13 lines in the command line's 128 KiB blocks,
+// over 100,000 random EAN-13 lines in the command line's blocks,
 // to a sink that is called per line and to one written in place.
 #include <benchmark/benchmark.h>
 
@@ -58,7 +58,7 @@ void convertInPlace(benchmark::State& state) {
     const std::string text = randomEan13Lines(100000);
     bcfont::BatchOptions options;
     options.type = EAN13;
-    constexpr std::size_t kBlock = 128 * 1024;
+    constexpr std::size_t kBlock = bcfont::TwoThreadBatchEngine::kBlock;
     InPlace sink;
     for (auto _ : state) {
         Engine engine(options);
@@ -76,7 +76,7 @@ void convertInBlocks(benchmark::State& state) {
     const std::string text = randomEan13Lines(100000);
     bcfont::BatchOptions options;
     options.type = EAN13;
-    constexpr std::size_t kBlock = 128 * 1024;
+    constexpr std::size_t kBlock = bcfont::TwoThreadBatchEngine::kBlock;
     for (auto _ : state) {
         Engine engine(options);
         std::size_t bytes = 0;
