@@ -34,21 +34,8 @@ void OutputBuffer::startWriteback() {
 }
 
 void OutputBuffer::writeAll(const char* bytes, std::size_t size) {
-    // After the first failure nothing more is written: the output is lost anyway.
-    while (size > 0 && error_ == 0) {
-        const ssize_t n = ::write(fd_, bytes, size);
-        if (n < 0) {
-            if (errno != EINTR) error_ = errno;
-            continue;
-        }
-        if (n == 0) {
-            error_ = EIO;
-            break;
-        }
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-        written_ += static_cast<std::uint64_t>(n);
-    }
+    iovec io{const_cast<char*>(bytes), size};
+    writeAllOf(&io, 1);
     startWriteback();
 }
 
@@ -69,6 +56,11 @@ void OutputBuffer::write(const std::string_view* runs, std::size_t count) {
 }
 
 void OutputBuffer::writeAllOf(iovec* io, std::size_t n) {
+    while (n > 0 && io->iov_len == 0) {
+        ++io;
+        --n;
+    }
+    // After the first failure nothing more is written: the output is lost anyway.
     while (n > 0 && error_ == 0) {
         const ssize_t w = ::writev(fd_, io, static_cast<int>(n));
         if (w < 0) {
