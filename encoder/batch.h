@@ -164,7 +164,7 @@ class TwoThreadBatchEngine {
     static constexpr std::size_t kBlock = 96 * 1024;
     // Below `minCutBlock` bytes a block is converted on the caller's thread:
     // handing pieces over costs a few microseconds, converting a line about
-    // 25 ns. Tests choose a small one to cut small blocks too.
+    // 15 ns. Tests choose a small one to cut small blocks too.
     static constexpr std::size_t kMinCutBlock = 32 * 1024;
     static constexpr std::size_t kPieces = 8;
     explicit TwoThreadBatchEngine(const BatchOptions& options, std::size_t minCutBlock = kMinCutBlock);
