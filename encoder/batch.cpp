@@ -276,7 +276,9 @@ bool hasSecondProcessor() {
 // microseconds on a busy machine.
 constexpr int kSpinsBeforeSleep = 2000;
 
-void pause() {
+// Tells the processor this is a wait loop (x86 PAUSE), so that it draws
+// less power and gives way to the other thread of its core.
+void relax() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
 #endif
@@ -381,7 +383,7 @@ void TwoThreadBatchEngine::helperLoop() {
         if (takePiece()) continue;
         int spins = 0;
         while (spins < kSpinsBeforeSleep && s.wake.load(std::memory_order_relaxed) == wake) {
-            pause();
+            relax();
             ++spins;
         }
         if (spins == kSpinsBeforeSleep) s.wake.wait(wake, std::memory_order_acquire);

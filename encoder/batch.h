@@ -234,6 +234,8 @@ class TwoThreadBatchEngine {
         if (!block.head.bytes().empty()) out[count++] = block.head.bytes();
         for (std::size_t i = 0; i < block.pieceCount; ++i)
             if (!block.pieces[i].bytes().empty()) out[count++] = block.pieces[i].bytes();
+        // clear() keeps the bytes, so the views stay good; it comes first
+        // so that a sink that throws leaves nothing to be delivered twice.
         block.head.clear();
         block.pieceCount = 0;
         if (count == 0) return;
