@@ -10,11 +10,20 @@ struct SymbolExtent {
     double heightModules = 0;
 };
 
-// Device pixels per module for `symbol` in an area of `width` by `height`
-// device pixels: the largest whole number that fits, so every bar and space
-// is whole pixels and a scanner reads the screen; below one pixel per module
-// (very long data in a small window) the largest fraction that fits, so the
-// symbol is whole and never needs a scroll bar. 0 for an empty symbol or area.
-double devicePixelsPerModule(SymbolExtent symbol, double width, double height);
+// Device pixels a module takes across and down. Across it is always a whole
+// number, at least 1: a fraction would smear bars into grey and no scanner
+// reads the screen. Where the symbol is wider than the area even at one
+// pixel a module, it is drawn at one and `scrolls`.
+struct PreviewZoom {
+    double across = 0;  // 0: nothing to draw
+    double down = 0;
+    bool scrolls = false;
+};
+
+// The zoom for `symbol` in an area of `width` by `height` device pixels: the
+// largest whole number of pixels per module that fits. `stretchBars` (faces
+// with nothing under their bars) gives the bars the area's whole height, so a
+// long symbol is no thin strip; faces with digits keep their proportions.
+PreviewZoom previewZoom(SymbolExtent symbol, double width, double height, bool stretchBars);
 
 }  // namespace bcfont::app

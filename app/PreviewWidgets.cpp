@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -20,6 +21,7 @@ namespace {
 // What the preview needs of a face, in font units.
 struct Face {
     int unitsPerEm, moduleUnits, quietLeftModules, quietRightModules, ascentUnits, descentUnits;
+    bool digitsUnderBars;
 };
 
 std::optional<Face> faceOf(const QString& family) {
@@ -27,7 +29,8 @@ std::optional<Face> faceOf(const QString& family) {
     for (const auto& m : kFaceMetrics) {
         if (family == QLatin1String(m.family.data(), qsizetype(m.family.size())))
             return Face{m.unitsPerEm,        m.moduleUnits, m.quietLeftModules,
-                        m.quietRightModules, m.ascentUnits, m.descentUnits};
+                        m.quietRightModules, m.ascentUnits, m.descentUnits,
+                        m.barBottomUnits > 0};
     }
 #endif
     (void)family;
@@ -38,51 +41,104 @@ double snapped(double logical, double ratio) {
     return std::round(logical * ratio) / ratio;
 }
 
+// The face at one font unit a pixel, so outlines and advances come out in
+// font units, unhinted.
+QFont inFontUnits(const QString& family, int unitsPerEm) {
+    QFont units(family);
+    units.setPixelSize(unitsPerEm);
+    units.setHintingPreference(QFont::PreferNoHinting);
+    units.setKerning(false);
+    return units;
+}
+
 }  // namespace
 
-BarcodePreview::BarcodePreview(QWidget* parent) : QPlainTextEdit(parent) {
+BarcodePreview::BarcodePreview(QWidget* parent)
+    : QPlainTextEdit(parent), actualSizeBar_(new QWidget), scroll_(new QScrollBar(Qt::Horizontal)) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* note = new QLabel(QObject::tr("shown at actual size: scroll to see all of it"));
+    note->setObjectName(QStringLiteral("actualSizeNote"));
+    scroll_->setObjectName(QStringLiteral("actualSizeScroll"));
+    scroll_->setAccessibleName(QObject::tr("Scroll the barcode"));
+    auto* layout = new QVBoxLayout(actualSizeBar_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    layout->addWidget(note);
+    actualSizeBar_->setObjectName(QStringLiteral("actualSizeBar"));
+    actualSizeBar_->hide();
+    connect(document(), &QTextDocument::contentsChanged, this, &BarcodePreview::relayout);
+    connect(scroll_, &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+}
+
+BarcodePreview::~BarcodePreview() {
+    if (actualSizeBar_ && actualSizeBar_->parent() == nullptr) delete actualSizeBar_;
+}
+
+void BarcodePreview::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    relayout();
+}
+
+void BarcodePreview::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) relayout();
+}
+
+void BarcodePreview::hideActualSizeBar() {
+    scroll_->setRange(0, 0);
+    actualSizeBar_->setVisible(false);
+}
+
+void BarcodePreview::relayout() {
+    viewport()->update();
+    zoom_ = {};
+    const QString text = document()->toRawText();
+    const auto face = faceOf(font().family());
+    if (!face || text.isEmpty()) return hideActualSizeBar();
+
+    const double advanceModules =
+        QFontMetricsF(inFontUnits(font().family(), face->unitsPerEm)).horizontalAdvance(text) /
+        face->moduleUnits;
+    const SymbolExtent symbol{advanceModules + face->quietLeftModules + face->quietRightModules,
+                              double(face->ascentUnits + face->descentUnits) / face->moduleUnits};
+    const double ratio = viewport()->devicePixelRatioF();
+    const QRectF area = QRectF(viewport()->rect()).adjusted(4, 4, -4, -4);
+    zoom_ = previewZoom(symbol, area.width() * ratio, area.height() * ratio, !face->digitsUnderBars);
+    if (zoom_.across <= 0) return hideActualSizeBar();
+
+    const double across = zoom_.across / ratio, down = zoom_.down / ratio;  // logical pixels per module
+    drawing_.widthPixels = int(std::lround(symbol.widthModules * zoom_.across));
+    const double width = drawing_.widthPixels / ratio;
+    drawing_.left = snapped(zoom_.scrolls ? area.left() : area.left() + (area.width() - width) / 2, ratio) +
+                    face->quietLeftModules * across;
+    drawing_.scaleX = across / face->moduleUnits;
+    drawing_.scaleY = down / face->moduleUnits;
+    const double top = area.top() + (area.height() - symbol.heightModules * down) / 2;
+    drawing_.baseline = snapped(top + face->ascentUnits * drawing_.scaleY, ratio);
+
+    const int page = int(area.width() * ratio);
+    scroll_->setRange(0, zoom_.scrolls ? std::max(0, drawing_.widthPixels - page) : 0);
+    scroll_->setPageStep(page);
+    scroll_->setSingleStep(std::max(1, page / 10));
+    actualSizeBar_->setVisible(zoom_.scrolls);
 }
 
 void BarcodePreview::paintEvent(QPaintEvent* event) {
     const QString text = document()->toRawText();
     const auto face = faceOf(font().family());
-    if (!face) {
-        modulePixels_ = 0;
-        return QPlainTextEdit::paintEvent(event);
-    }
+    if (!face) return QPlainTextEdit::paintEvent(event);
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), Qt::white);
-    modulePixels_ = 0;
-    if (text.isEmpty()) return;
-
-    // One font unit is one pixel at this size, so the outline and the
-    // advance come out in font units, unhinted.
-    QFont units(font().family());
-    units.setPixelSize(face->unitsPerEm);
-    units.setHintingPreference(QFont::PreferNoHinting);
-    units.setKerning(false);
-    const double advanceModules = QFontMetricsF(units).horizontalAdvance(text) / face->moduleUnits;
-    const SymbolExtent symbol{advanceModules + face->quietLeftModules + face->quietRightModules,
-                              double(face->ascentUnits + face->descentUnits) / face->moduleUnits};
+    if (text.isEmpty() || zoom_.across <= 0) return;
 
     const double ratio = viewport()->devicePixelRatioF();
-    const QRectF area = QRectF(viewport()->rect()).adjusted(4, 4, -4, -4);
-    modulePixels_ = devicePixelsPerModule(symbol, area.width() * ratio, area.height() * ratio);
-    if (modulePixels_ <= 0) return;
-    const double module = modulePixels_ / ratio;  // logical pixels per module
-    const double left = snapped(area.left() + (area.width() - symbol.widthModules * module) / 2, ratio) +
-                        face->quietLeftModules * module;
-    const double top = area.top() + (area.height() - symbol.heightModules * module) / 2;
-    const double scale = module / face->moduleUnits;
-    const double baseline = snapped(top + face->ascentUnits * scale, ratio);
-
+    const double scrolled = zoom_.scrolls ? scroll_->value() / ratio : 0;
     QPainterPath path;
-    path.addText(0, 0, units, text);
+    path.addText(0, 0, inFontUnits(font().family(), face->unitsPerEm), text);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.translate(left, baseline);
-    painter.scale(scale, scale);
+    painter.translate(drawing_.left - scrolled, drawing_.baseline);
+    painter.scale(drawing_.scaleX, drawing_.scaleY);
     painter.fillPath(path, Qt::black);
 }
 

@@ -5,25 +5,50 @@
 #include <QColor>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+
+#include "PreviewScale.h"
 
 namespace bcfont::app {
 
 // A text view holding the font string in the font table's face and size
 // (what copy and print take), drawn zoomed to fill the view at whole device
-// pixels per module, with the face's quiet zones, centred.
+// pixels per module, with the face's quiet zones, centred. A symbol too wide
+// for the view even at one pixel a module is drawn at that size, and
+// actualSizeBar() (laid out under the view) shows a note and a scroll bar.
 class BarcodePreview : public QPlainTextEdit {
     Q_OBJECT
   public:
     explicit BarcodePreview(QWidget* parent = nullptr);
+    ~BarcodePreview() override;
 
-    // The device pixels per module of the last drawing; 0 when it drew nothing.
-    double modulePixels() const { return modulePixels_; }
+    // Device pixels per module across; 0 when there is nothing to draw.
+    double modulePixels() const { return zoom_.across; }
+    // The note and scroll bar for a symbol drawn at actual size; hidden otherwise.
+    QWidget* actualSizeBar() const { return actualSizeBar_; }
+    QScrollBar* actualSizeScroll() const { return scroll_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
-    double modulePixels_ = 0;
+    // Measures the symbol for the view's size, shows or hides the scroll bar
+    // and repaints all of the view: the text edit itself would repaint only
+    // where its own unzoomed layout changed, leaving parts of the last symbol.
+    void relayout();
+    void hideActualSizeBar();
+
+    struct Drawing {
+        double left = 0, baseline = 0, scaleX = 0, scaleY = 0;  // logical pixels
+        int widthPixels = 0;                                     // device pixels, quiet zones included
+    };
+    PreviewZoom zoom_;
+    Drawing drawing_;
+    QPointer<QWidget> actualSizeBar_;  // owned by the layout it is put in, else by the preview
+    QScrollBar* scroll_;
 };
 
 // A one-line label in a fixed height, so showing or hiding a notice moves

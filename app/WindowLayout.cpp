@@ -135,6 +135,7 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(8);
     layout->addWidget(w.preview, 1);
+    layout->addWidget(w.preview->actualSizeBar());
     auto* actions = new QHBoxLayout;
     w.installFontsButton = named(new QPushButton(QObject::tr("&Install fonts for other programs")),
                                  ControlId::installFonts, QObject::tr("Install fonts for other programs"));

@@ -358,6 +358,16 @@
         <translation>Zeichen&amp;folge:</translation>
     </message>
     <message>
+        <location filename="../PreviewWidgets.cpp" line="69"/>
+        <source>shown at actual size: scroll to see all of it</source>
+        <translation>in tatsächlicher Größe gezeigt: zum Ansehen des Ganzen verschieben</translation>
+    </message>
+    <message>
+        <location filename="../PreviewWidgets.cpp" line="72"/>
+        <source>Scroll the barcode</source>
+        <translation>Barcode verschieben</translation>
+    </message>
+    <message>
         <location filename="../WindowLayout.cpp" line="116"/>
         <source>Barcode preview</source>
         <translation>Barcode-Vorschau</translation>

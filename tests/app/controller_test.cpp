@@ -308,24 +308,30 @@ struct ZoomRow {
     const char* name;
     SymbolExtent symbol;
     double width, height;
-    double expected;  // device pixels per module
+    bool stretchBars;
+    PreviewZoom expected;  // device pixels per module across and down
 };
 
 // clang-format off
 const ZoomRow kZoomRows[] = {
-    {"EAN-8 width-bound, whole pixels", {81, 86}, 700, 900, 8},
-    {"EAN-8 height-bound", {81, 86}, 700, 260, 3},
-    {"exactly one pixel", {100, 10}, 100, 10, 1},
-    {"long Code 39 below one pixel: shrinks to fit", {800, 80}, 600, 300, 0.75},
-    {"empty symbol", {0, 0}, 600, 300, 0},
-    {"no area", {81, 86}, 0, 300, 0},
+    {"EAN-8 width-bound, whole pixels", {81, 86}, 700, 900, false, {8, 8, false}},
+    {"EAN-8 height-bound", {81, 86}, 700, 260, false, {3, 3, false}},
+    {"exactly one pixel", {100, 10}, 100, 10, false, {1, 1, false}},
+    {"bars take the area's height", {200, 70}, 600, 280, true, {3, 4, false}},
+    {"long Code 39 below one pixel: actual size, scrolled", {800, 80}, 600, 300, true, {1, 3.75, true}},
+    {"digits below one pixel keep their proportions", {800, 80}, 600, 300, false, {1, 1, true}},
+    {"empty symbol", {0, 0}, 600, 300, true, {0, 0, false}},
+    {"no area", {81, 86}, 0, 300, false, {0, 0, false}},
 };
 // clang-format on
 
-TEST(PreviewZoom, WholeDevicePixelsPerModuleWhereTheSymbolFits) {
+TEST(PreviewZoom, WholeDevicePixelsPerModuleAcrossNeverAFraction) {
     for (const auto& row : kZoomRows) {
         SCOPED_TRACE(row.name);
-        EXPECT_DOUBLE_EQ(devicePixelsPerModule(row.symbol, row.width, row.height), row.expected);
+        const PreviewZoom got = previewZoom(row.symbol, row.width, row.height, row.stretchBars);
+        EXPECT_DOUBLE_EQ(got.across, row.expected.across);
+        EXPECT_DOUBLE_EQ(got.down, row.expected.down);
+        EXPECT_EQ(got.scrolls, row.expected.scrolls);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <ZXing/ReadBarcode.h>
 
 #include <QDir>
+#include <QPainter>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "FontLoader.h"
@@ -50,6 +52,8 @@ const Row kRows[] = {
     {"Code 39 modulo 43 W", C39, "CODE39", "", 0, BarcodeFormat::Code39, "]A4CODE39W"},
     {"Code 39 check is space", C39, "AS", "", 0, BarcodeFormat::Code39, "]A4AS "},
     {"Code 39 without check", C39, "CODE-39.$/+%", "", kNoCheck, BarcodeFormat::Code39, "]A4CODE-39.$/+%"},
+    {"Code 39 48 characters, scrolled", C39, "CODE39-48-CHARACTERS-CODE39-48-CHARACTERS-CODE39", "", 0,
+     BarcodeFormat::Code39, "]A4CODE39-48-CHARACTERS-CODE39-48-CHARACTERS-CODE39K"},
     {"Code 39 both", C39, "CODE39", "", kHalf | kHigh, BarcodeFormat::Code39, "]A4CODE39W"},
     {"Code 128 set C", C128, "12345", "", 0, BarcodeFormat::Code128, "]C012345"},
     {"Code 128 set B", C128, "Hello World", "", 0, BarcodeFormat::Code128, "]C0Hello World"},
@@ -67,6 +71,27 @@ const Row kRows[] = {
     {"Codabar half height", CODABAR, "0123456789", "", kHalf, BarcodeFormat::Codabar, "]F0D0123456789D"},
 };
 // clang-format on
+
+// The preview as a person sees it, page by page: a symbol drawn at actual
+// size is scrolled through and its pages put side by side, so the decoder
+// reads exactly the pixels the window showed.
+QImage shownSymbol(const WindowWidgets& w) {
+    QWidget* view = w.preview->viewport();
+    if (!w.preview->actualSizeBar()->isVisible()) return view->grab().toImage();
+    constexpr int kMargin = 4;  // the preview's white border around its drawing area
+    QScrollBar* scroll = w.preview->actualSizeScroll();
+    const int page = scroll->pageStep();
+    QImage whole(scroll->maximum() + page + 2 * kMargin, view->height(), QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    for (int at = 0;; at = std::min(at + page, scroll->maximum())) {
+        scroll->setValue(at);
+        painter.drawImage(kMargin + at, 0, view->grab().toImage(), kMargin, 0, page, view->height());
+        if (at == scroll->maximum()) break;
+    }
+    scroll->setValue(0);
+    return whole;
+}
 
 // The identifier and text the decoder reads from `grey`, or why it read nothing.
 std::string decoded(const QImage& grey, const Row& row) {
@@ -104,9 +129,8 @@ TEST(PreviewScan, EveryRowReadsBackFromTheWindowsPreview) {
         if (row.clicks & kNoCheck) click(w.checksum);
         QCoreApplication::processEvents();
 
-        const QPixmap shot = w.preview->viewport()->grab();
-        ASSERT_EQ(shot.devicePixelRatio(), 1.0) << "the proof is for an ordinary screen";
-        const QImage grey = shot.toImage().convertToFormat(QImage::Format_Grayscale8);
+        ASSERT_EQ(w.preview->viewport()->devicePixelRatioF(), 1.0) << "the proof is for an ordinary screen";
+        const QImage grey = shownSymbol(w).convertToFormat(QImage::Format_Grayscale8);
         const auto face = fontFor(row.type, row.clicks & kHalf, row.clicks & kHigh).family;
         const std::string want = std::string(face) + ": " + row.expected;
         const std::string seen = w.preview->font().family().toStdString() + ": " + decoded(grey, row);
@@ -116,6 +140,7 @@ TEST(PreviewScan, EveryRowReadsBackFromTheWindowsPreview) {
         ADD_FAILURE() << "expected \"" << want << "\"\n    read \"" << seen << "\"\nfont string \""
                       << w.convertString->text().toStdString() << "\", notice \""
                       << w.notice->text().toStdString() << "\", " << w.preview->modulePixels()
+                      << (w.preview->actualSizeBar()->isVisible() ? " (scrolled)" : "")
                       << " pixels per module, picture " << picture.toStdString();
     }
 }

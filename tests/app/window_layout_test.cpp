@@ -131,23 +131,65 @@ class WindowLayoutTest : public QObject {
         QVERIFY2(lastModule >= 4, "a large window draws a large symbol");
     }
 
-    // 48 characters, the longest data: the whole symbol is drawn, no scroll bar.
-    void longDataFitsWithoutAScrollBar_data() {
+    // 48 characters, the longest data: whole pixels per module always; a
+    // symbol wider than the preview at one pixel a module scrolls, with a note.
+    void longDataIsNeverDrawnAtAFraction_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("data");
-        QTest::newRow("Code 39") << int(C39) << QString(48, 'W');
-        QTest::newRow("Codabar") << int(CODABAR) << QString(48, '7');
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("Code 39") << int(C39) << QString(48, 'W') << true;
+        QTest::newRow("Codabar") << int(CODABAR) << QString(48, '7') << true;
         QTest::newRow("Code 128 alternating sets")
-            << int(C128) << QStringLiteral("a1b2c3d4e5f6g7h8i9j0a1b2c3d4e5f6g7h8i9j0a1b2c3d4");
+            << int(C128) << QStringLiteral("a1b2c3d4e5f6g7h8i9j0a1b2c3d4e5f6g7h8i9j0a1b2c3d4") << false;
     }
-    void longDataFitsWithoutAScrollBar() {
+    void longDataIsNeverDrawnAtAFraction() {
         QFETCH(int, type);
         QFETCH(QString, data);
+        QFETCH(bool, scrolls);
         typeData(*window, CodeType(type), data);
+        QCoreApplication::processEvents();
         QVERIFY(w().convertString->text() != QStringLiteral("n/a"));
-        w().preview->viewport()->grab();
-        QVERIFY(w().preview->modulePixels() > 0);
-        QVERIFY(!w().preview->horizontalScrollBar()->isVisible());
+        const double module = w().preview->modulePixels();
+        QVERIFY2(module >= 1 && module == std::floor(module), qPrintable(QString::number(module)));
+        QCOMPARE(w().preview->actualSizeBar()->isVisible(), scrolls);
+        QCOMPARE(w().preview->actualSizeScroll()->maximum() > 0, scrolls);
+    }
+
+    // What the window shows after each keystroke is what a fresh drawing of the
+    // same state shows: typing over a selection must not leave parts of the
+    // last symbol in the window's backing store.
+    void everyKeystrokeRepaintsTheWholePreview_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("UPC-A over UPC-A") << int(UPCA) << QStringLiteral("123456789012")
+                                         << QStringLiteral("03600029145");
+        QTest::newRow("EAN-13 over EAN-13") << int(EAN13) << QStringLiteral("400638133393")
+                                            << QStringLiteral("978316148410");
+        QTest::newRow("UPC-E over UPC-E") << int(UPCE) << QStringLiteral("0123456") << QStringLiteral("1234567");
+    }
+    void everyKeystrokeRepaintsTheWholePreview() {
+        QFETCH(int, type);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        typeData(*window, CodeType(type), before);
+        w().dataToEncode->setFocus();
+        QCoreApplication::processEvents();
+        w().dataToEncode->selectAll();
+        QWidget* view = w().preview->viewport();
+        for (const QChar c : typed) {
+            QTest::keyClick(w().dataToEncode, c.toLatin1());
+            QCoreApplication::processEvents();  // the repaint reaches the backing store
+            const QRect inWindow(view->mapTo(window.get(), QPoint(0, 0)), view->size());
+            const QImage shown = window->screen()
+                                     ->grabWindow(window->winId(), inWindow.x(), inWindow.y(),
+                                                  inWindow.width(), inWindow.height())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QImage fresh = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(shown == fresh, qPrintable("stale after typing '" + QString(c) + "' into \"" +
+                                                w().dataToEncode->text() + '"'));
+        }
     }
 
     // A notice appearing or going away moves no control.
