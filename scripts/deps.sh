@@ -19,7 +19,7 @@ BCFONT_PACKAGES=(
   # libbcfont's ABI check, the Python module, the PostgreSQL extension and
   # the server its tests start.
   abi-dumper abi-compliance-checker
-  python3-dev pybind11-dev
+  python3-dev pybind11-dev python3-reportlab
   postgresql-15 postgresql-server-dev-15
 )
 

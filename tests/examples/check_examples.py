@@ -3,8 +3,8 @@ compares what they print with the output shown under each.
 
     check_examples.py README BUILD_DIR
 
-C: the library installed into a temporary prefix (its components only),
-the example compiled as C with pkg-config and with a CMake project that
+C: the library installed into a temporary prefix (its components only; its
+manual page free of groff warnings), the example compiled as C with pkg-config and with a CMake project that
 finds bcfont::bcfont. Python: the example run with the build's module and
 fonts; its PDF embeds the face. SQL: run by psql in a
 throwaway server.
@@ -57,6 +57,9 @@ class ExamplesTest(unittest.TestCase):
         for component in ("libbcfont", "libbcfont-dev"):
             run(["cmake", "--install", BUILD, "--prefix", str(prefix), "--component", component])
         pc_dir = next(prefix.rglob("bcfont.pc")).parent
+        manual = prefix / "share/man/man3/bcfont_encode.3"
+        groff = subprocess.run(["groff", "-man", "-ww", "-z", str(manual)], capture_output=True, text=True)
+        self.assertEqual((groff.returncode, groff.stderr), (0, ""), "man 3 bcfont_encode has groff warnings")
         flags = run(["pkg-config", "--define-prefix", "--cflags", "--libs", "bcfont"],
                     env={**os.environ, "PKG_CONFIG_PATH": str(pc_dir)}).split()
         run(["cc", "-std=c99", "-Wall", "-Wextra", "-Wpedantic", "-Werror", str(source), "-o",

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "symbology.h"
+
 namespace {
 
 constexpr std::size_t kRoom = 512;
@@ -127,6 +129,14 @@ TEST(Face, RowsAndUnknownType) {
         const char* face = bcfont_face(r.type, r.halfHeight, r.highDensity);
         ASSERT_NE(face, nullptr) << r.type;
         EXPECT_STREQ(face, r.face) << r.type;
+    }
+    // Every face of the table, whole: the C strings end where the names do.
+    for (const bcfont::Symbology& s : bcfont::symbologies()) {
+        for (int option = 0; option < 4; ++option) {
+            const char* face = bcfont_face(std::string(s.name).c_str(), option & 1, option & 2);
+            ASSERT_NE(face, nullptr) << s.name;
+            EXPECT_EQ(face, bcfont::fontFor(s.type, option & 1, option & 2).family) << s.name << " " << option;
+        }
     }
     EXPECT_EQ(bcfont_face("qr", 0, 0), nullptr);
     EXPECT_EQ(bcfont_face(nullptr, 0, 0), nullptr);
