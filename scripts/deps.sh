@@ -16,6 +16,11 @@ BCFONT_PACKAGES=(
   'libreoffice-calc-nogui|libreoffice-calc'
   librsvg2-bin gzip file man-db bash-completion
   lintian desktop-file-utils appstream dpkg-dev
+  # libbcfont's ABI check, the Python module, the PostgreSQL extension and
+  # the server its tests start.
+  abi-dumper abi-compliance-checker
+  python3-dev pybind11-dev python3-reportlab
+  postgresql-15 postgresql-server-dev-15
 )
 
 bcfont_install_deps() {
