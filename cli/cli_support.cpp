@@ -6,20 +6,10 @@
 #include <string_view>
 
 #include "encode.h"
-#include "macroman.h"
 #include "symbology.h"
 
 namespace bcfont::cli {
 namespace {
-
-std::string toMacRoman(const std::string& utf8, const char* what) {
-    std::string bytes(utf8.size(), '\0');
-    const macroman::Decoded decoded = macroman::fromUtf8(utf8, bytes.data());
-    if (decoded.fault != macroman::Decoded::Fault::None)
-        fail(kExitRejected, std::string(what) + " " + macroman::faultReason(decoded));
-    bytes.resize(decoded.size);
-    return bytes;
-}
 
 // The main EAN-13 symbol is 16 characters; anything beyond is the add-on.
 constexpr std::size_t kEan13MainSymbolLength = 16;
@@ -62,19 +52,15 @@ void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
 
 std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
                             bool noCheck) {
-    const std::string data = toMacRoman(dataUtf8, "the data");
-    const std::string addon = toMacRoman(addonUtf8, "the add-on");
-    if (data.empty()) fail(kExitRejected, "no data to encode");
-    std::string why;
-    const auto fontString = encode(type, data, addon, !noCheck, &why);
-    if (!fontString) fail(kExitRejected, why.empty() ? "the data was rejected" : why);
+    const TextResult result = encodeUtf8(type, dataUtf8, addonUtf8, !noCheck);
+    if (!result.fontString) fail(kExitRejected, result.reason);
 
-    if (!addon.empty() && !symbology(type).offers.addonGroup)
+    if (!addonUtf8.empty() && !symbology(type).offers.addonGroup)
         warn("only EAN-13 takes an add-on; --addon was ignored");
-    if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
+    if (!addonUtf8.empty() && type == EAN13 && result.fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);
-    return *fontString;
+    return *result.fontString;
 }
 
 }  // namespace bcfont::cli

@@ -136,4 +136,22 @@ std::optional<std::string> encode(CodeType type, std::string_view data, std::str
     return std::string(out.data());
 }
 
+TextResult encodeUtf8(CodeType type, std::string_view dataUtf8, std::string_view addonUtf8, bool check) {
+    std::string data(dataUtf8.size(), '\0');
+    const macroman::Decoded dataRead = macroman::fromUtf8(dataUtf8, data.data());
+    if (dataRead.fault != macroman::Decoded::Fault::None)
+        return {std::nullopt, "the data " + macroman::faultReason(dataRead)};
+    data.resize(dataRead.size);
+    std::string addon(addonUtf8.size(), '\0');
+    const macroman::Decoded addonRead = macroman::fromUtf8(addonUtf8, addon.data());
+    if (addonRead.fault != macroman::Decoded::Fault::None)
+        return {std::nullopt, "the add-on " + macroman::faultReason(addonRead)};
+    addon.resize(addonRead.size);
+    if (data.empty()) return {std::nullopt, "no data to encode"};
+    TextResult result;
+    result.fontString = encode(type, data, addon, check, &result.reason);
+    if (!result.fontString && result.reason.empty()) result.reason = "the data was rejected";
+    return result;
+}
+
 }  // namespace bcfont

@@ -19,4 +19,14 @@ std::string rejectionReason(CodeType type, std::string_view data, std::string_vi
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
                                   std::string* whyRejected = nullptr);
 
+// A request typed as UTF-8 text, read as every text front end (the command
+// line, the web module) reads it: the data and the add-on turned into Mac OS
+// Roman, then encode(). `fontString` is empty and `reason` says why when the
+// text or the request is rejected.
+struct TextResult {
+    std::optional<std::string> fontString;
+    std::string reason;
+};
+TextResult encodeUtf8(CodeType type, std::string_view dataUtf8, std::string_view addonUtf8, bool check);
+
 }  // namespace bcfont

@@ -16,6 +16,9 @@ BCFONT_PACKAGES=(
   'libreoffice-calc-nogui|libreoffice-calc'
   librsvg2-bin gzip file man-db bash-completion
   lintian desktop-file-utils appstream dpkg-dev
+  # The web module and page (scripts/web) and their tests.
+  # NodeSource's nodejs carries npm and conflicts with Debian's npm.
+  emscripten nodejs 'npm|nodejs' python3-brotli chromium
 )
 
 bcfont_install_deps() {
