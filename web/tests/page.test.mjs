@@ -1,0 +1,111 @@
+// The offline page in headless Chromium, opened from disk as a double click
+// would: every decodable symbology is drawn, photographed at 1× and read
+// back by zxing-cpp; printed to PDF at 300 dpi it reads back too.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { load } from '../../build/web/package/index.mjs';
+import { launch, demoUrl } from './chromium.mjs';
+
+const decoder = process.env.BCFONT_DECODE_PNG ?? 'build/tests/office/bcfont_decode_png';
+const work = mkdtempSync(join(tmpdir(), 'bcfont-page-'));
+let browser;
+let bc;
+
+before(async () => {
+  browser = await launch();
+  bc = await load();
+});
+after(async () => {
+  await browser?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+function decode(format, png) {
+  const r = spawnSync(decoder, [format, png], { encoding: 'utf8' });
+  return r.status === 0 ? r.stdout.replace(/\n$/, '') : `(nothing read, status ${r.status}: ${r.stderr.trim()})`;
+}
+
+async function open(query) {
+  const page = await browser.context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(demoUrl(query));
+  await page.waitForSelector('html[data-ready]', { timeout: 20000 });
+  assert.deepEqual(errors, [], 'script errors');
+  return page;
+}
+
+// [name, query of the page, zxing-cpp format, the text it must read]
+// clang-format off
+const symbols = [
+  ['EAN-8', { type: 'ean8', data: '5512345' }, 'EAN-8', '55123457'],
+  ['EAN-13', { type: 'ean13', data: '400638133393' }, 'EAN-13', '4006381333931'],
+  ['EAN-13 half height, one pixel a module', { type: 'ean13', data: '978014300723', halfHeight: '1', module: '1' }, 'EAN-13', '9780143007234'],
+  ['UPC-A', { type: 'upca', data: '03600029145' }, 'UPC-A', '036000291452'],
+  ['UPC-E', { type: 'upce', data: '0123456' }, 'UPC-E', '01234565'],
+  ['Code 39 without check', { type: 'code39', data: 'Az09 -.$/+%', check: '0' }, 'Code39', 'Az09 -.$/+%'],
+  ['Code 39 high density', { type: 'code39', data: 'CODE39', check: '0', highDensity: '1' }, 'Code39', 'CODE39'],
+  ['Code 128', { type: 'code128', data: 'Hello World' }, 'Code128', 'Hello World'],
+  ['Code 128 EAN/UCC', { type: 'code128ean', data: '0101234567890128' }, 'Code128', '0101234567890128'],
+  ['2 of 5 Interleaved with check', { type: 'itf', data: '1234567' }, 'ITF', '12345670'],
+  ['2 of 5 Interleaved padded', { type: 'itf', data: '12345', check: '0' }, 'ITF', '012345'],
+  ['Codabar', { type: 'codabar', data: '0123456789' }, 'Codabar', '0123456789'],
+];
+
+for (const [name, query, format, expected] of symbols) {
+  test(`screenshot decodes: ${name}`, async () => {
+    const page = await open(query);
+    const png = join(work, `${query.type}-${symbols.findIndex((s) => s[0] === name)}.png`);
+    await page.locator('#preview').screenshot({ path: png });
+    await page.close();
+    assert.equal(decode(format, png), expected);
+  });
+}
+
+test('the reason line says why data is refused, as the encoder does', async () => {
+  const cases = [
+    ['too few digits', { type: 'ean13', data: '12' }],
+    ['letters in digits', { type: 'itf', data: '12a4' }],
+    ['no data', { type: 'code128', data: '' }],
+  ];
+  for (const [name, query] of cases) {
+    const page = await open(query);
+    assert.equal(await page.textContent('#reason'), bc.encode(query.data, query.type).reason, name);
+    assert.equal(await page.isHidden('#preview'), true, name);
+    await page.close();
+  }
+});
+
+// Printed pages keep the screen size: CSS pixels are 1/96 inch on paper.
+const printed = [
+  ['EAN-13', { type: 'ean13', data: '400638133393' }, 'EAN-13', '4006381333931'],
+  ['Code 128', { type: 'code128', data: 'Hello World' }, 'Code128', 'Hello World'],
+  ['Codabar', { type: 'codabar', data: '0123456789' }, 'Codabar', '0123456789'],
+];
+for (const [name, query, format, expected] of printed) {
+  test(`print to PDF at 300 dpi decodes: ${name}`, async () => {
+    const page = await open(query);
+    const screenWidthPx = await page.evaluate(() => document.getElementById('code').getBoundingClientRect().width);
+    await page.emulateMedia({ media: 'print' });
+    const pdf = join(work, `print-${query.type}.pdf`);
+    await page.pdf({ path: pdf, format: 'A4', printBackground: true, preferCSSPageSize: true });
+    await page.close();
+    const prefix = join(work, `print-${query.type}`);
+    const r = spawnSync('pdftoppm', ['-r', '300', '-png', '-f', '1', '-l', '1', pdf, prefix]);
+    assert.equal(r.status, 0, String(r.stderr));
+    const png = readdirSync(work).find((f) => f.startsWith(`print-${query.type}`) && f.endsWith('.png'));
+    assert.equal(decode(format, join(work, png)), expected);
+    // The text's box on paper, in points, against its screen width; the box
+    // leaves out a trailing blank glyph, so it may fall short by a little,
+    // much less than any scaling would.
+    const box = spawnSync('pdftotext', ['-bbox', '-f', '1', '-l', '1', pdf, '-'], { encoding: 'utf8' }).stdout;
+    const xs = [...box.matchAll(/<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)"/g)].flatMap((m) => [+m[1], +m[2]]);
+    const printedPt = Math.max(...xs) - Math.min(...xs);
+    const ratio = printedPt / (screenWidthPx * 0.75);
+    assert.ok(ratio > 0.985 && ratio < 1.001, `printed ${printedPt} pt, screen ${screenWidthPx} px`);
+  });
+}
