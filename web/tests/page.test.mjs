@@ -109,3 +109,45 @@ for (const [name, query, format, expected] of printed) {
     assert.ok(ratio > 0.985 && ratio < 1.001, `printed ${printedPt} pt, screen ${screenWidthPx} px`);
   });
 }
+
+test('dark mode keeps black bars on white, and they decode', async () => {
+  const page = await browser.context.newPage();
+  await page.emulateMedia({ colorScheme: 'dark' });
+  await page.goto(demoUrl({ type: 'code128', data: 'Dark 128' }));
+  await page.waitForSelector('html[data-ready]');
+  const colours = await page.evaluate(() => {
+    const style = (id) => getComputedStyle(document.getElementById(id));
+    return { page: style('reason').color !== 'rgb(0, 0, 0)', bars: style('preview').color, paper: style('preview').backgroundColor };
+  });
+  assert.deepEqual(colours, { page: true, bars: 'rgb(0, 0, 0)', paper: 'rgb(255, 255, 255)' });
+  const png = join(work, 'dark.png');
+  await page.locator('#preview').screenshot({ path: png });
+  await page.close();
+  assert.equal(decode('Code128', png), 'Dark 128');
+});
+
+test('the keyboard alone reaches every control and drives the page', async () => {
+  const page = await open({ type: 'ean13', data: '400638133393' });
+  const order = [];
+  for (let i = 0; i < 11; i++) {
+    await page.keyboard.press('Tab');
+    order.push(await page.evaluate(() => document.activeElement.id));
+  }
+  // The add-on is enabled for EAN-13; check and high density are not offered.
+  assert.deepEqual(order, ['type', 'data', 'addon', 'halfHeight', 'module', 'copyHtml', 'copyText', 'print',
+    'batch', 'convert', 'batchOut']);
+  await page.focus('#type');
+  await page.keyboard.press('ArrowDown');
+  assert.equal(await page.inputValue('#type'), 'upca');
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Control+A');
+  await page.keyboard.type('03600029145');
+  assert.equal(await page.textContent('#reason'), 'UPC-A, face “Code UPC”');
+  await page.focus('#batch');
+  await page.keyboard.type('03600029145\n12\n');
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.inputValue('#batchOut'), `${bc.encode('03600029145', 'upca').text}\n`);
+  assert.equal(await page.textContent('#batchReport'), `1 of 2 lines converted.\nline 2: ${bc.encode('12', 'upca').reason}`);
+  await page.close();
+});
