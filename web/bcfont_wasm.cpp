@@ -4,9 +4,7 @@
 // symbology table and the face metrics here, never restated in JavaScript.
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +19,11 @@ namespace {
 // Text from JavaScript: the data, then the add-on, as UTF-8. It grows on
 // demand so that any data gets the encoder's own reason, long or not.
 std::vector<char> input(4096);
-// Text to JavaScript: a font string (Mac OS Roman bytes) or UTF-8 text.
+// Text to JavaScript: UTF-8 text, or a font string as UTF-16 code units in
+// `fontString` (every Mac OS Roman character is in the BMP), which a page
+// turns into a string faster than it decodes UTF-8.
 std::string output;
+char16_t fontString[kFontStringCapacity];
 
 int put(std::string_view text) {
     output.assign(text);
@@ -51,6 +52,10 @@ EMSCRIPTEN_KEEPALIVE char* bc_input(int size) {
 
 EMSCRIPTEN_KEEPALIVE const char* bc_output() {
     return output.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char16_t* bc_font_string() {
+    return fontString;
 }
 
 EMSCRIPTEN_KEEPALIVE int bc_type_count() {
@@ -102,13 +107,9 @@ EMSCRIPTEN_KEEPALIVE int bc_units_per_em(int type) {
     return m ? m->unitsPerEm : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE int bc_to_unicode(int byte) {
-    return static_cast<int>(bcfont::macroman::toUnicode(static_cast<unsigned char>(byte)));
-}
-
 // Encodes the input's first `dataSize` bytes with the `addonSize` after
-// them. Returns the font string's length, its Mac OS Roman bytes in the
-// output, or minus one minus the reason's length, the reason in UTF-8.
+// them. Returns the font string's length, its characters in bc_font_string(),
+// or minus one minus the reason's length, the reason in UTF-8 in the output.
 EMSCRIPTEN_KEEPALIVE int bc_encode(int type, int dataSize, int addonSize, int check) {
     if (!isType(type) || dataSize < 0 || addonSize < 0 ||
         static_cast<std::size_t>(dataSize) + static_cast<std::size_t>(addonSize) > input.size())
@@ -117,7 +118,10 @@ EMSCRIPTEN_KEEPALIVE int bc_encode(int type, int dataSize, int addonSize, int ch
     const std::string_view addon(input.data() + dataSize, static_cast<std::size_t>(addonSize));
     const bcfont::TextResult result = bcfont::encodeUtf8(static_cast<CodeType>(type), data, addon, check != 0);
     if (!result.fontString) return -1 - put(result.reason);
-    return put(*result.fontString);
+    const std::string& bytes = *result.fontString;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        fontString[i] = static_cast<char16_t>(bcfont::macroman::toUnicode(static_cast<unsigned char>(bytes[i])));
+    return static_cast<int>(bytes.size());
 }
 
 }  // extern "C"

@@ -4,9 +4,14 @@
 let loading = null;
 function load() {
   loading ??= (async () => {
-    const binary = atob(bcfontWasmBase64);
-    const wasm = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; i++) wasm[i] = binary.charCodeAt(i);
+    let wasm;
+    if (Uint8Array.fromBase64) {
+      wasm = Uint8Array.fromBase64(bcfontWasmBase64);
+    } else {
+      const binary = atob(bcfontWasmBase64);
+      wasm = new Uint8Array(binary.length);
+      for (let i = 0; i < binary.length; i++) wasm[i] = binary.charCodeAt(i);
+    }
     const result = await WebAssembly.instantiate(wasm, bcfontImports);
     return bcfontApi(result.instance);
   })();
