@@ -4,9 +4,10 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { extname, join, normalize, resolve } from 'node:path';
 import { load } from '../../build/web/package/index.mjs';
 import { launch, demoUrl } from './chromium.mjs';
 
@@ -150,4 +151,40 @@ test('the keyboard alone reaches every control and drives the page', async () =>
   assert.equal(await page.inputValue('#batchOut'), `${bc.encode('03600029145', 'upca').text}\n`);
   assert.equal(await page.textContent('#batchReport'), `1 of 2 lines converted.\nline 2: ${bc.encode('12', 'upca').reason}`);
   await page.close();
+});
+
+// The README's example page, served with the package installed from its
+// tarball as npm installs it: the ES module, the CSS and the WOFF2 faces.
+test("the README's example page draws a barcode that decodes", async () => {
+  const readme = readFileSync('README.md', 'utf8');
+  const example = readme.split('## On the web')[1].match(/```html\n([\s\S]*?)```/)[1];
+  const site = join(work, 'site');
+  mkdirSync(site);
+  writeFileSync(join(site, 'package.json'), '{"private": true}');
+  writeFileSync(join(site, 'index.html'), '<!DOCTYPE html>\n' + example);
+  const tarball = readdirSync('build/web').find((f) => /^bcfont-web-.*\.tgz$/.test(f));
+  const npm = spawnSync('npm', ['install', '--no-audit', '--no-fund', '--offline', resolve('build/web', tarball)],
+    { cwd: site, encoding: 'utf8' });
+  assert.equal(npm.status, 0, npm.stderr);
+  const types = { '.html': 'text/html', '.mjs': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.woff2': 'font/woff2' };
+  const server = createServer((req, res) => {
+    const path = join(site, normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
+    if (!path.startsWith(site) || !existsSync(path) || statSync(path).isDirectory()) return res.writeHead(404).end();
+    res.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' }).end(readFileSync(path));
+  });
+  await new Promise((done) => server.listen(0, '127.0.0.1', done));
+  try {
+    const page = await browser.context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
+    await page.waitForFunction(() => document.getElementById('bars').textContent !== '' && document.fonts.status === 'loaded');
+    const png = join(work, 'readme.png');
+    await page.locator('#bars').screenshot({ path: png });
+    await page.close();
+    assert.deepEqual(errors, []);
+    assert.equal(decode('EAN-13', png), '4006381333931');
+  } finally {
+    server.close();
+  }
 });
