@@ -19,6 +19,7 @@ BCFONT_PACKAGES=(
   # The web module and page (scripts/web) and their tests.
   # NodeSource's nodejs carries npm and conflicts with Debian's npm.
   emscripten nodejs 'npm|nodejs' python3-brotli chromium
+  'libreoffice-writer-nogui|libreoffice-writer'
 )
 
 bcfont_install_deps() {
