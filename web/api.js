@@ -94,6 +94,7 @@ function bcfontApi(wasm) {
 
   function encode(data, type, { addon = '', check = true, halfHeight = false, highDensity = false } = {}) {
     const t = typeOf(type);
+    if (data === null || data === undefined) throw new TypeError('bcfont: encode() needs data');
     const face = symbologies[t].faces[(halfHeight ? 1 : 0) + (highDensity ? 2 : 0)];
     data = String(data);
     addon = String(addon ?? '');

@@ -37,7 +37,7 @@ export interface Symbology {
 }
 
 export interface Bcfont {
-  /** Throws a TypeError for an unknown symbology; rejected data is a result, not an exception. */
+  /** Throws a TypeError for an unknown symbology or missing data; rejected data is a result, not an exception. */
   encode(data: string, type: SymbologyType, options?: EncodeOptions): Encoded;
   /** The type names of `bcfont types`, in their order. */
   types(): string[];

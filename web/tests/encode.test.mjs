@@ -86,6 +86,7 @@ test('type names and numbers as --type reads them', () => {
   }
   for (const [name, type] of [['unknown name', 'qr'], ['out of range', 99], ['fraction', 1.5], ['object', {}]])
     assert.throws(() => bc.encode('1', type), TypeError, name);
+  assert.throws(() => bc.encode(undefined, 'ean13'), TypeError, 'no data');
 });
 
 test('faces follow the options', () => {
