@@ -1,0 +1,57 @@
+// The npm package as a project installs it from its tarball: what its
+// exports resolve to, that Node runs it, and that its CSS declares every face.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+
+const tarball = resolve('build/web', readdirSync('build/web').find((f) => /^bcfont-web-.*\.tgz$/.test(f)));
+const site = mkdtempSync(join(tmpdir(), 'bcfont-package-'));
+writeFileSync(join(site, 'package.json'), '{"private": true, "type": "module"}');
+const npm = spawnSync('npm', ['install', '--no-audit', '--no-fund', '--offline', tarball], { cwd: site, encoding: 'utf8' });
+process.on('exit', () => rmSync(site, { recursive: true, force: true }));
+
+// Runs a module in the installed project, as its own code would.
+function runInProject(source) {
+  writeFileSync(join(site, 'probe.mjs'), source);
+  const r = spawnSync(process.execPath, ['probe.mjs'], { cwd: site, encoding: 'utf8' });
+  assert.equal(r.status, 0, r.stderr);
+  return r.stdout.trim();
+}
+
+test('installs from its tarball', () => assert.equal(npm.status, 0, npm.stderr));
+
+test('exports resolve to the package files', () => {
+  const cases = [
+    ['the module', 'bcfont', 'index.mjs'],
+    ['the CSS', 'bcfont/bcfont.css', 'bcfont.css'],
+    ['a face', 'bcfont/fonts/CodeEAN.woff2', 'fonts/CodeEAN.woff2'],
+  ];
+  const resolved = JSON.parse(runInProject(
+    `console.log(JSON.stringify(${JSON.stringify(cases.map((c) => c[1]))}.map((s) => import.meta.resolve(s))))`));
+  cases.forEach(([name, , file], i) =>
+    assert.equal(resolved[i], 'file://' + join(site, 'node_modules/bcfont', file), name));
+  const manifest = JSON.parse(readFileSync(join(site, 'node_modules/bcfont/package.json'), 'utf8'));
+  assert.deepEqual([manifest.name, manifest.type, manifest.types], ['bcfont', 'module', './index.d.ts']);
+});
+
+test('Node runs it from the installed package', () => {
+  const out = runInProject(
+    "import { load } from 'bcfont'; const bc = await load(); console.log(JSON.stringify(bc.encode('400638133393', 'ean13')));");
+  assert.deepEqual(JSON.parse(out), { text: '4<ALGDTM=dddjdb>', face: 'Code EAN', reason: null });
+});
+
+test('bcfont.css declares every face the encoder names, with a class', () => {
+  const css = readFileSync(join(site, 'node_modules/bcfont/bcfont.css'), 'utf8');
+  const faces = JSON.parse(runInProject(
+    "import { load } from 'bcfont'; const bc = await load(); console.log(JSON.stringify([...new Set(bc.symbologies().flatMap((s) => s.faces))]))"));
+  for (const face of faces) {
+    const at = css.indexOf(`@font-face {\n  font-family: "${face}";`);
+    assert.ok(at >= 0, `no @font-face for ${face}`);
+    assert.match(css.slice(at, css.indexOf('}', at)), /font-display: block;/, face);
+    const className = 'bcfont-' + face.toLowerCase().replace(/[^a-z0-9]+/g, '-');
+    assert.ok(css.includes(`.${className} {\n  font-family: "${face}";`), `no .${className}`);
+  }
+});
