@@ -4,7 +4,8 @@ let loading = null;
 async function instantiate() {
   const url = new URL('./bcfont.wasm', import.meta.url);
   if (url.protocol === 'file:' && typeof process === 'object' && process.versions?.node) {
-    const { readFile } = await import('node:fs/promises');
+    // Bundlers for browsers must leave this Node-only import alone.
+    const { readFile } = await import(/* webpackIgnore: true */ /* @vite-ignore */ 'node:fs/promises');
     return WebAssembly.instantiate(await readFile(url), bcfontImports);
   }
   const response = await fetch(url);

@@ -12,13 +12,17 @@
   };
 
   for (const s of symbologies) el.type.add(new Option(s.fullName, s.name));
+  // The default matches the default data, an EAN-13 number.
+  if (symbologies.some((s) => s.name === 'ean13')) el.type.value = 'ean13';
 
   // ?type=ean13&data=400638133393&addon=&check=0 prefills the form.
   const query = new URLSearchParams(location.search);
   const asked = query.get('type');
+  let unknownType = null;
   if (asked !== null) {
     const found = symbologies.find((s) => s.name === asked.toLowerCase() || String(s.id) === asked);
     if (found) el.type.value = found.name;
+    else unknownType = asked;
   }
   el.data.value = query.get('data') ?? '400638133393';
   el.addon.value = query.get('addon') ?? '';
@@ -65,9 +69,14 @@
     let note = result.reason ?? `${s.fullName}, face “${result.face}”`;
     if (result.text !== null && s.scannersNeedCheck && !options().check)
       note += ' — scanners will not read it without its check character';
+    if (unknownType !== null)
+      note = `The address asks for the symbology “${unknownType}”, which bcfont does not know; showing ${s.fullName}. ${note}`;
     el.reason.textContent = note;
   }
-  $('form').addEventListener('input', update);
+  $('form').addEventListener('input', () => {
+    unknownType = null;
+    update();
+  });
   $('form').addEventListener('submit', (e) => e.preventDefault());
   update();
 

@@ -79,6 +79,9 @@ test('the reason line says why data is refused, as the encoder does', async () =
     assert.equal(await page.isHidden('#preview'), true, name);
     await page.close();
   }
+  const page = await open({ type: 'qr', data: '400638133393' });
+  assert.match(await page.textContent('#reason'), /^The address asks for the symbology “qr”, which bcfont does not know; showing EAN-13\./);
+  await page.close();
 });
 
 // Printed pages keep the screen size: CSS pixels are 1/96 inch on paper.
