@@ -2,13 +2,9 @@
 // HTTP (fetch and compile of the WebAssembly), and the offline page's classic
 // script from file:// (base64 inside the page). Median of ten fresh pages.
 //   node web/bench/load.mjs
-import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
-import { extname, join, normalize } from 'node:path';
-import { launch, demoUrl } from '../tests/chromium.mjs';
+import { resolve } from 'node:path';
+import { demoUrl, launch, serve } from '../tests/harness.mjs';
 
-const root = 'build/web/package';
-const types = { '.mjs': 'text/javascript', '.wasm': 'application/wasm', '.html': 'text/html' };
 const page = `<!DOCTYPE html><script type="module">
 const t0 = performance.now();
 const { load } = await import('./index.mjs');
@@ -17,18 +13,8 @@ await load();
 const t2 = performance.now();
 document.title = (t2 - t1) + ' ' + (t2 - t0);
 </script>`;
-const server = createServer(async (req, res) => {
-  const path = normalize(new URL(req.url, 'http://x').pathname).replace(/^\/+/, '');
-  if (path === '' || path === 'bench.html') return res.writeHead(200, { 'content-type': 'text/html' }).end(page);
-  try {
-    const body = await readFile(join(root, path));
-    res.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' }).end(body);
-  } catch {
-    res.writeHead(404).end();
-  }
-});
-await new Promise((done) => server.listen(0, '127.0.0.1', done));
-const url = `http://127.0.0.1:${server.address().port}/bench.html`;
+const server = await serve(resolve('build/web/package'), { '/bench.html': page });
+const url = `${server.url}/bench.html`;
 
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const browser = await launch();

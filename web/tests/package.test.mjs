@@ -3,15 +3,12 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { installPackage, scratch } from './harness.mjs';
 
-const tarball = resolve('build/web', readdirSync('build/web').find((f) => /^bcfont-web-.*\.tgz$/.test(f)));
-const site = mkdtempSync(join(tmpdir(), 'bcfont-package-'));
-writeFileSync(join(site, 'package.json'), '{"private": true, "type": "module"}');
-const npm = spawnSync('npm', ['install', '--no-audit', '--no-fund', '--offline', tarball], { cwd: site, encoding: 'utf8' });
-process.on('exit', () => rmSync(site, { recursive: true, force: true }));
+const site = scratch('package');
+const npm = installPackage(site);
 
 // Runs a module in the installed project, as its own code would.
 function runInProject(source) {

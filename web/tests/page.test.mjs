@@ -4,15 +4,12 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { createServer } from 'node:http';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { extname, join, normalize, resolve } from 'node:path';
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
 import { load } from '../../build/web/package/index.mjs';
-import { launch, demoUrl } from './chromium.mjs';
+import { decode, demoUrl, installPackage, launch, scratch, serve } from './harness.mjs';
 
-const decoder = process.env.BCFONT_DECODE_PNG ?? 'build/tests/office/bcfont_decode_png';
-const work = mkdtempSync(join(tmpdir(), 'bcfont-page-'));
+const work = scratch('page');
 let browser;
 let bc;
 
@@ -20,15 +17,7 @@ before(async () => {
   browser = await launch();
   bc = await load();
 });
-after(async () => {
-  await browser?.close();
-  rmSync(work, { recursive: true, force: true });
-});
-
-function decode(format, png) {
-  const r = spawnSync(decoder, [format, png], { encoding: 'utf8' });
-  return r.status === 0 ? r.stdout.replace(/\n$/, '') : `(nothing read, status ${r.status}: ${r.stderr.trim()})`;
-}
+after(() => browser?.close());
 
 async function open(query) {
   const page = await browser.context.newPage();
@@ -157,30 +146,19 @@ test('the keyboard alone reaches every control and drives the page', async () =>
 });
 
 // The README's example page, served with the package installed from its
-// tarball as npm installs it: the ES module, the CSS and the WOFF2 faces.
+// tarball: the ES module, the CSS and the WOFF2 faces as a browser gets them.
 test("the README's example page draws a barcode that decodes", async () => {
-  const readme = readFileSync('README.md', 'utf8');
-  const example = readme.split('## On the web')[1].match(/```html\n([\s\S]*?)```/)[1];
-  const site = join(work, 'site');
-  mkdirSync(site);
-  writeFileSync(join(site, 'package.json'), '{"private": true}');
-  writeFileSync(join(site, 'index.html'), '<!DOCTYPE html>\n' + example);
-  const tarball = readdirSync('build/web').find((f) => /^bcfont-web-.*\.tgz$/.test(f));
-  const npm = spawnSync('npm', ['install', '--no-audit', '--no-fund', '--offline', resolve('build/web', tarball)],
-    { cwd: site, encoding: 'utf8' });
+  const example = readFileSync('README.md', 'utf8').split('## On the web')[1].match(/```html\n([\s\S]*?)```/)[1];
+  const site = scratch('site');
+  const npm = installPackage(site);
   assert.equal(npm.status, 0, npm.stderr);
-  const types = { '.html': 'text/html', '.mjs': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.woff2': 'font/woff2' };
-  const server = createServer((req, res) => {
-    const path = join(site, normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
-    if (!path.startsWith(site) || !existsSync(path) || statSync(path).isDirectory()) return res.writeHead(404).end();
-    res.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' }).end(readFileSync(path));
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
+  writeFileSync(join(site, 'index.html'), '<!DOCTYPE html>\n' + example);
+  const server = await serve(site);
   try {
     const page = await browser.context.newPage();
     const errors = [];
     page.on('pageerror', (e) => errors.push(e.message));
-    await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
+    await page.goto(`${server.url}/index.html`);
     await page.waitForFunction(() => document.getElementById('bars').textContent !== '' && document.fonts.status === 'loaded');
     const png = join(work, 'readme.png');
     await page.locator('#bars').screenshot({ path: png });

@@ -5,24 +5,19 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { chmodSync, existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { chmodSync, existsSync, mkdirSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
-import { launch, demoUrl } from './chromium.mjs';
+import { decode, demoUrl, launch, scratch } from './harness.mjs';
 
-const decoder = process.env.BCFONT_DECODE_PNG ?? 'build/tests/office/bcfont_decode_png';
 const fonts = resolve(process.env.BCFONT_FONT_DIR ?? 'build/fonts');
-const work = mkdtempSync(join(tmpdir(), 'bcfont-writer-'));
+const work = scratch('writer');
 let browser;
 
 before(async () => {
   browser = await launch();
   await browser.context.grantPermissions(['clipboard-read', 'clipboard-write']);
 });
-after(async () => {
-  await browser?.close();
-  rmSync(work, { recursive: true, force: true });
-});
+after(() => browser?.close());
 
 async function copiedHtml(query) {
   const page = await browser.context.newPage();
@@ -72,8 +67,7 @@ function decodePdf(pdf, format) {
   const prefix = pdf.replace(/\.pdf$/, '');
   const r = spawnSync('pdftoppm', ['-r', '300', '-png', '-singlefile', '-f', '1', '-l', '1', pdf, prefix]);
   assert.equal(r.status, 0, String(r.stderr));
-  const d = spawnSync(decoder, [format, `${prefix}.png`], { encoding: 'utf8' });
-  return d.status === 0 ? d.stdout.replace(/\n$/, '') : `(nothing read, status ${d.status})`;
+  return decode(format, `${prefix}.png`);
 }
 
 // [name, query of the page, zxing-cpp format, the text it must read]
