@@ -21,6 +21,10 @@ BCFONT_PACKAGES=(
   abi-dumper abi-compliance-checker
   python3-dev pybind11-dev python3-reportlab
   postgresql-15 postgresql-server-dev-15
+  # The web module and page (scripts/web) and their tests.
+  # NodeSource's nodejs carries npm and conflicts with Debian's npm.
+  emscripten nodejs 'npm|nodejs' python3-brotli chromium
+  'libreoffice-writer-nogui|libreoffice-writer'
 )
 
 bcfont_install_deps() {
