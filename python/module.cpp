@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "encode.h"
 #include "encode_text.h"
 #include "macroman.h"
 #include "symbology.h"
