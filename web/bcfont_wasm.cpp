@@ -117,9 +117,9 @@ EMSCRIPTEN_KEEPALIVE int bc_encode(int type, int dataSize, int addonSize, int ch
     const std::string_view data(input.data(), static_cast<std::size_t>(dataSize));
     const std::string_view addon(input.data() + dataSize, static_cast<std::size_t>(addonSize));
     std::string why;
-    const auto fontString = bcfont::encodeText(static_cast<CodeType>(type), data, addon, check != 0, &why);
-    if (!fontString) return -1 - put(why);
-    const std::string& bytes = *fontString;
+    const auto encoded = bcfont::encodeText(static_cast<CodeType>(type), data, addon, check != 0, &why);
+    if (!encoded) return -1 - put(why);
+    const std::string& bytes = *encoded;
     for (std::size_t i = 0; i < bytes.size(); ++i)
         fontString[i] = static_cast<char16_t>(bcfont::macroman::toUnicode(static_cast<unsigned char>(bytes[i])));
     return static_cast<int>(bytes.size());
