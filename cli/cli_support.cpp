@@ -61,7 +61,7 @@ void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
 }
 
 std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
-                            bool noCheck) {
+                            bool noCheck, Printed printed) {
     const std::string data = toMacRoman(dataUtf8, "the data");
     const std::string addon = toMacRoman(addonUtf8, "the add-on");
     if (data.empty()) fail(kExitRejected, "no data to encode");
@@ -74,6 +74,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);
+    if (printed == Printed::HumanReadable) return humanReadable(type, data, addon, !noCheck).value_or("");
     return *fontString;
 }
 
