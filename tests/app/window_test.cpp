@@ -176,6 +176,25 @@ class WindowTest : public QObject {
         }
     }
 
+    // The titles line takes room only while the data has element titles.
+    void elementTitlesShowUnderTheTextOnlyWhenThereAreAny() {
+        struct Row {
+            const char* name;
+            std::string text, titles;
+            QString shown;  // the titles line, or "hidden"
+        };
+        const Row rows[] = {
+            {"titles", "(01)09501101530003", "(01) GTIN", "(01) GTIN"},
+            {"none", "12345670", "", "hidden"},
+        };
+        for (const Row& row : rows) {
+            window->port().showHumanReadable(row.text, row.titles);
+            const QString shown = w().elementTitles->isHidden() ? QStringLiteral("hidden") : w().elementTitles->text();
+            QVERIFY2(shown == row.shown && w().humanReadable->text() == QString::fromStdString(row.text),
+                     qPrintable(QStringLiteral("%1: titles “%2”").arg(row.name, shown)));
+        }
+    }
+
     void selectorsListTheElevenSymbologiesInOrder() {
         for (QComboBox* selector : {w().codeSelector, w().batchCodeSelector}) {
             QVERIFY(!selector->isEditable() && selector->count() == kCodeTypeCount);
