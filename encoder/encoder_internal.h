@@ -139,6 +139,9 @@ int addonLength(const char* addon);
 // ---------------------------------------------------------------------------
 // Tilde escapes of Code 39 and Code 128
 
+// The escape "~999": Code 128's FNC1, which stands for no character.
+inline constexpr int kFnc1Escape = 999;
+
 // One data word read from the front of the data: "~~" is one tilde, "~ddd"
 // the decimal number ddd (0-999), anything else the byte itself.
 struct DataWord {

@@ -67,7 +67,6 @@ Rejection textDigits(const CalcInput& in, char* out) {
 // the character of that byte, "~~" as one tilde, FNC1 ("~999") as nothing.
 // Symbol check characters are never printed.
 Rejection textEscapedData(const CalcInput& in, char* out) {
-    constexpr int kFnc1Escape = 999;
     const PaddedData data(in);
     std::size_t n = 0;
     for (int i = 0; i < in.len;) {
