@@ -84,6 +84,7 @@ void BCController::showRejected(std::string reason) {
     rejection_ = std::move(reason);
     window_.setStringValue(convertString, "n/a");
     window_.setString(preview, "");
+    window_.showHumanReadable("", "");
     window_.showNotice(noticeFor("", {}, {}));
 }
 
@@ -115,6 +116,8 @@ void BCController::UpdateCode() {
     const auto barcodefont = window_.fontWithName(choice.family, choice.pointSize);
     window_.setString(preview, teststring);
     if (barcodefont) window_.setFont(preview, *barcodefont);
+    const std::string text = humanReadable(type, *data, *addonBytes, bCHECKSUM != 0).value_or(std::string());
+    window_.showHumanReadable(macroman::toUtf8(text), macroman::toUtf8(elementTitles(type, *data)));
     window_.showNotice(
         noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *addonBytes));
 }

@@ -390,4 +390,10 @@ void QtWindowPort::showNotice(const std::string& text) {
     w_.notice->setToolTip(qs(text));
 }
 
+void QtWindowPort::showHumanReadable(const std::string& text, const std::string& titles) {
+    w_.humanReadable->setText(qs(text));
+    w_.elementTitles->setText(qs(titles));
+    w_.elementTitles->setHidden(titles.empty());
+}
+
 }  // namespace bcfont::app

@@ -78,6 +78,7 @@ class QtWindowPort : public WindowPort {
     std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;
     void showNotice(const std::string& text) override;
+    void showHumanReadable(const std::string& text, const std::string& titles) override;
 
   private:
     QWidget* widget(ControlId id) const;

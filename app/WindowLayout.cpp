@@ -131,11 +131,25 @@ QGroupBox* previewGroup(WindowWidgets& w) {
 
     w.exportButton =
         named(new QPushButton(QObject::tr("E&xport…")), "exportButton", QObject::tr("Export barcode"));
+    w.humanReadable = named(new QLabel, "humanReadable", QObject::tr("Text under the bars"));
+    w.elementTitles = named(new QLabel, "elementTitles", QObject::tr("Meaning of the data's elements"));
+    for (QLabel* line : {w.humanReadable, w.elementTitles}) {
+        line->setTextFormat(Qt::PlainText);
+        line->setAlignment(Qt::AlignHCenter);
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    // The text's line keeps its height when empty, so that rejected data
+    // moves nothing; the titles take room only when the data has elements.
+    w.humanReadable->setMinimumHeight(w.humanReadable->fontMetrics().lineSpacing());
+    w.elementTitles->setWordWrap(true);
+    w.elementTitles->hide();
     auto* group = named(new QGroupBox(QObject::tr("Preview")), "previewGroup", QObject::tr("Preview"));
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(8);
     layout->addWidget(w.preview, 1);
     layout->addWidget(w.preview->actualSizeBar());
+    layout->addWidget(w.humanReadable);
+    layout->addWidget(w.elementTitles);
     auto* actions = new QHBoxLayout;
     w.installFontsButton = named(new QPushButton(QObject::tr("&Install fonts for other programs")),
                                  ControlId::installFonts, QObject::tr("Install fonts for other programs"));

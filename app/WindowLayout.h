@@ -34,6 +34,8 @@ struct WindowWidgets {
     QLineEdit* addonText = nullptr;
     QLineEdit* convertString = nullptr;
     BarcodePreview* preview = nullptr;
+    QLabel* humanReadable = nullptr;  // the text a label prints under the bars
+    QLabel* elementTitles = nullptr;  // what the data's elements mean
     NoticeLabel* notice = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* printButton = nullptr;

@@ -141,6 +141,9 @@ class WindowPort {
     virtual void showError(const std::string& message) = 0;
     // The one-line notice under the preview; empty hides it.
     virtual void showNotice(const std::string& text) = 0;
+    // Under the preview: the text a label prints under the bars (empty for
+    // rejected data) and, when not empty, what the data's elements mean.
+    virtual void showHumanReadable(const std::string& text, const std::string& titles) = 0;
 };
 
 }  // namespace bcfont::app

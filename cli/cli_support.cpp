@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "encode.h"
 #include "encode_text.h"
 #include "macroman.h"
 #include "symbology.h"
@@ -52,7 +53,7 @@ void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
 }
 
 std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
-                            bool noCheck) {
+                            bool noCheck, Printed printed) {
     std::string why;
     const auto fontString = encodeText(type, dataUtf8, addonUtf8, !noCheck, &why);
     if (!fontString) fail(kExitRejected, why);
@@ -64,6 +65,10 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);
+    if (printed == Printed::HumanReadable) {
+        const std::string data = macroman::fromUtf8(dataUtf8).value_or(std::string());
+        return humanReadable(type, data, addon, !noCheck).value_or("");
+    }
     return *fontString;
 }
 

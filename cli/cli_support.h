@@ -37,10 +37,15 @@ void warn(const std::string& message);
 // not scan, when that is what the user asked for.
 void warnIfCode128WithoutCheck(CodeType type, bool noCheck);
 
-// The font string of DATA and --addon as typed on the command line (UTF-8,
-// taken as Mac OS Roman like the window does). Rejected data fails with
-// kExitRejected and the reason; an add-on that has no effect gets a warning.
+// What `encode` prints of the data: the font string, or the text a label
+// prints under the bars.
+enum class Printed { FontString, HumanReadable };
+
+// The font string (or text) of DATA and --addon as typed on the command line
+// (UTF-8, taken as Mac OS Roman like the window does). Rejected data fails
+// with kExitRejected and the reason; an add-on that has no effect gets a
+// warning.
 std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
-                            bool noCheck);
+                            bool noCheck, Printed printed = Printed::FontString);
 
 }  // namespace bcfont::cli

@@ -35,13 +35,14 @@ struct EncodeArgs {
     std::string data;
     bool noCheck = false;
     bool raw = false;
+    bool hri = false;
 };
 
 void runEncode(const EncodeArgs& args, Mode mode) {
-    const std::string fontString =
-        encodeArguments(parsedType(args.type), args.data, args.addon, args.noCheck);
+    const std::string printed = encodeArguments(parsedType(args.type), args.data, args.addon, args.noCheck,
+                                                args.hri ? Printed::HumanReadable : Printed::FontString);
     if (mode == Mode::CheckOnly) return;
-    writeOut(args.raw ? fontString : macroman::toUtf8(fontString));
+    writeOut(args.raw ? printed : macroman::toUtf8(printed));
 }
 
 struct BatchArgs {
@@ -126,9 +127,13 @@ void addEncodeCommand(CLI::App& app, Mode mode) {
     cmd->add_option("-a,--addon", args->addon, "EAN-13 add-on of 2 or 5 digits");
     cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
     cmd->add_flag("--raw", args->raw, "Print the font string's bytes as they are, not as UTF-8 text");
+    cmd->add_flag("--hri", args->hri,
+                  "Print the human-readable text a label shows under the bars instead of the font string");
     cmd->add_option("DATA", args->data, "The data to encode, as UTF-8 text")->required();
     cmd->footer(
         "The font string is printed as UTF-8 text, each byte read as Mac OS Roman.\n"
+        "--hri prints the digits with their check digit for EAN/UPC (an EAN-13 add-on after a space)\n"
+        "and the characters the data stands for otherwise (\"~065\" as 'A', FNC1 as nothing).\n"
         "Exit status: 0 printed, 1 data rejected (the reason on standard error), 2 usage error.\n");
     cmd->callback([args, mode] { runEncode(*args, mode); });
 }

@@ -39,7 +39,6 @@ constexpr unsigned char kCodeA = 101;
 constexpr unsigned char kFnc1 = 102;
 constexpr unsigned char kNotInSet = 106;
 constexpr unsigned char kStop = fontbytes::kCode128StopValue;
-constexpr int kFnc1Escape = 999;
 // The symbol starts with Code C when the data begins with this many digits.
 constexpr short kDigitsForStartC = 5;
 // A run of this many digits inside the data is worth a change to Code C.

@@ -103,8 +103,10 @@ std::string sentence(const Symbology& s, const Rejection& r) {
 // Runs Calc's checks and encoder on a request given as strings. Calc reads
 // the add-on as a C string of which only a length of 2 or 5 counts, so its
 // first seven bytes decide as much as all of it.
+// `write` is Calc's dispatch or the human-readable text's.
+using Writer = Rejection (*)(CodeType, const internal::CalcInput&, char*);
 Rejection run(CodeType type, std::string_view data, std::string_view addon, bool check,
-              std::array<char, kFontStringCapacity>& out) {
+              std::array<char, kFontStringCapacity>& out, Writer write = internal::calc) {
     if (data.size() > static_cast<std::size_t>(kMaxDataLength))
         return {Reject::DataTooLong, 0, 0, data.size()};
     std::array<char, kMaxDataLength> nutz;
@@ -112,7 +114,20 @@ Rejection run(CodeType type, std::string_view data, std::string_view addon, bool
     std::array<char, 8> addonText{};
     std::copy_n(addon.begin(), std::min(addon.size(), addonText.size() - 1), addonText.begin());
     const internal::CalcInput in{nutz.data(), static_cast<int>(data.size()), addonText.data(), check, true};
-    return internal::calc(type, in, out.data());
+    return write(type, in, out.data());
+}
+
+std::optional<std::string> textOf(CodeType type, std::string_view data, std::string_view addon, bool check,
+                                   std::string* whyRejected, Writer write) {
+    // Calc writes nothing for a value that is not a CodeType, and succeeds.
+    if (!isCodeType(type)) return std::string();
+    std::array<char, kFontStringCapacity> out{};
+    const Rejection rejection = run(type, data, addon, check, out, write);
+    if (!rejection.accepted()) {
+        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection);
+        return std::nullopt;
+    }
+    return std::string(out.data());
 }
 
 }  // namespace
@@ -125,15 +140,16 @@ std::string rejectionReason(CodeType type, std::string_view data, std::string_vi
 
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
                                   std::string* whyRejected) {
-    // Calc writes nothing for a value that is not a CodeType, and succeeds.
-    if (!isCodeType(type)) return std::string();
-    std::array<char, kFontStringCapacity> out{};
-    const Rejection rejection = run(type, data, addon, check, out);
-    if (!rejection.accepted()) {
-        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection);
-        return std::nullopt;
-    }
-    return std::string(out.data());
+    return textOf(type, data, addon, check, whyRejected, internal::calc);
+}
+
+std::optional<std::string> humanReadable(CodeType type, std::string_view data, std::string_view addon, bool check,
+                                         std::string* whyRejected) {
+    return textOf(type, data, addon, check, whyRejected, internal::humanReadableText);
+}
+
+std::string elementTitles(CodeType /*type*/, std::string_view /*data*/) {
+    return {};
 }
 
 }  // namespace bcfont

@@ -19,4 +19,16 @@ std::string rejectionReason(CodeType type, std::string_view data, std::string_vi
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
                                   std::string* whyRejected = nullptr);
 
+// The text a label prints under the bars for the request, in the same bytes
+// as the data (Mac OS Roman): the digits with their check digit for EAN/UPC
+// (EAN-13's add-on after a space), the characters the data stands for
+// otherwise. Nothing when Calc rejects the request; then `whyRejected`,
+// when given, receives rejectionReason().
+std::optional<std::string> humanReadable(CodeType type, std::string_view data, std::string_view addon, bool check,
+                                         std::string* whyRejected = nullptr);
+
+// What the elements of the data mean, for the window's line under the
+// human-readable text; empty for symbologies whose data has no elements.
+std::string elementTitles(CodeType type, std::string_view data);
+
 }  // namespace bcfont

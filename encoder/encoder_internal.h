@@ -79,6 +79,19 @@ Rejection calcIndustrial(const CalcInput& in, char* out);
 Rejection calcCodabar(const CalcInput& in, char* out);
 Rejection calcPostnet(const CalcInput& in, char* out);
 
+// The text writers of the symbology table (hri.cpp), for requests Calc accepts.
+Rejection textEan8(const CalcInput& in, char* out);
+Rejection textEan13(const CalcInput& in, char* out);
+Rejection textUpcA(const CalcInput& in, char* out);
+Rejection textUpcE(const CalcInput& in, char* out);
+Rejection textDigits(const CalcInput& in, char* out);
+Rejection textEscapedData(const CalcInput& in, char* out);
+
+// The human-readable text of a request into a kFontStringCapacity buffer:
+// Calc's checks first, then the row's text writer; the rejection Calc
+// reports when it refuses the request.
+Rejection humanReadableText(CodeType type, const CalcInput& in, char* out);
+
 // The data of a request for a symbology that takes NUL as data, with the
 // positions behind the first NUL set to NUL as Calc reads them: the
 // caller's bytes where they hold no NUL, else a padded copy.
@@ -125,6 +138,9 @@ int addonLength(const char* addon);
 
 // ---------------------------------------------------------------------------
 // Tilde escapes of Code 39 and Code 128
+
+// The escape "~999": Code 128's FNC1, which stands for no character.
+inline constexpr int kFnc1Escape = 999;
 
 // One data word read from the front of the data: "~~" is one tilde, "~ddd"
 // the decimal number ddd (0-999), anything else the byte itself.

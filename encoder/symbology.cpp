@@ -18,49 +18,49 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     {EAN8, "ean8", "EAN-8", "NSFactEAN8",
      {false, false, true, false},
      {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
-     Always, Digits, lengthsOf({7, 8}), calcEan8},
+     Always, Digits, lengthsOf({7, 8}), calcEan8, textEan8},
     {EAN13, "ean13", "EAN-13", "NSFactEAN13",
      {false, false, true, true},
      {"Code EAN", "Code EAN Red", "Code EAN", "Code EAN Red", 72},
-     Always, Digits, lengthsOf({12, 13}), calcEan13},
+     Always, Digits, lengthsOf({12, 13}), calcEan13, textEan13},
     {UPCA, "upca", "UPC-A", "NSFactUPCA",
      {false, false, true, false},
      {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
-     Always, Digits, lengthsOf({11, 12}), calcUpcA},
+     Always, Digits, lengthsOf({11, 12}), calcUpcA, textUpcA},
     {UPCE, "upce", "UPC-E", "NSFactUPCE",
      {false, false, true, false},
      {"Code UPC", "Code UPC Red", "Code UPC", "Code UPC Red", 72},
-     Always, Digits, lengthsOf({7, 8}), calcUpcE},
+     Always, Digits, lengthsOf({7, 8}), calcUpcE, textUpcE},
     {C39, "code39", "Code 39", "NSFactC39",
      {true, true, true, false},
      {"Code 39", "Code 39 Red", "Code 39 High Density", "Code 39 Red High Density", 30},
-     Optional, Ascii7WithEscapes, kAnyLength, calcCode39},
+     Optional, Ascii7WithEscapes, kAnyLength, calcCode39, textEscapedData},
     {C128, "code128", "Code 128", "NSFactC128",
      {false, true, true, false},
      {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-     Expected, Ascii7WithEscapes, kAnyLength, calcCode128},
+     Expected, Ascii7WithEscapes, kAnyLength, calcCode128, textEscapedData},
     {C128EAN, "code128ean", "Code 128 EAN/UCC", "NSFactC128EAN",
      {false, true, true, false},
      {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-     Expected, Ascii7WithEscapes, kAnyLength, calcCode128Ucc},
+     Expected, Ascii7WithEscapes, kAnyLength, calcCode128Ucc, textEscapedData},
     {TOFIL, "itf", "2 of 5 Interleaved", "NSFactTOFIL",
      {true, true, true, false},
      {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD", 30},
-     Optional, Digits, kAnyLength, calcInterleaved},
+     Optional, Digits, kAnyLength, calcInterleaved, textDigits},
     {TOFIND, "industrial25", "2 of 5 Industrial", "NSFactTOFIND",
      {false, true, true, false},
      {"Code 25 Industrial", "Code 25 Industrial Red", "Code 25 Industrial", "Code 25 Industrial Red", 30},
-     Optional, Digits, kAnyLength, calcIndustrial},
+     Optional, Digits, kAnyLength, calcIndustrial, textDigits},
     // The window offers the check option, but Codabar has no check character.
     {CODABAR, "codabar", "Codabar", "NSFactCODABAR",
      {false, true, true, false},
      {"Codabar", "Codabar Red", "Codabar", "Codabar Red", 40},
-     None, Digits, kAnyLength, calcCodabar},
+     None, Digits, kAnyLength, calcCodabar, textDigits},
     // Postnet has one face for everything.
     {POSTNET, "postnet", "Postnet", "NSFactPOSTNET",
      {false, false, false, false},
      {"Postnet", "Postnet", "Postnet", "Postnet", 9},
-     Always, Digits, lengthsOf({5, 9, 11}), calcPostnet},
+     Always, Digits, lengthsOf({5, 9, 11}), calcPostnet, textDigits},
 }};
 // clang-format on
 
@@ -71,6 +71,15 @@ constexpr bool rowsAreInCodeTypeOrder() {
     return true;
 }
 static_assert(rowsAreInCodeTypeOrder());
+
+// Every row encodes and says what a label prints under its bars.
+constexpr bool everyRowHasItsWriters() {
+    for (const Symbology& s : kSymbologies) {
+        if (s.encoder == nullptr || s.text == nullptr) return false;
+    }
+    return true;
+}
+static_assert(everyRowHasItsWriters());
 
 // The length sets hold no count beyond what Calc reads.
 constexpr bool lengthsWithinTheDataLimit() {

@@ -1,6 +1,6 @@
 // Every fact about the eleven symbologies, one row each: names, the options
-// the window offers, faces, check character, data alphabet and lengths, and
-// the encoder Calc runs. Every front end reads this table instead of
+// the window offers, faces, check character, data alphabet and lengths, the
+// encoder Calc runs and the writer of the text printed under the bars. Every front end reads this table instead of
 // switching on the CodeType.
 #pragma once
 
@@ -20,6 +20,10 @@ struct Rejection;
 // Writes the font string of a request whose length the table accepts, or
 // says why not. Declared with the encoders in encoder_internal.h.
 using Encoder = Rejection (*)(const CalcInput& in, char* out);
+// Writes the NUL-terminated human-readable text of an accepted request (the
+// text a label prints under the bars) into a kFontStringCapacity buffer, and
+// returns written(length) or why not.
+using TextWriter = Rejection (*)(const CalcInput& in, char* out);
 }  // namespace internal
 
 // The option controls the window enables for a symbology.
@@ -76,6 +80,7 @@ struct Symbology {
     Alphabet alphabet;
     Lengths lengths;  // kAnyLength: anything up to kMaxDataLength
     internal::Encoder encoder;
+    internal::TextWriter text;
 };
 
 // In CodeType order.

@@ -1,4 +1,5 @@
-// The properties the fuzz target holds Calc, Code39 and Code128 to. Shared
+// The properties the fuzz target holds Calc, Code39, Code128 and the text
+// under the bars to. Shared
 // with the unit tests, which replay the corpus and the regression inputs.
 #pragma once
 
@@ -69,6 +70,14 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
     const auto encoded = encode(type, dataView, addonView, check);
     if (encoded.has_value() != (result == 0)) return "encode disagrees with Calc";
     if (encoded && known && *encoded != std::string_view(out.data())) return "encode wrote another string";
+    // The text under the bars: for what Calc accepts, printable, and no
+    // longer than the data, a check digit, a space and the EAN-13 add-on.
+    const auto text = humanReadable(type, dataView, addonView, check);
+    if (text.has_value() != (result == 0)) return "humanReadable disagrees with Calc";
+    if (text && text->size() > static_cast<std::size_t>(len) + 2 + addonView.size())
+        return "the text under the bars is longer than the data";
+    if (text && std::any_of(text->begin(), text->end(), [](char c) { return (c >= 0 && c < 32) || c == 127; }))
+        return "the text under the bars holds a control character";
 
     // Code39 and Code128 called directly on all of the input, however long.
     const auto* raw = reinterpret_cast<const unsigned char*>(dataBytes);

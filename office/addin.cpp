@@ -1,4 +1,4 @@
-// The UNO component Calc loads: BCFONT, BCFONTREASON and BCFONTFACE, with
+// The UNO component Calc loads: BCFONT, BCFONTREASON, BCFONTTEXT and BCFONTFACE, with
 // the names and help the Function Wizard shows. Everything it computes comes
 // from cell_functions.h; this file converts between UNO values and those.
 #include <uno/lbnames.h>
@@ -67,12 +67,8 @@ class BarcodeFunctions
     // XBarcodeFunctions
     OUString SAL_CALL bcfont(const uno::Sequence<uno::Sequence<uno::Any>>& data, const uno::Any& codeType,
                              const uno::Any& addon, const uno::Any& check) override {
-        const CellResult result =
-            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check));
-        // Calc shows the exception as an error value, never a partial string.
-        if (!result.reason.empty())
-            throw css::lang::IllegalArgumentException(toOUString(result.reason), *this, 0);
-        return toOUString(result.text);
+        return valueOrThrow(
+            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)));
     }
 
     OUString SAL_CALL bcfontReason(const uno::Sequence<uno::Sequence<uno::Any>>& data,
@@ -82,13 +78,14 @@ class BarcodeFunctions
             barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)).reason);
     }
 
+    OUString SAL_CALL bcfontText(const uno::Sequence<uno::Sequence<uno::Any>>& data, const uno::Any& codeType,
+                                 const uno::Any& addon, const uno::Any& check) override {
+        return valueOrThrow(textCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)));
+    }
+
     OUString SAL_CALL bcfontFace(const uno::Any& codeType, const uno::Any& halfHeight,
                                  const uno::Any& highDensity) override {
-        const CellResult result =
-            faceCell(cellValue(codeType), cellValue(halfHeight), cellValue(highDensity));
-        if (!result.reason.empty())
-            throw css::lang::IllegalArgumentException(toOUString(result.reason), *this, 0);
-        return toOUString(result.text);
+        return valueOrThrow(faceCell(cellValue(codeType), cellValue(halfHeight), cellValue(highDensity)));
     }
 
     // XAddIn
@@ -135,6 +132,13 @@ class BarcodeFunctions
     }
 
   private:
+    // Calc shows the exception as an error value, never a partial string.
+    OUString valueOrThrow(const CellResult& result) {
+        if (!result.reason.empty())
+            throw css::lang::IllegalArgumentException(toOUString(result.reason), *this, 0);
+        return toOUString(result.text);
+    }
+
     OUString localized(const Localized& text) const {
         return toOUString(locale_.Language == "de" ? text.de : text.en);
     }

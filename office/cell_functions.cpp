@@ -152,10 +152,11 @@ CellResult rejected(std::string reason) {
     return {{}, std::move(reason)};
 }
 
-}  // namespace
+// The encoder's function of the request's text: encode() or humanReadable().
+using Writer = std::optional<std::string> (*)(CodeType, std::string_view, std::string_view, bool, std::string*);
 
-CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                       const CellValue& check) {
+CellResult requestCell(const CellValue& data, const CellValue& type, const CellValue& addon,
+                       const CellValue& check, Writer write) {
     const auto bytes = textArgument(data, "Data");
     if (!bytes.value) return rejected(bytes.reason);
     if (bytes.value->empty()) return {};  // blank rows stay blank
@@ -167,9 +168,21 @@ CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellV
     if (!withCheck.value) return rejected(withCheck.reason);
 
     std::string why;
-    const auto fontString = encode(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why);
-    if (!fontString) return rejected(why.empty() ? "the data cannot be encoded" : why);
-    return {utf16FromBytes(*fontString), {}};
+    const auto text = write(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why);
+    if (!text) return rejected(why.empty() ? "the data cannot be encoded" : why);
+    return {utf16FromBytes(*text), {}};
+}
+
+}  // namespace
+
+CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
+                       const CellValue& check) {
+    return requestCell(data, type, addon, check, encode);
+}
+
+CellResult textCell(const CellValue& data, const CellValue& type, const CellValue& addon,
+                    const CellValue& check) {
+    return requestCell(data, type, addon, check, humanReadable);
 }
 
 CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity) {

@@ -1,5 +1,5 @@
-// The add-in's functions over plain C++ values: what BCFONT, BCFONTREASON
-// and BCFONTFACE return for the cell values Calc hands them. The UNO
+// The add-in's functions over plain C++ values: what BCFONT, BCFONTREASON,
+// BCFONTTEXT and BCFONTFACE return for the cell values Calc hands them. The UNO
 // component only converts to and from these types.
 #pragma once
 
@@ -28,6 +28,11 @@ struct CellResult {
 
 CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
                        const CellValue& check);
+
+// BCFONTTEXT: the text a label prints under the bars, for the same
+// arguments and with the same reasons as barcodeCell.
+CellResult textCell(const CellValue& data, const CellValue& type, const CellValue& addon,
+                    const CellValue& check);
 
 // The font family for BCFONTFACE, or the reason the arguments are wrong.
 CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity);

@@ -87,6 +87,14 @@ inline constexpr std::array kFunctions{
                  {"Empty text when BCFONT encodes the data, otherwise why it does not.",
                   "Leerer Text, wenn BCFONT die Daten codiert, sonst der Grund, warum nicht."},
                  kEncodeArguments},
+    FunctionInfo{"bcfontText",
+                 {"BCFONTTEXT", "BCFONTTEXT"},
+                 {"The text a label prints under the bars: the digits with the check digit for EAN and UPC, "
+                  "the characters the data stands for otherwise. Rejected data gives BCFONT's error value.",
+                  "Der Klartext, den ein Etikett unter die Striche druckt: die Ziffern mit Prüfziffer bei EAN "
+                  "und UPC, sonst die Zeichen, für die die Daten stehen. Abgelehnte Daten ergeben den "
+                  "Fehlerwert von BCFONT."},
+                 kEncodeArguments},
     FunctionInfo{"bcfontFace",
                  {"BCFONTFACE", "BCFONTFACE"},
                  {"The name of the barcode font that draws BCFONT's result for the symbology.",

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "batch.h"
+#include "encode.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -73,6 +74,16 @@ std::optional<std::string> textOf(std::string_view bytes, bool utf8) {
     if (!utf8) return macroman::toUtf8(bytes);
     if (!validUtf8(bytes)) return std::nullopt;
     return std::string(bytes);
+}
+
+// The line under the bars of a face that draws no digits: the text a person
+// reads there ("~066" as 'B'), as UTF-8; empty where the face has its own.
+// `data` is a line the batch rules converted.
+std::string textUnderBars(std::string_view data, const LabelJob& job) {
+    if (faceHasDigits(job.type)) return {};
+    const auto bytes = job.utf8 ? macroman::fromUtf8(data) : std::optional<std::string>(data);
+    if (!bytes) return {};
+    return macroman::toUtf8(humanReadable(job.type, *bytes, {}, job.check).value_or(std::string()));
 }
 
 std::string mm(double points) {
@@ -272,7 +283,7 @@ std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplat
         const auto captionText = textOf(caption, job.utf8);
         if (!captionText) return addProblem(report, line.number, "the caption is not UTF-8 text", true);
         item.caption = *captionText;
-        if (!faceHasDigits(job.type)) item.text = textOf(data, job.utf8).value_or(std::string());
+        item.text = textUnderBars(data, job);
         const FitOrReason fit = fitOnLabel(item, sheet, job.type);
         if (!fit.fit) return addProblem(report, line.number, fit.reason, false);
         ++report.printed;

@@ -43,7 +43,7 @@ struct LabelJob {
 struct LabelItem {
     std::uint64_t line = 0;
     std::string fontString;
-    std::string text;     // the data, under the bars of a face without digits; else empty
+    std::string text;     // the human-readable text, under the bars of a face without digits; else empty
     std::string caption;  // after the TAB; may be empty
 };
 

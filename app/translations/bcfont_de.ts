@@ -373,6 +373,16 @@
         <translation>Barcode-Vorschau</translation>
     </message>
     <message>
+        <location filename="../WindowLayout.cpp" line="134"/>
+        <source>Text under the bars</source>
+        <translation>Klartext unter den Strichen</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="135"/>
+        <source>Meaning of the data&apos;s elements</source>
+        <translation>Bedeutung der Datenelemente</translation>
+    </message>
+    <message>
         <location filename="../WindowLayout.cpp" line="128"/>
         <location filename="../WindowLayout.cpp" line="232"/>
         <source>&amp;Copy</source>

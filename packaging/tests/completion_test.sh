@@ -11,6 +11,7 @@ CASES=(
   "subcommand prefix|bcfont en|encode"
   "top-level options|bcfont --v|--version"
   "encode options|bcfont encode --t|--type"
+  "encode text instead of the font string|bcfont encode --h|--help --hri"
   "render options|bcfont render --d|--dpi"
   "render face options|bcfont render --h|--half-height --help --high-density"
   "type names after --type|bcfont encode --type ean|ean13 ean8"

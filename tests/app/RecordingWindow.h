@@ -36,6 +36,7 @@ class RecordingWindow : public WindowPort {
     Log log, errors;
     std::optional<FontRef> previewFont;
     std::string notice;
+    std::string humanReadable, titles;
 
     template <class... Args>
     void record(const std::string& operation, const Args&... args) {
@@ -97,6 +98,9 @@ class RecordingWindow : public WindowPort {
     std::string translate(const char*, const char* text) override { return text; }
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
+    void showHumanReadable(const std::string& t, const std::string& titles) override {
+        record("showHumanReadable", t, titles), humanReadable = t, this->titles = titles;
+    }
     // clang-format on
 
   private:

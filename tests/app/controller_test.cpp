@@ -32,7 +32,8 @@ void holdFiveDigitAddon(Rig& r) {
 Log afterAddonChoice(bool fieldOpen) {
     return {"setEnabled(addonText,"s + (fieldOpen ? "1)" : "0)"), R"(setStringValue(addonText,""))",
             R"(setStringValue(convertString,"4<ALGDTM=dddjdb>"))", R"(fontWithName("Code EAN",72))",
-            R"(setString(preview,"4<ALGDTM=dddjdb>"))", R"(setFont(preview,"Code EAN",72))", R"(showNotice(""))"};
+            R"(setString(preview,"4<ALGDTM=dddjdb>"))", R"(setFont(preview,"Code EAN",72))",
+            R"(showHumanReadable("4006381333931",""))", R"(showNotice(""))"};
 }
 
 // Selectable only while it copies: the whole text and its font.
@@ -57,7 +58,8 @@ const CallRow kCallRows[] = {
       "setEnabled(highDensity,0)", "setEnabled(checksum,0)", "setEnabled(halfHeight,1)",
       "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)", "setState(highDensity,0)",
       R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN",72))",
-      R"(setString(preview,"<BCDE=fgha>"))", R"(setFont(preview,"Code EAN",72))", R"(showNotice(""))"}},
+      R"(setString(preview,"<BCDE=fgha>"))", R"(setFont(preview,"Code EAN",72))", R"(showHumanReadable("12345670",""))",
+      R"(showNotice(""))"}},
     {"choosing EAN-13 opens the add-on group between high density and check digit", [](Rig& r) { r.choose(EAN13); },
      {"indexOfSelectedItem(codeSelector)", R"(description("NSFactEAN13"))", R"(setStringValue(facts,"fact:NSFactEAN13"))",
       "setEnabled(addonText,0)", R"(setStringValue(addonText,""))", "setEnabled(addon,0)",
@@ -65,14 +67,14 @@ const CallRow kCallRows[] = {
       "setEnabled(highDensity,0)", "setEnabled(addon,1)", "setEnabled(addonText,0)", "setEnabled(checksum,0)",
       "setEnabled(halfHeight,1)", "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)",
       "setState(highDensity,0)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))",
-      R"(showNotice("EAN-13 needs 12 or 13 digits, got 7"))"}},
+      R"(showHumanReadable("",""))", R"(showNotice("EAN-13 needs 12 or 13 digits, got 7"))"}},
     {"a selector with no entry chosen is ignored", [](Rig& r) { r.choose(CodeType(-1)); },
      {"indexOfSelectedItem(codeSelector)"}},
     {"an index past the last entry is ignored", [](Rig& r) { r.choose(CodeType(kCodeTypeCount)); },
      {"indexOfSelectedItem(codeSelector)"}},
     {"deleting the last character keeps the preview's font", [](Rig& r) { r.type(""); },
      {"stringValue(dataToEncode)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))",
-      R"(showNotice("EAN-8 needs 7 or 8 digits, got 0"))"}},
+      R"(showHumanReadable("",""))", R"(showNotice("EAN-8 needs 7 or 8 digits, got 0"))"}},
     {"only a real edit of the data or add-on updates", [](Rig& r) {
          r.type("1234567"), r.type(Id::addonText, "");
          for (Id other : {Id::facts, Id::convertString, Id::batchInput, Id::preview}) r.controller.controlTextDidChange(other);
@@ -83,7 +85,7 @@ const CallRow kCallRows[] = {
          r.tick(Id::halfHeight, 1), r.controller.print(Id::preview), r.controller.about(Id::facts);
      },
      {"state(halfHeight)", R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN Red",72))",
-      R"(setString(preview,"<BCDE=fgha>"))",
+      R"(setString(preview,"<BCDE=fgha>"))", R"(showHumanReadable("12345670",""))",
       "showNotice(\"Font \u201CCode EAN Red\u201D is not installed \u2014 the preview cannot draw the bars.\")",
       "print(preview)", "orderFrontStandardAboutPanel()"}},
     {"no add-on empties and closes the field",
@@ -275,6 +277,31 @@ TEST(Controller, TheNoticeSaysWhyDataIsRejectedLeftOutOrReplaced) {
         r.tick(Id::checksum, row.check);
         r.type(row.data);
         EXPECT_EQ(r.window.notice, row.notice);
+    }
+}
+
+// ------------------------------------------------------------ the text under the preview
+
+struct TextRow {
+    const char* name;
+    void (*act)(Rig&);
+    std::string text;  // UTF-8, as the window shows it
+};
+
+const TextRow kTextRows[] = {
+    {"ean13 with its add-on", holdFiveDigitAddon, "4006381333931 52495"},
+    {"code39 escapes as their characters", [](Rig& r) { r.choose(C39), r.type("A~066~~"); }, "AB~"},
+    {"rejected data shows none", [](Rig& r) { r.type("123"); }, ""},
+    {"accepted again after a rejection", [](Rig& r) { r.type("123"), r.type("55123450"); }, "55123457"},
+};
+
+TEST(Controller, TextUnderThePreview) {
+    for (const auto& row : kTextRows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        row.act(r);
+        EXPECT_EQ(r.window.humanReadable, row.text);
+        EXPECT_EQ(r.window.titles, "");
     }
 }
 

@@ -88,7 +88,7 @@ class WindowTest : public QObject {
     }
     // clang-format on
     // What the window shows: each option control by name (`*` ticked, `-`
-    // disabled), [add-on][font string][preview], the preview's family, the notice.
+    // disabled), [add-on][font string][preview]{text under it}, the preview's family, the notice.
     QString seen() const {
         QStringList all;
         QWidget* const controls[] = {w().checksum,     w().halfHeight, w().highDensity,
@@ -97,9 +97,10 @@ class WindowTest : public QObject {
             auto* box = qobject_cast<QAbstractButton*>(c);
             all << c->objectName() + (box && box->isChecked() ? "*" : "") + (c->isEnabled() ? "" : "-");
         }
-        return all.join(' ') + QStringLiteral(" [%1][%2][%3] %4 %5")
+        const QString text = w().humanReadable->text();
+        return all.join(' ') + QStringLiteral(" [%1][%2][%3]{%4} %5 %6")
                                    .arg(w().addonText->text(), w().convertString->text(),
-                                        w().preview->toPlainText(), w().preview->font().family(),
+                                        w().preview->toPlainText(), text, w().preview->font().family(),
                                         w().notice->text());
     }
 
@@ -148,13 +149,15 @@ class WindowTest : public QObject {
         };
         // clang-format off
         const Step steps[] = {
-            {"start-up", [] {}, "checksum*- halfHeight highDensity- addonNothing*- addon2- addonText- [][<BCDE=fgha>][<BCDE=fgha>]"},
+            {"start-up", [] {}, "checksum*- halfHeight highDensity- addonNothing*- addon2- addonText- [][<BCDE=fgha>][<BCDE=fgha>]{12345670}"},
             {"typing, bytes above 127 one character each",
              [this] { choose(w().codeSelector, TOFIL), retype(w().dataToEncode, "12345678"); }, "[][\u00C4\"8Ndu\u00E4][\u00C4\"8Ndu\u00E4]"},
             {"half height and high density choose the face, or the notice names it",
              [this] { click(w().halfHeight), click(w().highDensity); }, "Code 25 Interleaved Red HD"},
             {"a character from an input method",
-             [this] { choose(w().codeSelector, C128), retype(w().dataToEncode, "AB\u4E00"); }, "[][n/a][]"},
+             [this] { choose(w().codeSelector, C128), retype(w().dataToEncode, "AB\u4E00"); }, "[][n/a][]{}"},
+            {"the text under the preview shows what escapes stand for",
+             [this] { retype(w().dataToEncode, "A~066~~"); }, "{AB~}"},
             {"clearing the check character warns",
              [this] { retype(w().dataToEncode, "ABC"), click(w().checksum); }, "Scanners will not read"},
             {"the 2-digit choice opens the field; five digits give the 5-digit add-on",
@@ -170,6 +173,25 @@ class WindowTest : public QObject {
             step.act();
             QVERIFY2(seen().contains(step.part),
                      qPrintable(QStringLiteral("%1: saw “%2”, want “%3”").arg(step.name, seen(), step.part)));
+        }
+    }
+
+    // The titles line takes room only while the data has element titles.
+    void elementTitlesShowUnderTheTextOnlyWhenThereAreAny() {
+        struct Row {
+            const char* name;
+            std::string text, titles;
+            QString shown;  // the titles line, or "hidden"
+        };
+        const Row rows[] = {
+            {"titles", "(01)09501101530003", "(01) GTIN", "(01) GTIN"},
+            {"none", "12345670", "", "hidden"},
+        };
+        for (const Row& row : rows) {
+            window->port().showHumanReadable(row.text, row.titles);
+            const QString shown = w().elementTitles->isHidden() ? QStringLiteral("hidden") : w().elementTitles->text();
+            QVERIFY2(shown == row.shown && w().humanReadable->text() == QString::fromStdString(row.text),
+                     qPrintable(QStringLiteral("%1: titles “%2”").arg(row.name, shown)));
         }
     }
 
@@ -350,7 +372,7 @@ class WindowTest : public QObject {
             QStringList out;
             for (QAbstractButton* b : win.findChildren<QAbstractButton*>()) out << b->text();
             for (QLabel* l : win.findChildren<QLabel*>())
-                if (l != win.widgets().facts && l->objectName() != "convertString") out << l->text();
+                if (l != win.widgets().facts && l != win.widgets().humanReadable) out << l->text();
             for (QGroupBox* g : win.findChildren<QGroupBox*>()) out << g->title();
             for (QAction* a : win.findChildren<QAction*>()) out << a->text();
             for (QLineEdit* e : win.findChildren<QLineEdit*>()) out << e->placeholderText();

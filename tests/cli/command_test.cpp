@@ -95,6 +95,10 @@ const std::vector<Case> kCases = {
     {"Code128MacRomanByteRejected", {"encode", "-t", "5", "é"}, "", 1, "", rejected(C128, "\x8E")},
     {"Code128NotInMacRoman", {"encode", "-t", "5", "ł"}, "", 1, "", "bcfont: the data holds 'ł' (character 1), which Mac OS Roman cannot encode\n"},
     {"Code128InvalidUtf8", {"encode", "-t", "5", "A\xFF"}, "", 1, "", "bcfont: the data is not valid UTF-8 (byte 2)\n"},
+    // encode --hri: the text under the bars, rejected as the font string is
+    {"HriEan13WithAddon", {"encode", "-t", "1", "--hri", "-a", "12", "400638133393"}, "", 0, "4006381333931 12\n", ""},
+    {"HriCode128Escapes", {"encode", "-t", "5", "--hri", "A~066~~C"}, "", 0, "AB~C\n", ""},
+    {"HriRejectedLikeTheFontString", {"encode", "-t", "1", "--hri", "40063813339"}, "", 1, "", rejected(EAN13, "40063813339")},
     {"InterleavedText", {"encode", "-t", "itf", "--no-check", "999"}, "", 0, "Ä*„ä\n", ""},
     // usage errors, help, version and the list of types
     {"NoSubcommand", {}, "", 2, "", "bcfont: A subcommand is required\nRun 'bcfont --help' for usage.\n"},

@@ -205,6 +205,8 @@ const TextCase kTextCases[] = {
     {"mac_roman_caption_as_unicode", TOFIL, false, "123456\tCaf\x8E", "123456", "Caf\xC3\xA9"},
     {"utf8_caption_kept", CODABAR, true, "123456\tGr\xC3\xBC\xC3\x9F" "e", "123456", "Gr\xC3\xBC\xC3\x9F" "e"},
     {"second_tab_stays_in_the_caption", C128, false, "A\tB\tC", "A", "B\tC"},
+    {"escapes_print_as_their_characters", C128, true, "A~066~~\tBin", "AB~", "Bin"},
+    {"fnc1_prints_nothing", C128EAN, false, "0195012345678903~99910AB", "0195012345678903" "10AB", ""},
 };
 // clang-format on
 

@@ -5,8 +5,9 @@ it is an int or float, and an empty cell when it is None. A check of None
 leaves the argument out, and so does a type of None; True/False are boolean cells, 1/0 number cells.
 
 Unless a case gives `value` and `reason`, BCFONT must equal what
-`bcfont encode` prints for the same request and BCFONTREASON the reason it
-gives. `scans` is the text a decoder reads from the barcode cell printed in
+`bcfont encode` prints for the same request, BCFONTREASON the reason it
+gives and BCFONTTEXT what `bcfont encode --hri` prints (with `value`,
+BCFONTTEXT is `value` too). `scans` is the text a decoder reads from the barcode cell printed in
 `face`, when the symbology is one a decoder reads.
 """
 
@@ -57,6 +58,7 @@ CASES = [
     Case("code39 with check", "CODE39", "code39", check=True, face="Code 39", scans="CODE39W"),
     Case("code39 without check", "CODE39", "code39", check=False, face="Code 39", scans="CODE39"),
     Case("code39 full ascii", "a b", "code39", addon="", check=0, face="Code 39", scans="a b"),
+    Case("code39 escapes, as the text shows them", "A~066~~", "code39"),
     Case("code128 text", "Hello World", "code128", face="Code 128", scans="Hello World"),
     Case("code128 number cell", 12345, "code128", face="Code 128", scans="12345"),
     Case("code128 without check", "ABC", "code128", addon="", check=0),

@@ -2,7 +2,8 @@
 """The Calc add-in in real headless LibreOffice.
 
   values: every case's BCFONT and BCFONTREASON cell equals what `bcfont encode`
-          gives for the same request (or the case's own expectation), and every
+          gives for the same request (or the case's own expectation), its
+          BCFONTTEXT cell what `bcfont encode --hri` prints, and every
           BCFONTFACE cell the expected family.
   scan:   the barcode cells, set in their faces and printed to PDF, read back
           with a decoder as the data plus check characters.
@@ -57,9 +58,10 @@ def as_text(value):
     return str(int(value)) if isinstance(value, (int, float)) and value == int(value) else str(value)
 
 
-def expected_by_command_line(bcfont, case):
-    """(BCFONT, BCFONTREASON) as `bcfont encode` gives them for the case's request."""
-    command = [bcfont, "encode", "--type", as_text(case.type)]
+def expected_by_command_line(bcfont, case, hri=False):
+    """(BCFONT, BCFONTREASON) as `bcfont encode` gives them for the case's request;
+    with `hri`, BCFONTTEXT in place of BCFONT."""
+    command = [bcfont, "encode", "--type", as_text(case.type)] + (["--hri"] if hri else [])
     if case.addon not in (None, ""):
         command += ["--addon", as_text(case.addon)]
     if case.check in (False, 0) and case.check is not None:
@@ -80,7 +82,7 @@ def values_sheet():
         refs = [f"[.B{n}]", f"[.C{n}]", f"[.D{n}]", f"[.E{n}]"]
         args = encode_arguments(case, refs)
         rows.append([cell(case.name), cell(case.data), cell(case.type), cell(case.addon), cell(case.check),
-                     formula("BCFONT", args), formula("BCFONTREASON", args)])
+                     formula("BCFONT", args), formula("BCFONTREASON", args), formula("BCFONTTEXT", args)])
     for n, case in enumerate(FACE_CASES, start=len(CASES) + 1):
         rows.append([cell("face: " + case.name), cell(None), cell(case.type), cell(case.half), cell(case.dense),
                      formula("BCFONTFACE", face_arguments(case, n))])
@@ -103,15 +105,19 @@ def run_values(options):
 
     failures = []
     for n, case in enumerate(CASES):
-        row = rows[n] + [""] * 7 if n < len(rows) else [""] * 7
+        row = rows[n] + [""] * 8 if n < len(rows) else [""] * 8
         if case.value is not None:
             expected = (case.value, case.reason)
+            text = case.value
         else:
             expected = expected_by_command_line(options.bcfont, case)
+            text = expected_by_command_line(options.bcfont, case, hri=True)[0]
         if row[5] != expected[0]:
             failures.append(mismatch(case.name, "BCFONT", expected[0], row[5]))
         if row[6] != expected[1]:
             failures.append(mismatch(case.name, "BCFONTREASON", expected[1], row[6]))
+        if row[7] != text:
+            failures.append(mismatch(case.name, "BCFONTTEXT", text, row[7]))
     for n, case in enumerate(FACE_CASES, start=len(CASES)):
         row = rows[n] + [""] * 6 if n < len(rows) else [""] * 6
         if row[5] != case.value:

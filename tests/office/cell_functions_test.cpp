@@ -1,4 +1,4 @@
-// BCFONT, BCFONTREASON and BCFONTFACE over the values Calc passes, without
+// BCFONT, BCFONTREASON, BCFONTTEXT and BCFONTFACE over the values Calc passes, without
 // LibreOffice: the argument conversions the real-Calc cases in calc_cases.py
 // do not reach (boundaries, NaN, ranges, booleans, text where a flag belongs).
 #include "cell_functions.h"
@@ -50,6 +50,14 @@ const Request kRequests[] = {
     {"check as text", u"123", u"code39", blank, u"yes", u"", "Check must be TRUE or FALSE (or 1 or 0)"},
 };
 
+// BCFONTTEXT takes BCFONT's arguments and gives its reasons.
+const Request kTexts[] = {
+    {"ean13 number cell with its add-on", 400638133393.0, ean13, 12.0, blank, u"4006381333931 12", ""},
+    {"code128 escapes as their characters", u"A~066~~", u"code128", blank, blank, u"AB~", ""},
+    {"blank data stays blank", blank, ean13, blank, blank, u"", ""},
+    {"rejected with BCFONT's reason", u"12", ean13, blank, blank, u"", "EAN-13 needs 12 or 13 digits, got 2"},
+};
+
 struct FaceRequest {
     const char* name;
     CellValue type, halfHeight, highDensity;
@@ -67,6 +75,14 @@ const FaceRequest kFaces[] = {
 TEST(CalcCells, Requests) {
     for (const Request& r : kRequests) {
         const CellResult result = barcodeCell(r.data, r.type, r.addon, r.check);
+        EXPECT_EQ(result.text, r.text) << r.name;
+        EXPECT_EQ(result.reason, r.reason) << r.name;
+    }
+}
+
+TEST(CalcCells, Texts) {
+    for (const Request& r : kTexts) {
+        const CellResult result = textCell(r.data, r.type, r.addon, r.check);
         EXPECT_EQ(result.text, r.text) << r.name;
         EXPECT_EQ(result.reason, r.reason) << r.name;
     }

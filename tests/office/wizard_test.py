@@ -20,11 +20,14 @@ FUNCTIONS = {
                "The barcode font string", "Die Barcode-Zeichenfolge"),
     "bcfontReason": ("BCFONTREASON", ["Data", "Type", "Addon", "Check"], ["Daten", "Typ", "Zusatz", "Prüfzeichen"],
                      "Empty text when BCFONT", "Leerer Text, wenn BCFONT"),
+    "bcfontText": ("BCFONTTEXT", ["Data", "Type", "Addon", "Check"], ["Daten", "Typ", "Zusatz", "Prüfzeichen"],
+                   "The text a label prints under the bars", "Der Klartext, den ein Etikett"),
     "bcfontFace": ("BCFONTFACE", ["Type", "HalfHeight", "HighDensity"], ["Typ", "HalbeHöhe", "HoheDichte"],
                    "The name of the barcode font", "Der Name der Barcode-Schrift"),
 }
 # Only Data is required; Calc offers every other argument as optional.
 REQUIRED = {"bcfont": [True, False, False, False], "bcfontReason": [True, False, False, False],
+            "bcfontText": [True, False, False, False],
             "bcfontFace": [False, False, False]}
 
 
