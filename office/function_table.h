@@ -45,9 +45,9 @@ inline constexpr ArgumentInfo kTypeArgument{
     "codeType",
     {"Type", "Typ"},
     {"The symbology: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
-     "postnet, or its number 0-10.",
+     "postnet, imb, or its number 0-11.",
      "Die Symbologie: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
-     "postnet oder ihre Nummer 0-10."}};
+     "postnet, imb oder ihre Nummer 0-11."}};
 inline constexpr ArgumentInfo kAddonArgument{
     "addon",
     {"Addon", "Zusatz"},
