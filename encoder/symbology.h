@@ -1,4 +1,4 @@
-// Every fact about the eleven symbologies, one row each: names, the options
+// Every fact about the symbologies, one row each: names, the options
 // the window offers, faces, check character, data alphabet and lengths, and
 // the encoder Calc runs. Every front end reads this table instead of
 // switching on the CodeType.
