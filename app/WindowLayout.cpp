@@ -33,7 +33,7 @@ W* named(W* widget, const char* objectName, const QString& accessibleName) {
 
 QComboBox* symbologySelector(ControlId id, const QString& accessibleName) {
     auto* box = named(new QComboBox, id, accessibleName);
-    box->setEditable(false);  // only the eleven entries can be chosen
+    box->setEditable(false);  // only the table's entries can be chosen
     for (int type = 0; type < kCodeTypeCount; ++type) {
         const auto name = symbology(static_cast<CodeType>(type)).fullName;
         box->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));

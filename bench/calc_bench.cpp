@@ -44,6 +44,7 @@ BENCHMARK_CAPTURE(runCalc, interleaved, Typical{TOFIL, "1234567890123", "", true
 BENCHMARK_CAPTURE(runCalc, industrial, Typical{TOFIND, "1234567890", "", true});
 BENCHMARK_CAPTURE(runCalc, codabar, Typical{CODABAR, "123456", "", false});
 BENCHMARK_CAPTURE(runCalc, postnet, Typical{POSTNET, "12345678901", "", false});
+BENCHMARK_CAPTURE(runCalc, imb, Typical{IMB, "01234567094987654321-01234567891", "", false});
 
 // The C++ entry as the command line and the app use it, with its strings.
 void encodeEan13(benchmark::State& state) {

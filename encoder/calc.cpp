@@ -79,6 +79,8 @@ constexpr auto kEmptiesOutput = std::to_array<bool>({
     true,   // InterleavedTooLong
     false,  // EscapeNotAscii
     true,   // FontStringTooLong
+    true,   // PartLength
+    true,   // DigitOutOfRange
 });
 static_assert(kEmptiesOutput.size() == bcfont::internal::kRejectKinds);
 

@@ -96,6 +96,11 @@ std::string sentence(const Symbology& s, const Rejection& r) {
             if (r.count > 0) text += " (it needs " + got + ")";
             return text + "; shorten the data or avoid mixing code sets";
         }
+        case Reject::PartLength:
+            return std::string(r.part->name) + " needs " + countsOf(r.part->lengths) + " digits, got " + got;
+        case Reject::DigitOutOfRange:
+            return std::string(r.part->name) + " must be " + r.part->low + " to " + r.part->high + ", got " +
+                   static_cast<char>(r.byte);
     }
     return {};
 }

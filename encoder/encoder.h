@@ -24,9 +24,10 @@ enum CodeType : std::int32_t {
     TOFIND = 8,  // 2 of 5 Industrial
     CODABAR = 9,
     POSTNET = 10,
+    IMB = 11,  // Intelligent Mail
 };
 
-inline constexpr int kCodeTypeCount = 11;
+inline constexpr int kCodeTypeCount = IMB + 1;
 
 // Size of every font string buffer handed to the encoders, terminator
 // included. A font string is at most kFontStringCapacity - 1 bytes long.

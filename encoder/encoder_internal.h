@@ -39,14 +39,25 @@ enum class Reject : std::uint8_t {
     InterleavedTooLong,  // count: an even number of digits that, with the check digit, would not fit
     EscapeNotAscii,      // count: the value of the "~ddd" escape at position
     FontStringTooLong,   // count: the bytes the font string needs, 0 when not counted
+    PartLength,          // count: digits of the data part `part`, not one of its lengths
+    DigitOutOfRange,     // byte at position: the digit `part` names lies outside its range
 };
-inline constexpr int kRejectKinds = static_cast<int>(Reject::FontStringTooLong) + 1;
+inline constexpr int kRejectKinds = static_cast<int>(Reject::DigitOutOfRange) + 1;
+
+// A part of the data with rules of its own, such as Intelligent Mail's
+// tracking and routing codes, which the reason of a rejection names.
+struct DataPart {
+    const char* name;  // "the routing code"
+    Lengths lengths;   // the digit counts it takes
+    char low, high;    // the digits it takes
+};
 
 struct Rejection {
     Reject kind = Reject::None;
     unsigned char byte = 0;
     int position = 0;  // 1-based
     std::size_t count = 0;
+    const DataPart* part = nullptr;  // for PartLength and DigitOutOfRange
 
     constexpr bool accepted() const { return kind == Reject::None; }
 };
@@ -78,6 +89,11 @@ Rejection calcInterleaved(const CalcInput& in, char* out);
 Rejection calcIndustrial(const CalcInput& in, char* out);
 Rejection calcCodabar(const CalcInput& in, char* out);
 Rejection calcPostnet(const CalcInput& in, char* out);
+Rejection calcImb(const CalcInput& in, char* out);
+
+// The human-readable text of an Intelligent Mail request: its tracking and
+// routing digits, NUL-terminated, in a kFontStringCapacity buffer.
+Rejection imbText(const CalcInput& in, char* out);
 
 // The text writers of the symbology table (hri.cpp), for requests Calc accepts.
 Rejection textEan8(const CalcInput& in, char* out);

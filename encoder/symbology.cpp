@@ -61,6 +61,12 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
      {false, false, false, false},
      {"Postnet", "Postnet", "Postnet", "Postnet", 9},
      Always, Digits, lengthsOf({5, 9, 11}), calcPostnet, textDigits},
+    // One face for everything. The encoder checks the lengths of the
+    // tracking and routing codes and names the one at fault.
+    {IMB, "imb", "Intelligent Mail", "NSFactIMB",
+     {false, false, false, false},
+     {"Code IMb", "Code IMb", "Code IMb", "Code IMb", 10},
+     Always, Digits, kAnyLength, calcImb, imbText},
 }};
 // clang-format on
 

@@ -1,6 +1,7 @@
-// Every fact about the eleven symbologies, one row each: names, the options
-// the window offers, faces, check character, data alphabet and lengths, the
-// encoder Calc runs and the writer of the text printed under the bars. Every front end reads this table instead of
+// Every fact about the symbologies, one row each: names, the options the
+// window offers, faces, check character, data alphabet and lengths, the
+// encoder Calc runs and the writer of the text printed under the bars.
+// Every front end reads this table instead of
 // switching on the CodeType.
 #pragma once
 

@@ -76,6 +76,7 @@ FACES = [
     ("Codabar", "Codabar.ttf", "codabar", 12, b"0123456789-$:/.+ABCD"),
     ("Codabar Red", "CodabarRed.ttf", "codabar", 12, b"0123456789-$:/.+ABCD"),
     ("Postnet", "Postnet.ttf", "postnet", 52, b"0123456789-"),
+    ("Code IMb", "CodeIMb.ttf", "imb", 36, b"ADFT"),
 ]
 
 # Wide-to-narrow ratio each face must draw.

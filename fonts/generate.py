@@ -3,7 +3,7 @@
 
     generate.py --out-dir DIR [--header FILE] [--ocrb OCRB.otf]
                 [--macroman encoder/macroman.cpp] [--family NAME ...]
-    generate.py --list-files
+    generate.py --list-files | --list-families
 
 Every face is a list of glyphs; a glyph is a run of modules whose bars are
 rectangles on whole-module boundaries, so glyphs set side by side join
@@ -26,6 +26,7 @@ from fontTools.ttLib.tables._c_m_a_p import cmap_format_0
 # The source tree may be read-only; keep it free of bytecode caches.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import imb_face as IMB  # noqa: E402
 import patterns as P  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -336,10 +337,17 @@ def postnet_face():
                  POSTNET_FULL + 40, 100, g)]
 
 
+def imb_face():
+    g = [Glyph(f"imb.{letter}", [ord(letter)], IMB.BAR + IMB.SPACE, rects=[(0, bottom, IMB.BAR, top)])
+         for letter, (bottom, top) in IMB.EXTENTS.items()]
+    return [Face("Code IMb", IMB.MODULE, IMB.BAR, IMB.BAR, IMB.QUIET, IMB.QUIET, 0, IMB.FULL_TOP,
+                 IMB.FULL_TOP + 40, 100, g)]
+
+
 def all_faces():
     faces = []
     for build in (ean_faces, code39_faces, code128_faces, itf_faces, industrial_faces, codabar_faces,
-                  postnet_face):
+                  postnet_face, imb_face):
         faces.extend(build())
     return faces
 
@@ -532,13 +540,14 @@ def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out-dir")
     ap.add_argument("--list-files", action="store_true", help="print the file name of every face and stop")
+    ap.add_argument("--list-families", action="store_true", help="print the family of every face and stop")
     ap.add_argument("--header", help="write the face metrics C++ header here")
     ap.add_argument("--ocrb", default=DEFAULT_OCRB)
     ap.add_argument("--macroman", default=DEFAULT_MACROMAN)
     ap.add_argument("--family", action="append", help="build only this family (repeatable)")
     args = ap.parse_args(argv)
-    if args.list_files:
-        print("\n".join(f"{face.file_stem}.ttf" for face in all_faces()))
+    if args.list_files or args.list_families:
+        print("\n".join(f"{face.file_stem}.ttf" if args.list_files else face.family for face in all_faces()))
         return 0
     if not args.out_dir:
         ap.error("--out-dir is required")

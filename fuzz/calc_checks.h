@@ -58,6 +58,11 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
         if (std::any_of(out.begin(), nul, [](char c) { return static_cast<unsigned char>(c) < 32; })) {
             return "font string holds a byte below 32";
         }
+        if (code == IMB && (nul - out.begin() != 65 || std::any_of(out.begin(), nul, [](char c) {
+                                return std::string_view("ADFT").find(c) == std::string_view::npos;
+                            }))) {
+            return "Intelligent Mail wrote other than 65 bar letters";
+        }
     }
 
     const auto type = static_cast<CodeType>(code);

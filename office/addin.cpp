@@ -140,7 +140,7 @@ class BarcodeFunctions
     }
 
     OUString localized(const Localized& text) const {
-        return toOUString(locale_.Language == "de" ? text.de : text.en);
+        return toOUString(shown(locale_.Language == "de" ? text.de : text.en));
     }
 
     static const ArgumentInfo* argument(const OUString& function, sal_Int32 index) {

@@ -6,7 +6,10 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "symbology.h"
 
 namespace bcfont::office {
 
@@ -44,10 +47,8 @@ inline constexpr ArgumentInfo kDataArgument{
 inline constexpr ArgumentInfo kTypeArgument{
     "codeType",
     {"Type", "Typ"},
-    {"The symbology: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
-     "postnet, or its number 0-10.",
-     "Die Symbologie: ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, codabar, "
-     "postnet oder ihre Nummer 0-10."}};
+    {"The symbology: {names}, or its number {numbers}.",
+     "Die Symbologie: {names} oder ihre Nummer {numbers}."}};
 inline constexpr ArgumentInfo kAddonArgument{
     "addon",
     {"Addon", "Zusatz"},
@@ -115,6 +116,20 @@ constexpr const FunctionInfo* findFunctionByDisplayName(std::string_view display
     for (const FunctionInfo& f : kFunctions)
         if (f.displayName.en == displayName || f.displayName.de == displayName) return &f;
     return nullptr;
+}
+
+// A text of this table as shown: "{names}" becomes the symbology table's
+// short names, "{numbers}" the range of its CodeType numbers.
+inline std::string shown(std::string_view text) {
+    std::string out(text);
+    const auto replace = [&out](std::string_view marker, const std::string& by) {
+        if (const auto at = out.find(marker); at != std::string::npos) out.replace(at, marker.size(), by);
+    };
+    std::string names;
+    for (const Symbology& s : symbologies()) names += (names.empty() ? "" : ", ") + std::string(s.name);
+    replace("{names}", names);
+    replace("{numbers}", "0-" + std::to_string(kCodeTypeCount - 1));
+    return out;
 }
 
 }  // namespace bcfont::office

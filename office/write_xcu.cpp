@@ -36,8 +36,8 @@ std::string escaped(std::string_view text) {
 
 std::string localizedProp(std::string_view name, const Localized& text, std::string_view indent) {
     std::string out = std::string(indent) + "<prop oor:name=\"" + std::string(name) + "\">\n";
-    out += std::string(indent) + "  <value xml:lang=\"en-US\">" + escaped(text.en) + "</value>\n";
-    out += std::string(indent) + "  <value xml:lang=\"de\">" + escaped(text.de) + "</value>\n";
+    out += std::string(indent) + "  <value xml:lang=\"en-US\">" + escaped(shown(text.en)) + "</value>\n";
+    out += std::string(indent) + "  <value xml:lang=\"de\">" + escaped(shown(text.de)) + "</value>\n";
     return out + std::string(indent) + "</prop>\n";
 }
 

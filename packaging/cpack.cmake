@@ -11,15 +11,15 @@ set(CPACK_PACKAGE_CONTACT "${BCFONT_MAINTAINER}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${BCFONT_HOMEPAGE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "barcode font encoder with its own barcode fonts")
 set(CPACK_PACKAGE_DESCRIPTION
-    "bcfont validates data for one of eleven barcode symbologies (EAN-8,
+    "bcfont validates data for the common barcode symbologies (EAN-8,
 EAN-13 with add-ons, UPC-A, UPC-E, Code 39, Code 128, GS1-128, 2 of 5
-Interleaved and Industrial, Codabar, Postnet), computes the check characters
-and produces the font string: a few characters that, set in bcfont's barcode
-fonts, draw the barcode.
+Interleaved and Industrial, Codabar, Postnet, Intelligent Mail), computes
+the check characters and produces the font string: a few characters that,
+set in bcfont's barcode fonts, draw the barcode.
 
 The package contains the desktop window (bcfont-gui), the command line
 (bcfont) for single values, whole files and SVG, PNG or PDF pictures, and
-19 barcode fonts registered with fontconfig, so that office programs draw
+20 barcode fonts registered with fontconfig, so that office programs draw
 copied font strings as bars.")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

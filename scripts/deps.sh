@@ -8,7 +8,7 @@ BCFONT_PACKAGES=(
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data
   libzxing-dev
-  xvfb xauth zint-qt python3-xlib
+  xvfb xauth zint zint-qt python3-xlib
   clang libclang-rt-14-dev time
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils
   # Either Calc serves; the first is installed when neither is. Never pull in

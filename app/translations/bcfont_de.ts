@@ -179,8 +179,8 @@
     </message>
     <message>
         <location filename="../AboutBox.cpp" line="17"/>
-        <source>&lt;h2&gt;bcfont %1&lt;/h2&gt;&lt;p&gt;Barcode font encoder: font strings for eleven symbologies.&lt;/p&gt;&lt;p&gt;Licence: %2.&lt;/p&gt;&lt;p&gt;The barcode fonts: SIL Open Font License 1.1; their digits are drawn from the public-domain OCR-B.&lt;/p&gt;&lt;p&gt;Fonts loaded from: %3&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;bcfont %1&lt;/h2&gt;&lt;p&gt;Barcode-Font-Encoder: Schriftzeichenfolgen für elf Symbologien.&lt;/p&gt;&lt;p&gt;Lizenz: %2.&lt;/p&gt;&lt;p&gt;Die Barcode-Schriften: SIL Open Font License 1.1; ihre Ziffern stammen aus der gemeinfreien OCR-B.&lt;/p&gt;&lt;p&gt;Schriften geladen aus: %3&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;bcfont %1&lt;/h2&gt;&lt;p&gt;Barcode font encoder: font strings for %4 symbologies.&lt;/p&gt;&lt;p&gt;Licence: %2.&lt;/p&gt;&lt;p&gt;The barcode fonts: SIL Open Font License 1.1; their digits are drawn from the public-domain OCR-B.&lt;/p&gt;&lt;p&gt;Fonts loaded from: %3&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;bcfont %1&lt;/h2&gt;&lt;p&gt;Barcode-Font-Encoder: Schriftzeichenfolgen für %4 Symbologien.&lt;/p&gt;&lt;p&gt;Lizenz: %2.&lt;/p&gt;&lt;p&gt;Die Barcode-Schriften: SIL Open Font License 1.1; ihre Ziffern stammen aus der gemeinfreien OCR-B.&lt;/p&gt;&lt;p&gt;Schriften geladen aus: %3&lt;/p&gt;</translation>
     </message>
     <message>
         <location filename="../ExportDialogs.cpp" line="28"/>

@@ -16,7 +16,7 @@ CASES=(
   "render face options|bcfont render --h|--half-height --help --high-density"
   "type names after --type|bcfont encode --type ean|ean13 ean8"
   "type names after -t|bcfont render -t code|code128 code128ean code39"
-  "type names in batch|bcfont batch --type i|industrial25 itf"
+  "type names in batch|bcfont batch --type i|imb industrial25 itf"
   "no words for an add-on|bcfont encode --addon |"
   "no words for a size|bcfont render --size |"
   "options after the data|bcfont encode --type ean13 400638133393 --n|--no-check"

@@ -149,6 +149,7 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {TOFIND, "NSFactTOFIND", false, true, true, false},
     {CODABAR, "NSFactCODABAR", false, true, true, false},
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
+    {IMB, "NSFactIMB", false, false, false, false},
 }};
 // clang-format on
 

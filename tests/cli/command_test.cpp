@@ -44,7 +44,7 @@ const std::string kCode128NoCheck =
 const std::string kEncodeHint = "Run 'bcfont encode --help' for usage.\n";
 const std::string kTypes =
     "0 ean8, 1 ean13, 2 upca, 3 upce, 4 code39, 5 code128, 6 code128ean, 7 itf, 8 industrial25, 9 codabar, "
-    "10 postnet\n";
+    "10 postnet, 11 imb\n";
 
 // The same five lines with each kind of line end: a valid line, an empty one,
 // one digit short, a valid one with its check digit, letters.
@@ -100,11 +100,14 @@ const std::vector<Case> kCases = {
     {"HriCode128Escapes", {"encode", "-t", "5", "--hri", "A~066~~C"}, "", 0, "AB~C\n", ""},
     {"HriRejectedLikeTheFontString", {"encode", "-t", "1", "--hri", "40063813339"}, "", 1, "", rejected(EAN13, "40063813339")},
     {"InterleavedText", {"encode", "-t", "itf", "--no-check", "999"}, "", 0, "Ä*„ä\n", ""},
+    // encode, Intelligent Mail: USPS-B-3200's example, and a reason naming the part
+    {"ImbExample", {"encode", "--type", "imb", "01234567094987654321-01234567891"}, "", 0, "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n", ""},
+    {"ImbRoutingLength", {"encode", "--type", "imb", "01234567094987654321-0123456789"}, "", 1, "", "bcfont: the routing code needs 0, 5, 9 or 11 digits, got 10\n"},
     // usage errors, help, version and the list of types
     {"NoSubcommand", {}, "", 2, "", "bcfont: A subcommand is required\nRun 'bcfont --help' for usage.\n"},
     {"UnknownSubcommand", {"draw"}, "", 2, "", "bcfont: [...]\nRun 'bcfont --help' for usage.\n"},
     {"UnknownTypeName", {"encode", "--type", "ean14", "1"}, "", 2, "", "bcfont: --type: unknown type 'ean14'; valid types: " + kTypes + kEncodeHint},
-    {"TypeNumberOutOfRange", {"encode", "-t", "11", "1"}, "", 2, "", "bcfont: --type: unknown type '11'; valid types: " + kTypes + kEncodeHint},
+    {"TypeNumberOutOfRange", {"encode", "-t", std::to_string(kCodeTypeCount), "1"}, "", 2, "", "bcfont: --type: unknown type '" + std::to_string(kCodeTypeCount) + "'; valid types: " + kTypes + kEncodeHint},
     {"MissingType", {"encode", "1"}, "", 2, "", "bcfont: --type is required\n" + kEncodeHint},
     {"MissingData", {"encode", "-t", "1"}, "", 2, "", "bcfont: DATA is required\n" + kEncodeHint},
     {"UnknownOption", {"encode", "--bogus", "-t", "1", "1"}, "", 2, "", "bcfont: [...]\n" + kEncodeHint},
@@ -124,7 +127,8 @@ const std::vector<Case> kCases = {
      " 7  itf           2 of 5 Interleaved\n"
      " 8  industrial25  2 of 5 Industrial\n"
      " 9  codabar       Codabar\n"
-     "10  postnet       Postnet\n", ""},
+     "10  postnet       Postnet\n"
+     "11  imb           Intelligent Mail\n", ""},
     // batch: every kind of line end gives the same output and line numbers
     {"BatchLf", {"batch", "-t", "1"}, ean13Input("\n"), 1, kEan13Out, kEan13Err},
     {"BatchCr", {"batch", "-t", "1"}, ean13Input("\r"), 1, kEan13Out, kEan13Err},

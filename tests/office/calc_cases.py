@@ -42,7 +42,7 @@ class FaceCase:
 
 
 VALID_TYPES = ("give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, "
-               "codabar, postnet or its number 0-10")
+               "codabar, postnet, imb or its number 0-11")
 
 CASES = [
     # every symbology, as the window's defaults would encode it
@@ -69,12 +69,16 @@ CASES = [
     Case("industrial25", "0123456789", "industrial25", check=1),
     Case("codabar", "123", "codabar", face="Codabar", scans="123"),
     Case("postnet", "12345", "postnet"),
+    Case("imb tracking and routing code", "01234567094987654321-01234567891", "imb",
+         value="AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA", reason=""),
     # the type argument
     Case("type as a number cell", "400638133393", 1),
     Case("type name in capitals", "400638133393", "EAN13"),
     Case("type as a number text", "400638133393", "1"),
     # rejections by the encoder: the same reason as the command line
     Case("ean13 too short", "12", "ean13"),
+    Case("imb routing code of 10 digits", "01234567094987654321-0123456789", "imb",
+         value=ERROR, reason="the routing code needs 0, 5, 9 or 11 digits, got 10"),
     Case("upce number system 2", "2123456", "upce"),
     Case("ean13 add-on of 3 digits", "400638133393", "ean13", addon="123"),
     Case("ean8 letters", "ABCDEFG", "ean8"),
@@ -88,7 +92,7 @@ CASES = [
     Case("character without a Mac OS Roman byte", "A\u2603B", "code128", value=ERROR,
          reason="Data holds the character U+2603, which barcode fonts cannot hold"),
     Case("unknown type name", "123", "qr", value=ERROR, reason="unknown Type 'qr'; " + VALID_TYPES),
-    Case("type number out of range", "123", 11, value=ERROR, reason="unknown Type 11; " + VALID_TYPES),
+    Case("type number out of range", "123", 99, value=ERROR, reason="unknown Type 99; " + VALID_TYPES),
     Case("type left out", "123", None, value=ERROR, reason="Type is missing; " + VALID_TYPES),
     Case("check 2", "123", "code39", addon="", check=2, value=ERROR,
          reason="Check must be TRUE or FALSE (or 1 or 0), got 2"),
@@ -109,6 +113,7 @@ FACE_CASES = [
     FaceCase("industrial25 high density has none", "industrial25", False, True, "Code 25 Industrial"),
     FaceCase("codabar half height", "codabar", True, False, "Codabar Red"),
     FaceCase("postnet has one face", "postnet", True, True, "Postnet"),
+    FaceCase("imb has one face", "imb", True, True, "Code IMb"),
     FaceCase("unknown type", "qr", None, None, ERROR),
     FaceCase("half height 3", "ean13", 3, None, ERROR),
 ]

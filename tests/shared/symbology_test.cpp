@@ -40,6 +40,7 @@ constexpr FontRow kFonts[] = {
     {CODABAR, false, false, "Codabar", 40},
     {CODABAR, true, false, "Codabar Red", 40},
     {POSTNET, true, true, "Postnet", 9},
+    {IMB, true, true, "Code IMb", 10},
 };
 
 TEST(Symbology, PreviewFontTable) {
@@ -60,7 +61,7 @@ TEST(Symbology, CodeTypeFromString) {
     const std::string past = std::to_string(kCodeTypeCount);
     const TypeName rows[] = {
         {"0", 0},          {"1", 1},        {"10", 10},  {"ean13", 1},       {"EAN13", 1},
-        {"code128ean", 6}, {"postnet", 10}, {"-1", -1},  {past.c_str(), -1}, {"", -1},
+        {"code128ean", 6}, {"postnet", 10}, {"-1", -1},  {past.c_str(), -1}, {"", -1}, {"IMB", IMB},
         {"01x", -1},       {"ean", -1},     {"007", -1}, {"code 128", -1},
     };
     for (const auto& r : rows) {
@@ -108,10 +109,14 @@ std::string dataOf(int count, char fill, char last) {
     return data;
 }
 
-// The shortest data length a symbology takes that is at least `atLeast`.
+// The shortest data length of at least `atLeast` ones that a symbology
+// takes: one its table accepts, and for an encoder that checks the parts of
+// its data itself (Intelligent Mail), one that encoder accepts too.
 int lengthFor(const Symbology& s, int atLeast) {
     int n = atLeast;
-    while (!accepts(s.lengths, n)) ++n;
+    while (n < kMaxDataLength &&
+           (!accepts(s.lengths, n) || !encode(s.type, dataOf(n, '1', '1'), "", true)))
+        ++n;
     return n;
 }
 
