@@ -1,8 +1,10 @@
 #include "cli_support.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <optional>
 #include <string_view>
 
 #include "encode.h"
@@ -22,22 +24,88 @@ void fail(int status, const std::string& message) {
     throw CommandFailure(message, status);
 }
 
-CLI::Validator numberBetween(double min, double max) {
-    std::ostringstream range;
-    range << "a number from " << min << " to " << max;
-    // Help shows the range as CLI11's own range check does, which the man
-    // page generator reads.
-    std::ostringstream shown;
-    shown << "NUMBER in [" << min << " - " << max << "]";
-    return CLI::Validator(
-        [min, max, range = range.str()](std::string& value) -> std::string {
-            double number = 0;
-            const bool parsed = CLI::detail::lexical_cast(value, number);
-            // Written as "within" so that NaN, which compares false, falls outside.
-            if (parsed && number >= min && number <= max) return {};
-            return "must be " + range + ", not '" + value + "'";
-        },
-        shown.str(), "number between");
+namespace {
+
+// "0 to 20", "1 to 1000", "a whole number from 0 to 20".
+std::string rangeText(NumberRange range, bool sayWhole) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s%.15g to %.15g", sayWhole ? "a whole number from " : "", range.min,
+                  range.max);
+    return text;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view withoutBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A decimal number as a person writes it ("300", "+2", "12.5", "1e3");
+// nothing for anything else, NaN and infinities included.
+std::optional<double> decimalNumber(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The value as the message shows it: a number as typed, anything else
+// quoted, and never so long that the message is lost.
+std::string shownValue(const std::string& text, bool isNumber) {
+    constexpr std::size_t kLongest = 40;
+    std::string shown = isNumber ? std::string(withoutBlanks(text)) : text;
+    if (shown.size() > kLongest) shown = shown.substr(0, kLongest) + "...";
+    return isNumber ? shown : "'" + shown + "'";
+}
+
+}  // namespace
+
+CLI::Option* addNumberOption(CLI::App& command, const std::string& name, std::string& text,
+                             const std::string& help, const NumberRange* shown) {
+    CLI::Option* option = command.add_option(name, text, help);
+    // Help shows the kind and range as CLI11's own range check does, which
+    // the man page generator reads.
+    char kind[96] = "";
+    if (shown != nullptr)
+        std::snprintf(kind, sizeof kind, "NUMBER in [%.15g - %.15g]", shown->min, shown->max);
+    option->type_name(shown == nullptr || shown->whole ? "INT" : "FLOAT");
+    if (*kind != '\0') option->check(CLI::Validator(kind));
+    if (!text.empty()) option->capture_default_str();
+    return option;
+}
+
+double numberOption(const std::string& option, const std::string& text, NumberRange range,
+                    const std::string& context) {
+    const std::optional<double> value = decimalNumber(withoutBlanks(text));
+    const bool inRange = value && *value >= range.min && *value <= range.max;
+    const bool fraction = value && range.whole && std::trunc(*value) != *value;
+    if (inRange && !fraction) return *value;
+    fail(kExitUsage, option + " must be " + rangeText(range, fraction) + context + ", not " +
+                         shownValue(text, value.has_value()));
+}
+
+void addForceFlag(CLI::App& command, bool& force) {
+    command.add_flag("--force", force, "Replace the output file even when it is write-protected");
+}
+
+void openOutput(fileio::Output& out, const std::string& name, const std::vector<std::string>& inputs,
+                bool force) {
+    const std::string why =
+        out.open(name, inputs, force ? fileio::Replace::EvenProtected : fileio::Replace::IfWritable);
+    if (why.empty()) return;
+    fail(kExitUsage, out.refusedAsProtected() ? why + "; --force replaces it" : why);
+}
+
+void writeWholeOutput(fileio::Output& out, std::string_view bytes) {
+    std::string why = out.write(bytes);
+    if (why.empty()) why = out.commit();
+    if (!why.empty()) fail(kExitUsage, why);
 }
 
 void warn(const std::string& message) {

@@ -4,12 +4,16 @@
 
 #include <CLI/Error.hpp>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "encoder.h"
+#include "output.h"
 
 namespace CLI {
-class Validator;
-}
+class App;
+class Option;
+}  // namespace CLI
 
 namespace bcfont::cli {
 
@@ -27,9 +31,37 @@ class CommandFailure : public CLI::RuntimeError {
 // "bcfont: <message>".
 [[noreturn]] void fail(int status, const std::string& message);
 
-// Accepts a number from `min` to `max`, as --size and --dpi take. Unlike
-// CLI::Range it refuses NaN, which compares false with every bound.
-CLI::Validator numberBetween(double min, double max);
+// The values a numeric option takes.
+struct NumberRange {
+    double min;
+    double max;
+    bool whole;  // only whole numbers, as --dpi, --skip and --copies
+};
+
+// Adds the numeric option `name` (e.g. "--dpi"), kept as typed in `text` and
+// read by numberOption() when the command runs, so that every wrong value
+// gets one short message. Help shows `shown`'s range when there is one.
+CLI::Option* addNumberOption(CLI::App& command, const std::string& name, std::string& text,
+                             const std::string& help, const NumberRange* shown);
+
+// The number in `text`, blanks around it ignored (as a shell script or a
+// spreadsheet cell may leave them), when it lies in `range`; otherwise fails
+// with kExitUsage: "--skip must be 0 to 20 for Avery L7160, not -1".
+// `context` follows the range (" for Avery L7160").
+double numberOption(const std::string& option, const std::string& text, NumberRange range,
+                    const std::string& context = {});
+
+// Adds --force: replace a write-protected output file.
+void addForceFlag(CLI::App& command, bool& force);
+
+// Opens the output `name` through fileio::Output, or fails with kExitUsage
+// and the reason: it is one of `inputs`, it cannot be written, or it is a
+// write-protected file and `force` is false.
+void openOutput(fileio::Output& out, const std::string& name, const std::vector<std::string>& inputs,
+                bool force);
+
+// Writes `bytes` as the whole of `out` and names it, or fails with kExitUsage.
+void writeWholeOutput(fileio::Output& out, std::string_view bytes);
 
 void warn(const std::string& message);
 

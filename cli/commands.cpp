@@ -11,11 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "batch_stream.h"
 #include "cli_support.h"
 #include "macroman.h"
-#include "paths.h"
 #include "symbology.h"
 #include "type_option.h"
 
@@ -52,6 +50,7 @@ struct BatchArgs {
     bool noCheck = false;
     bool utf8 = false;
     bool align = false;
+    bool force = false;
 };
 
 bool isStandardStream(const std::string& name) {
@@ -72,37 +71,26 @@ void runBatch(const BatchArgs& args) {
     options.check = !args.noCheck;
     options.utf8 = args.utf8;
     options.align = args.align;
-    const bool toStdout = isStandardStream(args.output);
     const std::string inName = isStandardStream(args.input) ? "standard input" : args.input;
-    const std::string outName = toStdout ? "standard output" : args.output;
 
     InputFile in;
     if (!isStandardStream(args.input)) {
         in.fd = ::open(args.input.c_str(), O_RDONLY | O_CLOEXEC);
         if (in.fd < 0) fail(kExitUsage, "cannot open '" + args.input + "': " + std::strerror(errno));
     }
-    if (!isStandardStream(args.input) && !toStdout) {
-        const std::string same = fileio::refuseSameFile(args.input, args.output);
-        if (!same.empty()) fail(kExitUsage, same);
-    }
-    fileio::AtomicFile outFile;
-    if (!toStdout) {
-        const std::string why = outFile.open(args.output);
-        if (!why.empty()) fail(kExitUsage, why);
-    }
+    fileio::Output outFile;
+    openOutput(outFile, args.output, {args.input}, args.force);
     warnIfCode128WithoutCheck(options.type, args.noCheck);
 
     // Heap, not stack: the buffer is 64 KiB.
-    const auto out = std::make_unique<OutputBuffer>(toStdout ? STDOUT_FILENO : outFile.fd());
+    const auto out = std::make_unique<OutputBuffer>(outFile.fd());
     TwoThreadBatchEngine engine(options);
     if (!convertStream(in.fd, inName, engine, *out, stderr)) {
-        if (out->failed()) fail(kExitUsage, "cannot write '" + outName + "': " + std::strerror(out->error()));
+        if (out->failed())
+            fail(kExitUsage, "cannot write " + outFile.shown() + ": " + std::strerror(out->error()));
         throw CLI::RuntimeError(kExitUsage);
     }
-    if (!toStdout) {
-        const std::string why = outFile.commit();
-        if (!why.empty()) fail(kExitUsage, why);
-    }
+    if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
     std::fprintf(stderr, "%s\n", batchSummary(engine.report()).c_str());
     if (engine.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
 }
@@ -148,10 +136,13 @@ void addBatchCommand(CLI::App& app, Mode mode) {
     cmd->add_flag("--align", args->align, "Write one line per input line, empty for empty or rejected lines");
     cmd->add_option("INPUT", args->input, "Lines to convert; '-' or none for standard input");
     cmd->add_option("OUTPUT", args->output, "Where the font strings go; '-' or none for standard output");
+    addForceFlag(*cmd, args->force);
     cmd->footer(
         "Lines end with LF, CR or CR LF. Without --align, empty and rejected lines give no output\n"
         "line and each font string is followed by an LF. The output file is written in full or\n"
-        "not at all. Standard error ends with a summary: converted lines out of the non-empty\n"
+        "not at all; '-', /dev/stdout and /dev/fd/N are written in place. An output that is the\n"
+        "input, or a write-protected file without --force, is refused with status 2.\n"
+        "Standard error ends with a summary: converted lines out of the non-empty\n"
         "ones, and the numbers of the first 20 rejected lines, counted as an editor does.\n"
         "Exit status: 0 every non-empty line converted, 1 some line rejected, 2 usage or I/O error.\n");
     cmd->callback([args, mode] {

@@ -4,16 +4,15 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "cli_support.h"
 #include "labels.h"
-#include "paths.h"
 #include "templates.h"
 #include "type_option.h"
 
@@ -25,13 +24,22 @@ struct LabelsArgs {
     std::string templateName;
     bool noCheck = false;
     bool utf8 = false;
-    int skip = 0;
-    int copies = 1;
+    std::string skip = "0";
+    std::string copies = "1";
     bool outline = false;
     bool listTemplates = false;
+    bool force = false;
     std::string input;
     std::string output;
 };
+
+constexpr NumberRange kCopies{1, render::kMaxCopies, true};
+
+// Opens -o before anything is read: standard output for "-", refused when
+// it is the list itself or write-protected.
+void openSheetsOutput(fileio::Output& out, const LabelsArgs& args) {
+    openOutput(out, args.output, {args.input}, args.force);
+}
 
 void listTemplates() {
     for (const render::LabelTemplate& t : render::allTemplates()) {
@@ -77,17 +85,15 @@ void run(const LabelsArgs& args, Mode mode) {
     job.type = parsedType(args.type);
     job.check = !args.noCheck;
     job.utf8 = args.utf8;
-    job.skip = args.skip;
-    job.copies = args.copies;
+    const NumberRange skips{0, std::max(render::labelsPerSheet(*sheet) - 1, 0) * 1.0, true};
+    job.skip = static_cast<int>(numberOption("--skip", args.skip, skips, " for " + sheet->name));
+    job.copies = static_cast<int>(numberOption("--copies", args.copies, kCopies));
     job.outline = args.outline;
     warnIfCode128WithoutCheck(job.type, args.noCheck);
     if (mode == Mode::CheckOnly) return;
 
-    if (!args.input.empty() && args.input != "-") {
-        // The list would be lost under its own labels.
-        if (const std::string same = fileio::refuseSameFile(args.input, args.output); !same.empty())
-            fail(kExitUsage, same);
-    }
+    fileio::Output out;
+    openSheetsOutput(out, args);
     const std::string input = readAll(args.input);
     std::string error;
     const auto sheets = render::planLabels(input, *sheet, job, error);
@@ -97,12 +103,11 @@ void run(const LabelsArgs& args, Mode mode) {
                      p.reason.c_str());
     if (sheets->placements.empty()) {
         std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, 0).c_str());
-        fail(kExitRejected, "nothing to print: no line gave a label; " + args.output + " was not written");
+        fail(kExitRejected, "nothing to print: no line gave a label; " + out.shown() + " was not written");
     }
     const auto pdf = render::labelsPdf(*sheets, error);
     if (!pdf) fail(kExitUsage, error);
-    error = fileio::writeFileAtomically(args.output, *pdf);
-    if (!error.empty()) fail(kExitUsage, error);
+    writeWholeOutput(out, *pdf);
     std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, sheets->pages).c_str());
     if (sheets->report.rejected + sheets->report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
 }
@@ -119,22 +124,22 @@ void addLabelsCommand(CLI::App& app, Mode mode) {
         ->type_name("NAME");
     cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
     cmd->add_flag("--utf8", args->utf8, "Read the lines as UTF-8 text instead of Mac OS Roman bytes");
-    cmd->add_option("--skip", args->skip, "Labels already used on the first sheet")
-        ->check(CLI::NonNegativeNumber)
-        ->capture_default_str();
-    cmd->add_option("--copies", args->copies, "Labels per line")
-        ->check(CLI::Range(1, render::kMaxCopies))
-        ->capture_default_str();
+    addNumberOption(*cmd, "--skip", args->skip, "Labels already used on the first sheet, fewer than it holds",
+                    nullptr);
+    addNumberOption(*cmd, "--copies", args->copies, "Labels per line", &kCopies);
     cmd->add_flag("--outline", args->outline,
                   "Draw the outline of every label, for a test print on plain paper");
     cmd->add_flag("--list-templates", args->listTemplates, "List the label sheets --template accepts");
     cmd->add_option("INPUT", args->input,
                     "Lines to print, 'data' or 'data<TAB>caption'; '-' or none for standard input");
-    cmd->add_option("-o,--output", args->output, "The PDF file to write")->type_name("FILE");
+    cmd->add_option("-o,--output", args->output, "The PDF file to write; '-' for standard output")
+        ->type_name("FILE");
+    addForceFlag(*cmd, args->force);
     cmd->footer(
         "Lines are read as by 'bcfont batch'. Each barcode is as large as its label allows, never\n"
         "below the symbology's minimum size; a line whose barcode does not fit is reported like a\n"
-        "rejected line. The PDF is written in full or not at all.\n"
+        "rejected line. The PDF is written in full or not at all; '-o -' writes it to standard\n"
+        "output. An output that is the input, or a write-protected file without --force, is refused.\n"
         "Exit status: 0 every non-empty line printed, 1 some line rejected or too large for the\n"
         "label, 2 usage or I/O error.\n");
     cmd->callback([args, mode] { run(*args, mode); });

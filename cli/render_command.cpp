@@ -12,29 +12,40 @@
 namespace bcfont::cli {
 namespace {
 
+constexpr NumberRange kSizes{render::kMinPointSize, render::kMaxPointSize, false};
+constexpr NumberRange kResolutions{render::kMinDpi, render::kMaxDpi, true};
+
 struct RenderArgs {
     std::string type;
     std::string data;
     std::string addon;
     bool noCheck = false;
-    double size = 0;  // 0: the size of the face's table entry
-    int dpi = render::kDefaultDpi;
+    std::string size;  // empty: the size of the face's table entry
+    std::string dpi = std::to_string(render::kDefaultDpi);
     bool halfHeight = false;
     bool highDensity = false;
+    bool force = false;
     std::string output;
 };
 
 void run(const RenderArgs& args, Mode mode) {
     const CodeType type = parsedType(args.type);
-    if (!render::formatOf(args.output))
+    const auto format = render::formatOf(args.output);
+    if (!format)
         fail(kExitUsage, "cannot tell the format of " + args.output + ": name it .svg, .png or .pdf");
+    const double givenSize = args.size.empty() ? 0 : numberOption("--size", args.size, kSizes);
+    const int dpi = static_cast<int>(numberOption("--dpi", args.dpi, kResolutions));
 
     const std::string fontString = encodeArguments(type, args.data, args.addon, args.noCheck);
     const FontChoice font = fontFor(type, args.halfHeight, args.highDensity);
-    const double size = args.size > 0 ? args.size : font.pointSize;
+    const double size = givenSize > 0 ? givenSize : font.pointSize;
     if (mode == Mode::CheckOnly) return;
-    const std::string error = render::renderToFile(fontString, font.family, size, args.dpi, args.output);
-    if (!error.empty()) fail(kExitUsage, error);
+    std::string error;
+    const auto bytes = render::renderToBytes(fontString, font.family, size, dpi, *format, error);
+    if (!bytes) fail(kExitUsage, error);
+    fileio::Output out;
+    openOutput(out, args.output, {}, args.force);
+    writeWholeOutput(out, *bytes);
 }
 
 }  // namespace
@@ -45,16 +56,15 @@ void addRenderCommand(CLI::App& app, Mode mode) {
     addTypeOption(*cmd, args->type);
     cmd->add_option("-a,--addon", args->addon, "EAN-13 add-on of 2 or 5 digits");
     cmd->add_flag("--no-check", args->noCheck, "Leave out the optional check character");
-    cmd->add_option("--size", args->size, "Font size in points (default: the symbology's size)")
-        ->check(numberBetween(render::kMinPointSize, render::kMaxPointSize));
-    cmd->add_option("--dpi", args->dpi, "Resolution of a PNG file")
-        ->check(numberBetween(render::kMinDpi, render::kMaxDpi))
-        ->capture_default_str();
+    addNumberOption(*cmd, "--size", args->size, "Font size in points (default: the symbology's size)",
+                    &kSizes);
+    addNumberOption(*cmd, "--dpi", args->dpi, "Resolution of a PNG file", &kResolutions);
     cmd->add_flag("--half-height", args->halfHeight, "Use the reduced-height face");
     cmd->add_flag("--high-density", args->highDensity,
                   "Use the high-density face (Code 39, 2 of 5 Interleaved)");
     cmd->add_option("-o,--output", args->output, "Output file; .svg, .png or .pdf picks the format")
         ->required();
+    addForceFlag(*cmd, args->force);
     cmd->add_option("DATA", args->data, "The data to encode, as UTF-8 text")->required();
     cmd->callback([args, mode] { run(*args, mode); });
 }

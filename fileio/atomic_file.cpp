@@ -1,5 +1,7 @@
 #include "atomic_file.h"
 
+#include "paths.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -55,31 +57,34 @@ std::string baseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file a path names after following symbolic links, also when the last
-// link points at nothing yet: writing through it creates that file.
-std::string followLinks(std::string path) {
-    // As many links as the kernel follows before it gives up (ELOOP).
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-        char target[PATH_MAX];
-        const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
-        if (n <= 0 || static_cast<std::size_t>(n) == sizeof target) return path;
-        std::string next(target, static_cast<std::size_t>(n));
-        if (next.front() != '/' && path.find('/') != std::string::npos) next = directoryOf(path) + "/" + next;
-        path = std::move(next);
-    }
-    return path;
-}
+// Permissions, owner and group for the finished file: those of the file it
+// replaces, or what a newly created file would get (`replaces` false).
+struct FinalAttributes {
+    bool replaces = false;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+};
 
-// Permissions for the finished file: those of the file it replaces, or
-// what a newly created file would get.
-mode_t finalMode(const std::string& path) {
+FinalAttributes finalAttributes(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return {true, st.st_mode & 07777, st.st_uid, st.st_gid};
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return {false, 0666 & ~mask, 0, 0};
+}
+
+// Gives the new file the replaced file's owner and group, so that replacing
+// another user's file as root leaves it theirs; 0 or the errno. A user who
+// may not give files away keeps the group where a member of it, and the
+// file becomes theirs, as with any editor that saves by renaming.
+int keepOwner(int fd, const FinalAttributes& attributes) {
+    if (!attributes.replaces) return 0;
+    if (::fchown(fd, attributes.owner, attributes.group) == 0) return 0;
+    if (errno != EPERM) return errno;
+    if (::fchown(fd, static_cast<uid_t>(-1), attributes.group) == 0 || errno == EPERM) return 0;
+    return errno;
 }
 
 // Gives the unnamed file behind `fd` the name `to`; 0 or the errno.
@@ -127,7 +132,7 @@ AtomicFile::~AtomicFile() {
 std::string AtomicFile::open(const std::string& path) {
     discard();
     requested_ = path;
-    target_ = followLinks(path);
+    target_ = linkChain(path).back();
     if (baseNameOf(target_).empty()) return cannotWrite(path, "it names a directory");
     struct stat st {};
     if (::stat(target_.c_str(), &st) == 0) {
@@ -169,13 +174,16 @@ std::string AtomicFile::commit() {
         inPlace_ = false;
         return error == 0 ? std::string() : cannotWrite(requested_, error);
     }
-    const mode_t mode = finalMode(target_);
-    // Flushed before it is named: after a power cut the name never stands
-    // for a file whose contents did not reach the disk.
-    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0) {
-        const std::string why = cannotWrite(requested_, errno);
+    const FinalAttributes attributes = finalAttributes(target_);
+    // Owner first: fchown clears the set-user-ID and set-group-ID bits,
+    // which fchmod then restores. Flushed before it is named: after a power
+    // cut the name never stands for a file whose contents did not reach the
+    // disk.
+    int error = keepOwner(fd_, attributes);
+    if (error == 0 && (::fchmod(fd_, attributes.mode) != 0 || ::fsync(fd_) != 0)) error = errno;
+    if (error != 0) {
         discard();
-        return why;
+        return cannotWrite(requested_, error);
     }
     std::string why = unnamed_ ? commitUnnamed() : commitTemporary();
     if (!why.empty()) {
@@ -225,15 +233,20 @@ void AtomicFile::discard() {
     stopWatching();
 }
 
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
 std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
     AtomicFile file;
     if (std::string why = file.open(path); !why.empty()) return why;
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(file.fd(), bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return cannotWrite(path, n < 0 ? errno : EIO);
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (const int error = writeAll(file.fd(), bytes); error != 0) return cannotWrite(path, error);
     return file.commit();
 }
 

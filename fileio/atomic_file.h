@@ -27,8 +27,9 @@ class AtomicFile {
     std::string open(const std::string& path);
     int fd() const { return fd_; }
 
-    // Gives the file the permissions of the file it replaces (a new one
-    // 0666 less the umask), flushes it to disk and names it; empty on
+    // Gives the file the permissions, owner and group of the file it
+    // replaces (a new one 0666 less the umask), flushes it to disk and
+    // names it; empty on
     // success, otherwise why not, and the target is left as it was.
     std::string commit();
     void discard();
@@ -44,6 +45,9 @@ class AtomicFile {
     bool inPlace_ = false;
     bool unnamed_ = false;
 };
+
+// Writes all of `bytes` to `fd`; 0 or the errno.
+int writeAll(int fd, std::string_view bytes);
 
 // Writes `bytes` as the whole new contents of `path` through AtomicFile;
 // empty on success, otherwise a sentence naming the file and the cause.

@@ -286,14 +286,19 @@ std::optional<Layout> layoutFor(std::string_view fontString, std::string_view fa
     return p->layout;
 }
 
+std::optional<std::string> renderToBytes(std::string_view fontString, std::string_view family,
+                                         double pointSize, int dpi, Format format, std::string& error) {
+    const auto p = prepare(fontString, family, pointSize, error);
+    if (!p) return std::nullopt;
+    return encodeFile(format, *p, pointSize, dpi, error);
+}
+
 std::string renderToFile(std::string_view fontString, std::string_view family, double pointSize, int dpi,
                          const std::string& path) {
     const auto format = formatOf(path);
     if (!format) return "cannot tell the format of " + path + ": name it .svg, .png or .pdf";
     std::string error;
-    const auto p = prepare(fontString, family, pointSize, error);
-    if (!p) return error;
-    const auto bytes = encodeFile(*format, *p, pointSize, dpi, error);
+    const auto bytes = renderToBytes(fontString, family, pointSize, dpi, *format, error);
     if (!bytes) return error;
     return fileio::writeFileAtomically(path, *bytes);
 }

@@ -55,6 +55,11 @@ std::optional<Format> formatOf(std::string_view path);
 std::string renderToFile(std::string_view fontString, std::string_view family, double pointSize, int dpi,
                          const std::string& path);
 
+// The bytes of the file renderToFile would write in `format`; nothing when
+// it cannot, and then `error` says why.
+std::optional<std::string> renderToBytes(std::string_view fontString, std::string_view family,
+                                         double pointSize, int dpi, Format format, std::string& error);
+
 // Draws `fontString` like renderToFile into memory at `dpi`; nothing when it
 // cannot, and then `error`, when given, says why.
 std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,

@@ -1,6 +1,7 @@
 // Careless uses that once lost data or misreported, run through the built
 // binary: exit status, message, the files afterwards, and nothing left over.
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -26,33 +28,61 @@ namespace fs = std::filesystem;
 const std::string kInput = "400638133393\nabc\n";
 const std::string kEan13Line = "4<ALGDTM=dddjdb>\n";
 const std::string kSameFile = "are the same file: writing the output would destroy the input";
+const std::string kLocked =
+    "bcfont: will not replace 'locked.svg': it is write-protected (mode 0444); --force replaces it\n";
+
+// A file the test expects; "<stdout>" is what went to standard output.
+struct Expected {
+    std::string name;
+    std::string contents;  // "[...]" at the end: any rest
+    unsigned mode = 0;     // checked when not 0
+    bool nobodys = false;  // owned by nobody and nobody's group (checked as root)
+};
 
 struct Fault {
     const char* name;
     // Run in a directory holding t.txt (kInput), `hard` (a hard link to it),
-    // `link` -> t.txt, and the dangling links `dangling` -> made.txt and
-    // `picture.svg` -> made.svg. "@/" starts a path inside it.
+    // `link` -> t.txt, the dangling links `dangling` -> made.txt and
+    // `picture.svg` -> made.svg, log.txt ("old line\n"), locked.svg ("old\n",
+    // mode 0444) and nobodys.svg ("old\n", mode 0640, owned by nobody as
+    // root). "@/" starts a path inside it, also for the standard streams.
     std::vector<std::string> args;
     RunOptions options;  // cwd is set to the directory
     int status;
-    std::string errPart;                                     // contained in standard error
-    std::vector<std::pair<std::string, std::string>> files;  // name and contents ("[...]": any rest)
-    std::vector<std::string> entries;                        // the directory afterwards, sorted
+    std::string errPart;  // contained in standard error
+    std::vector<Expected> files;
+    std::vector<std::string> entries;  // the directory afterwards, sorted
 };
 
-const std::vector<std::string> kBefore = {"dangling", "hard", "link", "picture.svg", "t.txt"};
-const std::vector<std::string> kWithMadeTxt = {"dangling", "hard",        "link",
-                                               "made.txt", "picture.svg", "t.txt"};
-const std::vector<std::string> kWithMadeSvg = {"dangling", "hard",        "link",
-                                               "made.svg", "picture.svg", "t.txt"};
-const std::vector<std::string> kWithSvg = {"dangling", "h.svg", "hard", "link", "picture.svg", "t.txt"};
+const std::vector<std::string> kBefore = {"dangling", "hard",        "link",        "locked.svg",
+                                          "log.txt",  "nobodys.svg", "picture.svg", "t.txt"};
+
+std::vector<std::string> beforeAnd(const std::string& name) {
+    std::vector<std::string> entries = kBefore;
+    entries.push_back(name);
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+const std::vector<std::string> kWithMadeTxt = beforeAnd("made.txt");
+const std::vector<std::string> kWithMadeSvg = beforeAnd("made.svg");
+const std::vector<std::string> kWithSvg = beforeAnd("h.svg");
+const std::vector<std::string> kWithPng = beforeAnd("h.png");
+const std::vector<std::string> kWithOut = beforeAnd("out.txt");
 const std::string kTooManyPixels =
     "bcfont: at 1000 points and 1560 dpi the picture would be 32674 x 23205 pixels (759 megapixels), more "
     "than "
     "the 100 megapixels a picture may have; at this size at most 566 dpi fits, or write SVG or PDF, which "
     "have "
     "no pixels\n";
-const std::vector<std::string> kWithOut = {"dangling", "hard", "link", "out.txt", "picture.svg", "t.txt"};
+const std::string kOld = "old\n";
+const std::string kLog = "old line\n";
+const RunOptions kStdinIsT{{}, {}, false, "@/t.txt"};
+const RunOptions kStdoutAppendsToT{{}, "@/t.txt", false, {}, true};
+const RunOptions kStdoutAppendsToLog{{}, "@/log.txt", false, {}, true};
+const RunOptions kStdoutPipe{{}, {}, false, {}, false, true};
+#define L7160 "labels", "-t", "1", "--template", "Avery L7160"
+#define RENDER "render", "-t", "1", "400638133393", "-o"
 
 // clang-format off
 const std::vector<Fault> kFaults = {
@@ -62,6 +92,27 @@ const std::vector<Fault> kFaults = {
     {"SameThroughAbsolutePath", {"batch", "-t", "1", "t.txt", "@/t.txt"}, {}, 2, kSameFile, {{"t.txt", kInput}}, kBefore},
     {"SameThroughSymlink", {"batch", "-t", "1", "t.txt", "link"}, {}, 2, kSameFile, {{"t.txt", kInput}}, kBefore},
     {"SameThroughHardLink", {"batch", "-t", "1", "hard", "t.txt"}, {}, 2, kSameFile, {{"t.txt", kInput}, {"hard", kInput}}, kBefore},
+    // ... also when one side is a standard stream redirected to the other.
+    {"BatchStdinIsOutput", {"batch", "-t", "1", "-", "t.txt"}, kStdinIsT, 2, "bcfont: standard input and 't.txt' " + kSameFile, {{"t.txt", kInput}}, kBefore},
+    {"LabelsStdinIsOutput", {L7160, "-o", "t.txt", "-"}, kStdinIsT, 2, "bcfont: standard input and 't.txt' " + kSameFile, {{"t.txt", kInput}}, kBefore},
+    {"BatchStdoutAppendsToInput", {"batch", "-t", "1", "t.txt", "-"}, kStdoutAppendsToT, 2, "bcfont: 't.txt' and standard output " + kSameFile, {{"t.txt", kInput}}, kBefore},
+    {"BatchDevStdoutAppendsToInput", {"batch", "-t", "1", "t.txt", "/dev/stdout"}, kStdoutAppendsToT, 2, "bcfont: 't.txt' and '/dev/stdout' " + kSameFile, {{"t.txt", kInput}}, kBefore},
+    // A descriptor's name is written through, never replaced.
+    {"DevStdoutToPipe", {"batch", "-t", "1", "t.txt", "/dev/stdout"}, kStdoutPipe, 1, "line 2", {{"<stdout>", kEan13Line}}, kBefore},
+    {"DevStdoutAppendsToLog", {"batch", "-t", "1", "t.txt", "/dev/stdout"}, kStdoutAppendsToLog, 1, "line 2", {{"log.txt", kLog + kEan13Line}}, kBefore},
+    {"ProcSelfFdAppendsToLog", {"batch", "-t", "1", "t.txt", "/proc/self/fd/1"}, kStdoutAppendsToLog, 1, "line 2", {{"log.txt", kLog + kEan13Line}}, kBefore},
+    {"DevFdTwoIsStderr", {"batch", "-t", "1", "t.txt", "/dev/fd/2"}, {}, 1, kEan13Line, {}, kBefore},
+    {"DescriptorNotOpen", {"batch", "-t", "1", "t.txt", "/dev/fd/200"}, {}, 2, "bcfont: cannot write '/dev/fd/200': descriptor 200 is not open\n", {}, kBefore},
+    {"LabelsDashIsStdout", {L7160, "-o", "-", "t.txt"}, kStdoutPipe, 1, "line 2", {{"<stdout>", "%PDF-[...]"}}, kBefore},
+    // A write-protected file is kept unless --force is given; the mode stays.
+    {"BatchLocked", {"batch", "-t", "1", "t.txt", "locked.svg"}, {}, 2, kLocked, {{"locked.svg", kOld, 0444}}, kBefore},
+    {"RenderLocked", {RENDER, "locked.svg"}, {}, 2, kLocked, {{"locked.svg", kOld, 0444}}, kBefore},
+    {"LabelsLocked", {L7160, "-o", "locked.svg", "t.txt"}, {}, 2, kLocked, {{"locked.svg", kOld, 0444}}, kBefore},
+    {"BatchLockedForced", {"batch", "--force", "-t", "1", "t.txt", "locked.svg"}, {}, 1, "line 2", {{"locked.svg", kEan13Line, 0444}}, kBefore},
+    // Another user's file, replaced as root, stays theirs with its mode.
+    {"BatchKeepsOwner", {"batch", "-t", "1", "t.txt", "nobodys.svg"}, {}, 1, "line 2", {{"nobodys.svg", kEan13Line, 0640, true}}, kBefore},
+    {"RenderKeepsOwner", {RENDER, "nobodys.svg"}, {}, 0, "", {{"nobodys.svg", "<?xml[...]", 0640, true}}, kBefore},
+    {"LabelsKeepsOwner", {L7160, "-o", "nobodys.svg", "t.txt"}, {}, 1, "line 2", {{"nobodys.svg", "%PDF-[...]", 0640, true}}, kBefore},
     // With standard error closed, messages must not land in the output.
     {"StderrClosed", {"batch", "-t", "1", "-", "out.txt"}, {{}, {}, true}, 1, "", {{"out.txt", kEan13Line}}, kWithOut},
     // Output that never arrived is an error.
@@ -70,18 +121,23 @@ const std::vector<Fault> kFaults = {
     {"EncodeToFullDisk", {"encode", "-t", "1", "400638133393"}, {{}, "/dev/full"}, 2, "No space left on device", {}, kBefore},
     // A dangling symbolic link as output: the file it points to is created.
     {"BatchThroughDanglingLink", {"batch", "-t", "1", "t.txt", "dangling"}, {}, 1, "line 2", {{"made.txt", kEan13Line}}, kWithMadeTxt},
-    {"RenderThroughDanglingLink", {"render", "-t", "1", "-o", "picture.svg", "400638133393"}, {}, 0, "", {{"made.svg", "<?xml[...]"}}, kWithMadeSvg},
+    {"RenderThroughDanglingLink", {RENDER, "picture.svg"}, {}, 0, "", {{"made.svg", "<?xml[...]"}}, kWithMadeSvg},
     // A raster too large to hold is refused before it is drawn, with the resolution that fits.
-    {"RenderPngTooManyPixels", {"render", "-t", "1", "--size", "1000", "--dpi", "1560", "-o", "h.png", "400638133393"}, {}, 2, kTooManyPixels, {}, kBefore},
-    {"RenderSvgAtThatSizeAndResolution", {"render", "-t", "1", "--size", "1000", "--dpi", "1560", "-o", "h.svg", "400638133393"}, {}, 0, "", {{"h.svg", "<?xml[...]"}}, kWithSvg},
-    // Sizes and resolutions that are not numbers in range, NaN included.
-    {"SizeNan", {"render", "-t", "1", "--size", "nan", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not 'nan'", {}, kBefore},
-    {"SizeInfinite", {"render", "-t", "1", "--size", "inf", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not 'inf'", {}, kBefore},
-    {"SizeMinusInfinite", {"render", "-t", "1", "--size=-inf", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not '-inf'", {}, kBefore},
-    {"SizeNegative", {"render", "-t", "1", "--size=-12", "-o", "h.svg", "400638133393"}, {}, 2, "bcfont: --size: must be a number from 1 to 1000, not '-12'", {}, kBefore},
-    {"DpiNan", {"render", "-t", "1", "--dpi", "NaN", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not 'NaN'", {}, kBefore},
-    {"DpiInfinite", {"render", "-t", "1", "--dpi", "inf", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not 'inf'", {}, kBefore},
-    {"DpiNegative", {"render", "-t", "1", "--dpi=-300", "-o", "h.png", "400638133393"}, {}, 2, "bcfont: --dpi: must be a number from 10 to 2400, not '-300'", {}, kBefore},
+    {"RenderPngTooManyPixels", {RENDER, "h.png", "--size", "1000", "--dpi", "1560"}, {}, 2, kTooManyPixels, {}, kBefore},
+    {"RenderSvgAtThatSizeAndResolution", {RENDER, "h.svg", "--size", "1000", "--dpi", "1560"}, {}, 0, "", {{"h.svg", "<?xml[...]"}}, kWithSvg},
+    // Every numeric option out of range, or not a number, NaN included: one short line naming the range.
+    {"SizeNan", {RENDER, "h.svg", "--size", "nan"}, {}, 2, "bcfont: --size must be 1 to 1000, not 'nan'\n", {}, kBefore},
+    {"SizeMinusInfinite", {RENDER, "h.svg", "--size=-inf"}, {}, 2, "bcfont: --size must be 1 to 1000, not '-inf'\n", {}, kBefore},
+    {"DpiNegative", {RENDER, "h.png", "--dpi=-300"}, {}, 2, "bcfont: --dpi must be 10 to 2400, not -300\n", {}, kBefore},
+    {"DpiFraction", {RENDER, "h.png", "--dpi", "300.5"}, {}, 2, "bcfont: --dpi must be a whole number from 10 to 2400, not 300.5\n", {}, kBefore},
+    {"SkipNegative", {L7160, "--skip", "-1", "-o", "x.pdf", "t.txt"}, {}, 2, "bcfont: --skip must be 0 to 20 for Avery L7160, not -1\n", {}, kBefore},
+    {"SkipPastTheSheet", {L7160, "--skip", "21", "-o", "x.pdf", "t.txt"}, {}, 2, "bcfont: --skip must be 0 to 20 for Avery L7160, not 21\n", {}, kBefore},
+    {"CopiesZero", {L7160, "--copies", "0", "-o", "x.pdf", "t.txt"}, {}, 2, "bcfont: --copies must be 1 to 1000, not 0\n", {}, kBefore},
+    {"CopiesWord", {L7160, "--copies", "two", "-o", "x.pdf", "t.txt"}, {}, 2, "bcfont: --copies must be 1 to 1000, not 'two'\n", {}, kBefore},
+    {"CopiesBeyondDouble", {L7160, "--copies", "1" + std::string(400, '0'), "-o", "x.pdf", "t.txt"}, {}, 2, "bcfont: --copies must be 1 to 1000, not '1" + std::string(39, '0') + "...'\n", {}, kBefore},
+    // Blanks around a number are ignored, before it as after it.
+    {"DpiLeadingBlank", {RENDER, "h.png", "--dpi", " 12"}, {}, 0, "", {{"h.png", "\x89PNG[...]"}}, kWithPng},
+    {"DpiTrailingBlank", {RENDER, "h.png", "--dpi", "12 "}, {}, 0, "", {{"h.png", "\x89PNG[...]"}}, kWithPng},
     // Malformed UTF-8 the decoder once passed on as characters.
     {"Utf8Surrogate", {"encode", "-t", "5", "A\xED\xA0\x80"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 2)\n", {}, kBefore},
     {"Utf8OverlongThreeBytes", {"encode", "-t", "5", "\xE0\x80\xAF"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 1)\n", {}, kBefore},
@@ -89,6 +145,8 @@ const std::vector<Fault> kFaults = {
     {"Utf8SurrogateInAddon", {"render", "-t", "1", "-a", "\xED\xBF\xBF", "-o", "h.svg", "400638133393"}, {}, 1, "bcfont: the add-on is not valid UTF-8 (byte 1)\n", {}, kBefore},
 };
 // clang-format on
+#undef L7160
+#undef RENDER
 
 void PrintTo(const Fault& f, std::ostream* os) {
     *os << f.name;
@@ -96,30 +154,48 @@ void PrintTo(const Fault& f, std::ostream* os) {
 
 class FaultTest : public ::testing::TestWithParam<Fault> {};
 
+std::string inside(const fs::path& dir, const std::string& name) {
+    return name.starts_with("@/") ? (dir / name.substr(2)).string() : name;
+}
+
 TEST_P(FaultTest, LosesNothingAndLeavesNothingBehind) {
     const Fault& f = GetParam();
+    const struct passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    const bool asRoot = ::geteuid() == 0;
     const TempDir dir;
     dir.write("t.txt", kInput);
+    dir.write("log.txt", kLog);
+    ::chmod(dir.write("locked.svg", kOld).c_str(), 0444);
+    ::chmod(dir.write("nobodys.svg", kOld).c_str(), 0640);
+    if (asRoot) {
+        ASSERT_EQ(::chown((dir.path() / "nobodys.svg").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
     fs::create_symlink("t.txt", dir.path() / "link");
     fs::create_hard_link(dir.path() / "t.txt", dir.path() / "hard");
     fs::create_symlink("made.txt", dir.path() / "dangling");
     fs::create_symlink("made.svg", dir.path() / "picture.svg");
     std::vector<std::string> args = f.args;
-    for (auto& a : args)
-        if (a.starts_with("@/")) a = (dir.path() / a.substr(2)).string();
+    for (auto& a : args) a = inside(dir.path(), a);
     RunOptions options = f.options;
     options.cwd = dir.path();
+    options.stdinPath = inside(dir.path(), options.stdinPath);
+    options.stdoutPath = inside(dir.path(), options.stdoutPath);
     const RunResult r = runBcfont(args, kInput, options);
 
     EXPECT_EQ(r.status, f.status) << r.err;
     EXPECT_NE(r.err.find(f.errPart), std::string::npos)
         << "expected \"" << f.errPart << "\" in \"" << r.err << '"';
-    for (const auto& [name, contents] : f.files) {
-        const std::string actual = readFile(dir.path() / name);
-        if (contents.ends_with("[...]")) {
-            EXPECT_EQ(actual.substr(0, contents.size() - 5), contents.substr(0, contents.size() - 5)) << name;
-        } else {
-            EXPECT_EQ(actual, contents) << name;
+    for (const Expected& e : f.files) {
+        const std::string actual = e.name == "<stdout>" ? r.out : readFile(dir.path() / e.name);
+        const bool anyRest = e.contents.ends_with("[...]");
+        const std::string contents = anyRest ? e.contents.substr(0, e.contents.size() - 5) : e.contents;
+        EXPECT_EQ(anyRest ? actual.substr(0, contents.size()) : actual, contents) << e.name;
+        struct stat st {};
+        if (e.mode == 0 || ::stat((dir.path() / e.name).c_str(), &st) != 0) continue;
+        EXPECT_EQ(st.st_mode & 07777, e.mode) << e.name;
+        if (e.nobodys && asRoot) {
+            EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(nobody->pw_uid, nobody->pw_gid)) << e.name;
         }
     }
     EXPECT_EQ(dir.entries(), f.entries);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -17,11 +18,17 @@ RunResult runBcfont(const std::vector<std::string>& args, const std::string& inp
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    if (options.stdoutPath.empty()) {
+    const std::string stdinPath = options.stdinPath.empty() ? in : options.stdinPath;
+    posix_spawn_file_actions_addopen(&actions, 0, stdinPath.c_str(), O_RDONLY, 0);
+    int pipeEnds[2] = {-1, -1};
+    if (options.stdoutPipe) {
+        if (::pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    } else if (options.stdoutPath.empty()) {
         posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     } else {
-        posix_spawn_file_actions_addopen(&actions, 1, options.stdoutPath.c_str(), O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, options.stdoutPath.c_str(),
+                                         O_WRONLY | (options.appendStdout ? O_APPEND : 0), 0);
     }
     if (options.closeStderr) {
         posix_spawn_file_actions_addclose(&actions, 2);
@@ -39,10 +46,18 @@ RunResult runBcfont(const std::vector<std::string>& args, const std::string& inp
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, BCFONT_EXE, &actions, nullptr, cargv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    std::string piped;
+    if (pipeEnds[1] >= 0) {
+        ::close(pipeEnds[1]);
+        char block[4096];
+        for (ssize_t n; (n = ::read(pipeEnds[0], block, sizeof block)) > 0;) piped.append(block, n);
+        ::close(pipeEnds[0]);
+    }
     if (spawned != 0) throw std::runtime_error("cannot start " BCFONT_EXE);
     int wstatus = 0;
     ::waitpid(pid, &wstatus, 0);
-    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, readFile(out), readFile(err)};
+    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, options.stdoutPipe ? piped : readFile(out),
+            readFile(err)};
 }
 
 }  // namespace bcfont::test

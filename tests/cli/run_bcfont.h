@@ -61,9 +61,12 @@ struct RunResult {
 
 // How the streams and the directory of a run differ from the usual.
 struct RunOptions {
-    std::filesystem::path cwd;  // empty: the test's own
-    std::string stdoutPath;     // empty: captured into RunResult::out
-    bool closeStderr = false;   // started as with `2>&-`
+    std::filesystem::path cwd{};  // empty: the test's own
+    std::string stdoutPath{};     // empty: captured into RunResult::out
+    bool closeStderr = false;     // started as with `2>&-`
+    std::string stdinPath{};      // empty: the `input` argument
+    bool appendStdout = false;    // stdoutPath opened as with `>>`
+    bool stdoutPipe = false;      // a pipe, read into RunResult::out, as `| cat`
 };
 
 // Runs bcfont with `args`, `input` on its standard input.

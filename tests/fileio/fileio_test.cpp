@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "atomic_file.h"
@@ -101,6 +102,45 @@ TEST(AtomicFile, UncommittedWriteChangesNothing) {
     EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.txt"});
 }
+
+struct TargetRow {
+    const char* name;
+    const char* output;  // "@/" starts a path inside a directory holding `out` -> /dev/stdout
+    int descriptor;      // -1: a file to replace, named as given
+};
+
+// The rows the command-line fault table does not already cover.
+// clang-format off
+const std::vector<TargetRow> kTargets = {
+    {"Empty", "", 1},
+    {"DevStderr", "/dev/stderr", 2},
+    {"DevFdWritten", "/dev//fd/./3", 3},
+    {"LinkToDevStdout", "@/out", 1},
+    {"DevFdNotANumber", "/dev/fd/x", -1},
+    {"PlainFile", "@/plain.txt", -1},
+    {"FileNamedStdout", "@/stdout", -1},
+};
+// clang-format on
+
+void PrintTo(const TargetRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class TargetTest : public ::testing::TestWithParam<TargetRow> {};
+
+TEST_P(TargetTest, DescriptorNamesAreDescriptorsAndTheRestFiles) {
+    const TargetRow& r = GetParam();
+    const TempDir dir;
+    fs::create_symlink("/dev/stdout", dir.path() / "out");
+    const std::string name =
+        std::string_view(r.output).starts_with("@/") ? (dir.path() / (r.output + 2)).string() : r.output;
+    const OutputTarget target = outputTarget(name);
+    EXPECT_EQ(target.descriptor, r.descriptor);
+    EXPECT_EQ(target.path, r.descriptor < 0 ? name : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, TargetTest, ::testing::ValuesIn(kTargets),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FontDirectories, EnvironmentAloneElseBuildTreeInstalledTreeAndConfigured) {
     const char* saved = std::getenv("BCFONT_FONT_DIR");

@@ -34,8 +34,6 @@ const CommandCase kCommandCases[] = {
      "03600029145\n", 0, "printed 1 of 1 line on 2 labels, 2 pages\n", true},
     {"unknown_template", {"--type", "ean13", "--template", "Avery L0000", "-o", "OUT"},
      "400638133393\n", 2, "no label template is called 'Avery L0000'", false},
-    {"skip_beyond_the_sheet", {"--type", "ean13", "--template", "Avery L7160", "--skip", "21", "-o", "OUT"},
-     "400638133393\n", 2, "the start position must skip 0 to 20 labels", false},
     {"no_type", {"--template", "Avery L7160", "-o", "OUT"},
      "400638133393\n", 2, "--type is required", false},
     {"no_output", {"--type", "ean13", "--template", "Avery L7160"},
