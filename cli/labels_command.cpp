@@ -13,12 +13,16 @@
 #include "atomic_file.h"
 #include "cli_support.h"
 #include "labels.h"
+#include "output_buffer.h"
 #include "paths.h"
 #include "templates.h"
 #include "type_option.h"
 
 namespace bcfont::cli {
 namespace {
+
+// The list is read this much at a time; only the page being filled is kept.
+constexpr std::size_t kReadBlock = 64 * 1024;
 
 struct LabelsArgs {
     std::string type;
@@ -40,26 +44,48 @@ void listTemplates() {
     }
 }
 
-std::string readAll(const std::string& path) {
-    const bool standard = path.empty() || path == "-";
-    const int fd = standard ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(kExitUsage, "cannot open '" + path + "': " + std::strerror(errno));
-    std::string bytes;
-    char block[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            if (!standard) ::close(fd);
-            fail(kExitUsage, "cannot read '" + (standard ? std::string("standard input") : path) +
-                                 "': " + std::strerror(err));
-        }
-        if (n == 0) break;
-        bytes.append(block, static_cast<std::size_t>(n));
+bool isStandardStream(const std::string& name) {
+    return name.empty() || name == "-";
+}
+
+// Closes a descriptor the command opened, never standard input.
+struct InputFile {
+    int fd = STDIN_FILENO;
+    std::string name = "standard input";
+    ~InputFile() {
+        if (fd != STDIN_FILENO) ::close(fd);
     }
-    if (!standard) ::close(fd);
-    return bytes;
+};
+
+void openInput(const std::string& path, InputFile& in) {
+    if (isStandardStream(path)) return;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) fail(kExitUsage, "cannot open '" + path + "': " + std::strerror(errno));
+    in.name = path;
+}
+
+// What -o names, made ready to be written; the one place that decides it.
+void openOutput(const LabelsArgs& args, fileio::AtomicFile& out) {
+    if (!isStandardStream(args.input)) {
+        // The list would be lost under its own labels.
+        if (const std::string same = fileio::refuseSameFile(args.input, args.output); !same.empty())
+            fail(kExitUsage, same);
+    }
+    if (const std::string why = out.open(args.output); !why.empty()) fail(kExitUsage, why);
+}
+
+// Reads the list a block at a time into the sheets, which go to `out` page by page.
+void streamLabels(const InputFile& in, render::LabelPdfStream& sheets, OutputBuffer& out) {
+    ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const auto block = std::make_unique_for_overwrite<char[]>(kReadBlock);
+    for (;;) {
+        const ssize_t n = ::read(in.fd, block.get(), kReadBlock);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(kExitUsage, "cannot read '" + in.name + "': " + std::strerror(errno));
+        if (n == 0) break;
+        sheets.feed({block.get(), static_cast<std::size_t>(n)});
+        if (out.failed()) return;
+    }
 }
 
 void run(const LabelsArgs& args, Mode mode) {
@@ -83,28 +109,35 @@ void run(const LabelsArgs& args, Mode mode) {
     warnIfCode128WithoutCheck(job.type, args.noCheck);
     if (mode == Mode::CheckOnly) return;
 
-    if (!args.input.empty() && args.input != "-") {
-        // The list would be lost under its own labels.
-        if (const std::string same = fileio::refuseSameFile(args.input, args.output); !same.empty())
-            fail(kExitUsage, same);
-    }
-    const std::string input = readAll(args.input);
+    InputFile in;
+    openInput(args.input, in);
+    fileio::AtomicFile outFile;
+    openOutput(args, outFile);
+    const auto out = std::make_unique<OutputBuffer>(outFile.fd());
     std::string error;
-    const auto sheets = render::planLabels(input, *sheet, job, error);
-    if (!sheets) fail(kExitUsage, error);
-    for (const render::LabelProblem& p : sheets->report.listed)
+    render::LabelPdfStream sheets(
+        *sheet, job,
+        [&out](std::string_view bytes) {
+            out->append(bytes.data(), bytes.size());
+            return !out->failed();
+        },
+        error);
+    if (!error.empty()) fail(kExitUsage, error);
+    streamLabels(in, sheets, *out);
+    error = sheets.finish();
+    const render::LabelReport& report = sheets.report();
+    for (const render::LabelProblem& p : report.listed)
         std::fprintf(stderr, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(p.line),
                      p.reason.c_str());
-    if (sheets->placements.empty()) {
-        std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, 0).c_str());
+    if (!out->flush()) fail(kExitUsage, "cannot write '" + args.output + "': " + std::strerror(out->error()));
+    if (!error.empty()) fail(kExitUsage, error);
+    if (report.printed == 0) {
+        std::fprintf(stderr, "%s\n", render::labelSummary(report, 0).c_str());
         fail(kExitRejected, "nothing to print: no line gave a label; " + args.output + " was not written");
     }
-    const auto pdf = render::labelsPdf(*sheets, error);
-    if (!pdf) fail(kExitUsage, error);
-    error = fileio::writeFileAtomically(args.output, *pdf);
-    if (!error.empty()) fail(kExitUsage, error);
-    std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, sheets->pages).c_str());
-    if (sheets->report.rejected + sheets->report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
+    if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
+    std::fprintf(stderr, "%s\n", render::labelSummary(report, sheets.pages()).c_str());
+    if (report.rejected + report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
 }
 
 }  // namespace
