@@ -1,15 +1,14 @@
 #include "BCController.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 #include "CalcText.h"
 #include "NoticeTexts.h"
 #include "batch.h"
 #include "encode.h"
-#include "encoder_internal.h"
 #include "macroman.h"
 #include "render.h"
 #include "symbology.h"
@@ -22,22 +21,6 @@ constexpr std::size_t kListedRejections = 200;
 
 BOOL asBool(int state) {
     return state != 0 ? 1 : 0;
-}
-
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The check digit Calc puts in place of the last typed digit of a full-length
-// EAN/UPC number, or nothing when the data is not one.
-std::optional<int> computedCheckDigit(std::int32_t type, std::string_view data) {
-    if (!allDigits(data)) return std::nullopt;
-    if ((type == EAN8 && data.size() == 8) || (type == EAN13 && data.size() == 13) ||
-        (type == UPCA && data.size() == 12))
-        return internal::checkDigitMod10(data.data(), static_cast<int>(data.size()) - 1);
-    if (type == UPCE && data.size() == 8 && (data[0] == '0' || data[0] == '1'))
-        return internal::checkDigitMod10(internal::upcAFromUpcE(data.data()).data(), 11);
-    return std::nullopt;
 }
 
 // The folder part of a path, as the panels take it.
@@ -68,6 +51,7 @@ void BCController::awakeFromNib() {
     bADDON5 = 0;
     Settings();
     UpdateCode();
+    window_.setEnabled(ControlId::saveButton, false);
 }
 
 std::string BCController::tr(const char* text) {
@@ -134,12 +118,24 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
         !addonBytes.empty() && addonBytes.size() != 2 && addonBytes.size() != 5)
         add(notice::filled(tr(notice::kAddonLeftOut),
                            {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
-    if (const auto check = computedCheckDigit(iCode, data); check && data.back() - '0' != *check)
-        add(notice::filled(tr(notice::kCheckDigitReplaced),
-                           {std::string(1, data.back()), std::to_string(*check)}));
+    for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data)) add(changeNotice(change));
     if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
     if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
     return text;
+}
+
+std::string BCController::changeNotice(const DataChange& change) {
+    if (change.kind == DataChange::Kind::CheckDigitReplaced)
+        return notice::filled(tr(notice::kCheckDigitReplaced),
+                              {std::to_string(change.typed), std::to_string(change.taken)});
+    const auto escape = [](int value) {
+        std::string text = std::to_string(1000 + value);
+        text[0] = '~';
+        return text;
+    };
+    return notice::filled(tr(notice::kEscapeTakenAs),
+                          {escape(change.typed), escape(change.taken),
+                           describeByte(static_cast<unsigned char>(change.taken))});
 }
 
 void BCController::Settings() {
@@ -175,7 +171,7 @@ void BCController::Settings() {
     window_.setState(highDensity, bHIGHDENSITY);
     // The batch check option is back on: output converted without it is stale.
     if (batchCheckWasOff) {
-        clearBatchOutput();
+        reconvertBatch(notice::kConvertedAgainWith, tr(notice::kCheckOption));
         showBatchNotice();
     }
 }
@@ -264,19 +260,28 @@ void BCController::changeCodeBatch(ControlId sender) {
     const int index = window_.indexOfSelectedItem(sender);
     if (!isCodeType(index)) return;
     iBatchCode = index;
-    clearBatchOutput();
+    reconvertBatch(notice::kConvertedAgainAs, std::string(symbology(static_cast<CodeType>(iBatchCode)).fullName));
     showBatchNotice();
 }
 
 void BCController::batchChangeChecksum(ControlId) {
     bBATCHCHECKSUM = asBool(window_.state(batchChecksum));
-    clearBatchOutput();
+    reconvertBatch(bBATCHCHECKSUM != 0 ? notice::kConvertedAgainWith : notice::kConvertedAgainWithout,
+                   tr(notice::kCheckOption));
     showBatchNotice();
 }
 
 void BCController::batchChangeAlign(ControlId) {
     bBATCHALIGN = asBool(window_.state(ControlId::batchAlign));
-    clearBatchOutput();
+    reconvertBatch(bBATCHALIGN != 0 ? notice::kConvertedAgainWith : notice::kConvertedAgainWithout,
+                   tr(notice::kAlignOption));
+}
+
+// Converting is cheap (100,000 lines in tens of milliseconds): output that
+// the options made stale is made again at once, so that it never goes
+// missing between a Convert and a Save.
+void BCController::reconvertBatch(const char* pattern, const std::string& option) {
+    if (batchOutputShown_) convertBatch(pattern, option);
 }
 
 void BCController::batchChangeEncoding(ControlId) {
@@ -293,6 +298,7 @@ void BCController::clearBatchOutput() {
     if (!batchOutputShown_) return;
     batchOutputShown_ = false;
     rejectedLines_.clear();
+    window_.setEnabled(ControlId::saveButton, false);
     window_.setString(batchOutput, "");
     window_.setStringValue(ControlId::batchSummary, "");
     window_.setItems(ControlId::batchRejections, {});
@@ -309,6 +315,10 @@ void BCController::showBatchNotice() {
 }
 
 void BCController::batchCalc(ControlId) {
+    convertBatch();
+}
+
+void BCController::convertBatch(const char* againPattern, const std::string& option) {
     window_.setString(batchOutput, "");
     const std::string text = window_.string(batchInput);
     BatchOptions options;
@@ -321,19 +331,39 @@ void BCController::batchCalc(ControlId) {
     const bcfont::BatchResult result = convertAll(text, options);
     window_.setString(batchOutput, result.output);
     batchOutputShown_ = true;
+    // All lines rejected: there is nothing to save.
+    window_.setEnabled(ControlId::saveButton, !result.output.empty());
 
     const BatchReport& report = result.report;
-    window_.setStringValue(
-        ControlId::batchSummary,
-        notice::filled(tr(notice::kBatchSummary), {std::to_string(report.converted),
-                                                   std::to_string(report.converted + report.rejected)}));
+    std::string summary = notice::filled(
+        tr(notice::kBatchSummary),
+        {std::to_string(report.converted), std::to_string(report.converted + report.rejected)});
+    if (report.replacedChecks > 0)
+        summary = notice::filled(tr(report.replacedChecks == 1 ? notice::kBatchCheckReplaced
+                                                               : notice::kBatchChecksReplaced),
+                                 {summary, std::to_string(report.replacedChecks)});
+    if (report.wrappedEscapes > 0)
+        summary = notice::filled(tr(notice::kBatchEscapesWrapped), {summary, std::to_string(report.wrappedEscapes)});
+    if (againPattern != nullptr) summary = notice::filled(tr(againPattern), {summary, option});
+    window_.setStringValue(ControlId::batchSummary, summary);
     rejectedLines_.clear();
     std::vector<std::string> entries;
+    // Rejections and notes in line order, a rejection first on its line.
+    std::size_t note = 0;
+    const auto addNotesBefore = [&](std::uint64_t line) {
+        for (; note < report.notes.size() && report.notes[note].line < line; ++note) {
+            rejectedLines_.push_back(report.notes[note].line);
+            entries.push_back(notice::filled(tr(notice::kBatchNote), {std::to_string(report.notes[note].line),
+                                                                      changeNotice(report.notes[note].change)}));
+        }
+    };
     for (const BatchRejection& rejection : report.listed) {
+        addNotesBefore(rejection.line);
         rejectedLines_.push_back(rejection.line);
         entries.push_back(
             notice::filled(tr(notice::kBatchRejection), {std::to_string(rejection.line), rejection.reason}));
     }
+    addNotesBefore(std::numeric_limits<std::uint64_t>::max());
     if (report.rejected > report.listed.size())
         entries.push_back(notice::filled(tr(notice::kBatchMoreRejections),
                                          {std::to_string(report.rejected - report.listed.size())}));
@@ -355,11 +385,13 @@ void BCController::batchRead(ControlId) {
 }
 
 void BCController::batchWrite(ControlId) {
+    const std::string text = window_.string(batchOutput);
+    // An empty file over a good one would be lost work, never what Save meant.
+    if (text.empty()) return window_.showError(tr(notice::kNothingToSave));
     // The output belongs next to its input, when it was read from a file.
     const std::string& suggested = !readFolder_.empty() ? readFolder_ : saveFolder_;
     const auto path = window_.runSavePanel(suggested.empty() ? window_.homeDirectory() : suggested);
     if (!path) return;
-    const std::string text = window_.string(batchOutput);
     const auto bytes = bBATCHUTF8 != 0 ? std::optional(text) : macroman::fromUtf8(text);
     if (!bytes) {
         const auto where = firstUnencodable(text).value_or(TextPosition{});

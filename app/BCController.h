@@ -12,6 +12,7 @@
 #include "Converter.h"
 #include "ExportFile.h"
 #include "WindowPort.h"
+#include "encode.h"
 #include "encoder.h"
 
 namespace bcfont::app {
@@ -111,9 +112,17 @@ class BCController {
     // Why `text` cannot go to Calc: a character outside Mac OS Roman, or its length.
     std::string unencodable(const std::string& text);
     std::string tr(const char* text);
+    // A change the encoder made to the data, as the notice line says it.
+    std::string changeNotice(const DataChange& change);
     // Whether the current symbology lets the user set this option control.
     bool offers(ControlId option) const;
     void clearBatchOutput();
+    // Converts the batch input; after an option change the summary names
+    // it with `againPattern` and `option`.
+    void convertBatch(const char* againPattern = nullptr, const std::string& option = {});
+    // After a batch option changed: converts again when there is output,
+    // and says so in the summary with `pattern` and the option's name.
+    void reconvertBatch(const char* pattern, const std::string& option);
     void showBatchNotice();
 
     WindowPort& window_;
@@ -134,7 +143,7 @@ class BCController {
     BOOL bBATCHALIGN = 0;
     std::string readFolder_, saveFolder_;
     bool batchOutputShown_ = false;             // the output view holds a conversion
-    std::vector<std::uint64_t> rejectedLines_;  // of the last conversion, as listed
+    std::vector<std::uint64_t> rejectedLines_;  // of the last conversion's list: rejections and notes
     int exportDpi = kExportDefaultDpi;          // the last PNG resolution chosen, offered again
 };
 

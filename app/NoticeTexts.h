@@ -28,6 +28,8 @@ inline constexpr const char* kAddonLeftOut =
     QT_TRANSLATE_NOOP("Notice", "the add-on needs %1 digits, got %2; it is left out");
 inline constexpr const char* kCheckDigitReplaced =
     QT_TRANSLATE_NOOP("Notice", "check digit %1 replaced by %2");
+// An escape above ~255 and what it stands for: "~300 is taken as ~044 (',')".
+inline constexpr const char* kEscapeTakenAs = QT_TRANSLATE_NOOP("Notice", "%1 is taken as %2 (%3)");
 inline constexpr const char* kNotMacRoman =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D cannot be encoded: it is not a Mac OS Roman character");
 inline constexpr const char* kTooLong = QT_TRANSLATE_NOOP("Notice", "the data is longer than %1 bytes");
@@ -50,8 +52,24 @@ inline constexpr const char* kNotUtf8 =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
 inline constexpr const char* kBatchSummary = QT_TRANSLATE_NOOP("Notice", "converted %1 of %2 lines");
 inline constexpr const char* kBatchRejection = QT_TRANSLATE_NOOP("Notice", "line %1: %2");
+// A converted line whose data was taken other than as typed.
+inline constexpr const char* kBatchNote = QT_TRANSLATE_NOOP("Notice", "line %1, note: %2");
+inline constexpr const char* kBatchCheckReplaced = QT_TRANSLATE_NOOP("Notice", "%1; %2 check digit replaced");
+inline constexpr const char* kBatchChecksReplaced = QT_TRANSLATE_NOOP("Notice", "%1; %2 check digits replaced");
+inline constexpr const char* kBatchEscapesWrapped =
+    QT_TRANSLATE_NOOP("Notice", "%1; escapes above ~255 taken modulo 256: %2");
 inline constexpr const char* kBatchMoreRejections =
     QT_TRANSLATE_NOOP("Notice", "\u2026 and %1 more rejected lines");
+inline constexpr const char* kNothingToSave =
+    QT_TRANSLATE_NOOP("Notice", "Nothing was saved: the output is empty. Convert the input first.");
+// A batch option changed after a conversion: the window converted again.
+// %1 is the summary, %2 the option's name or the symbology.
+inline constexpr const char* kConvertedAgainWith = QT_TRANSLATE_NOOP("Notice", "%1 \u2014 converted again with %2");
+inline constexpr const char* kConvertedAgainWithout =
+    QT_TRANSLATE_NOOP("Notice", "%1 \u2014 converted again without %2");
+inline constexpr const char* kConvertedAgainAs = QT_TRANSLATE_NOOP("Notice", "%1 \u2014 converted again as %2");
+inline constexpr const char* kAlignOption = QT_TRANSLATE_NOOP("Notice", "Align output with input");
+inline constexpr const char* kCheckOption = QT_TRANSLATE_NOOP("Notice", "check digit");
 
 // `pattern` with %1, %2, ... replaced by `args` in order.
 std::string filled(std::string_view pattern, std::initializer_list<std::string> args);

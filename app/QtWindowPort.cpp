@@ -200,6 +200,8 @@ std::string QtWindowPort::stringValue(ControlId field) {
 
 void QtWindowPort::setEnabled(ControlId control, bool enabled) {
     if (QWidget* w = widget(control)) w->setEnabled(enabled);
+    // The Batch menu's Save… is the same command as the button.
+    if (control == ControlId::saveButton) w_.saveAction->setEnabled(enabled);
 }
 
 int QtWindowPort::state(ControlId button) {

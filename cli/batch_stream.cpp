@@ -9,12 +9,29 @@
 namespace bcfont::cli {
 namespace {
 
-// Reports the rejections listed since the last call.
-void reportNewRejections(const BatchReport& report, std::size_t& reported, std::FILE* diagnostics) {
-    for (; reported < report.listed.size(); ++reported) {
-        const BatchRejection& r = report.listed[reported];
-        std::fprintf(diagnostics, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(r.line),
-                     r.reason.c_str());
+// How far the report has been told.
+struct Reported {
+    std::size_t rejections = 0;
+    std::size_t notes = 0;
+};
+
+void reportLine(std::uint64_t line, const std::string& text, std::FILE* diagnostics) {
+    std::fprintf(diagnostics, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(line), text.c_str());
+}
+
+// Reports the rejections and notes listed since the last call, in line order.
+void reportNew(const BatchReport& report, Reported& done, std::FILE* diagnostics) {
+    while (done.rejections < report.listed.size() || done.notes < report.notes.size()) {
+        const bool rejection = done.notes == report.notes.size() ||
+                               (done.rejections < report.listed.size() &&
+                                report.listed[done.rejections].line <= report.notes[done.notes].line);
+        if (rejection) {
+            const BatchRejection& r = report.listed[done.rejections++];
+            reportLine(r.line, r.reason, diagnostics);
+        } else {
+            const BatchNote& n = report.notes[done.notes++];
+            reportLine(n.line, changeSentence(n.change), diagnostics);
+        }
     }
 }
 
@@ -24,7 +41,7 @@ bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engi
                    std::FILE* diagnostics) {
     // A file is read once, front to back: the kernel may read ahead further.
     ::posix_fadvise(inFd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    std::size_t reported = 0;
+    Reported reported;
     for (;;) {
         const ssize_t n = ::read(inFd, engine.room(), TwoThreadBatchEngine::kBlock);
         if (n < 0 && errno == EINTR) continue;
@@ -35,11 +52,11 @@ bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engi
         }
         if (n == 0) break;
         engine.commit(static_cast<std::size_t>(n), out);
-        reportNewRejections(engine.report(), reported, diagnostics);
+        reportNew(engine.report(), reported, diagnostics);
         if (out.failed()) return false;
     }
     engine.finish(out);
-    reportNewRejections(engine.report(), reported, diagnostics);
+    reportNew(engine.report(), reported, diagnostics);
     return out.flush();
 }
 

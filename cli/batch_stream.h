@@ -11,7 +11,8 @@ namespace bcfont::cli {
 
 // Reads `inFd` to its end and converts it into `out`. Each listed rejected
 // line is reported on `diagnostics` as "bcfont: line N: <reason>" soon after
-// it is read. False on a read error, which is reported on `diagnostics`, or
+// it is read, and each listed note the same way ("bcfont: line N: check
+// digit 7 replaced by 1"). False on a read error, which is reported on `diagnostics`, or
 // a write error, left to the caller to report (it knows the output's name;
 // see OutputBuffer::error()).
 bool convertStream(int inFd, std::string_view inName, TwoThreadBatchEngine& engine, OutputBuffer& out,

@@ -132,6 +132,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
         warn("only EAN-13 takes an add-on; --addon was ignored");
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
+    for (const DataChange& change : changesMade(type, data)) warn(changeSentence(change));
     warnIfCode128WithoutCheck(type, noCheck);
     if (printed == Printed::HumanReadable) {
         const std::string data = macroman::fromUtf8(dataUtf8).value_or(std::string());

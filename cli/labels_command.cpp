@@ -11,13 +11,18 @@
 #include <memory>
 #include <string>
 
+#include "output.h"
 #include "cli_support.h"
 #include "labels.h"
+#include "output_buffer.h"
 #include "templates.h"
 #include "type_option.h"
 
 namespace bcfont::cli {
 namespace {
+
+// The list is read this much at a time; only the page being filled is kept.
+constexpr std::size_t kReadBlock = 64 * 1024;
 
 struct LabelsArgs {
     std::string type;
@@ -33,6 +38,33 @@ struct LabelsArgs {
     std::string output;
 };
 
+void listTemplates() {
+    for (const render::LabelTemplate& t : render::allTemplates()) {
+        std::printf("%-28s %s%s%s\n", t.name.c_str(), render::templateSummary(t).c_str(),
+                    t.description.empty() ? "" : ": ", t.description.c_str());
+    }
+}
+
+bool isStandardStream(const std::string& name) {
+    return name.empty() || name == "-";
+}
+
+// Closes a descriptor the command opened, never standard input.
+struct InputFile {
+    int fd = STDIN_FILENO;
+    std::string name = "standard input";
+    ~InputFile() {
+        if (fd != STDIN_FILENO) ::close(fd);
+    }
+};
+
+void openInput(const std::string& path, InputFile& in) {
+    if (isStandardStream(path)) return;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) fail(kExitUsage, "cannot open '" + path + "': " + std::strerror(errno));
+    in.name = path;
+}
+
 constexpr NumberRange kCopies{1, render::kMaxCopies, true};
 
 // Opens -o before anything is read: standard output for "-", refused when
@@ -41,33 +73,18 @@ void openSheetsOutput(fileio::Output& out, const LabelsArgs& args) {
     openOutput(out, args.output, {args.input}, args.force);
 }
 
-void listTemplates() {
-    for (const render::LabelTemplate& t : render::allTemplates()) {
-        std::printf("%-28s %s%s%s\n", t.name.c_str(), render::templateSummary(t).c_str(),
-                    t.description.empty() ? "" : ": ", t.description.c_str());
-    }
-}
-
-std::string readAll(const std::string& path) {
-    const bool standard = path.empty() || path == "-";
-    const int fd = standard ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(kExitUsage, "cannot open '" + path + "': " + std::strerror(errno));
-    std::string bytes;
-    char block[64 * 1024];
+// Reads the list a block at a time into the sheets, which go to `out` page by page.
+void streamLabels(const InputFile& in, render::LabelPdfStream& sheets, OutputBuffer& out) {
+    ::posix_fadvise(in.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const auto block = std::make_unique_for_overwrite<char[]>(kReadBlock);
     for (;;) {
-        const ssize_t n = ::read(fd, block, sizeof block);
+        const ssize_t n = ::read(in.fd, block.get(), kReadBlock);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            if (!standard) ::close(fd);
-            fail(kExitUsage, "cannot read '" + (standard ? std::string("standard input") : path) +
-                                 "': " + std::strerror(err));
-        }
+        if (n < 0) fail(kExitUsage, "cannot read '" + in.name + "': " + std::strerror(errno));
         if (n == 0) break;
-        bytes.append(block, static_cast<std::size_t>(n));
+        sheets.feed({block.get(), static_cast<std::size_t>(n)});
+        if (out.failed()) return;
     }
-    if (!standard) ::close(fd);
-    return bytes;
 }
 
 void run(const LabelsArgs& args, Mode mode) {
@@ -92,24 +109,35 @@ void run(const LabelsArgs& args, Mode mode) {
     warnIfCode128WithoutCheck(job.type, args.noCheck);
     if (mode == Mode::CheckOnly) return;
 
-    fileio::Output out;
-    openSheetsOutput(out, args);
-    const std::string input = readAll(args.input);
+    fileio::Output outFile;
+    openSheetsOutput(outFile, args);
+    InputFile in;
+    openInput(args.input, in);
+    const auto out = std::make_unique<OutputBuffer>(outFile.fd());
     std::string error;
-    const auto sheets = render::planLabels(input, *sheet, job, error);
-    if (!sheets) fail(kExitUsage, error);
-    for (const render::LabelProblem& p : sheets->report.listed)
+    render::LabelPdfStream sheets(
+        *sheet, job,
+        [&out](std::string_view bytes) {
+            out->append(bytes.data(), bytes.size());
+            return !out->failed();
+        },
+        error);
+    if (!error.empty()) fail(kExitUsage, error);
+    streamLabels(in, sheets, *out);
+    error = sheets.finish();
+    const render::LabelReport& report = sheets.report();
+    for (const render::LabelProblem& p : report.listed)
         std::fprintf(stderr, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(p.line),
                      p.reason.c_str());
-    if (sheets->placements.empty()) {
-        std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, 0).c_str());
-        fail(kExitRejected, "nothing to print: no line gave a label; " + out.shown() + " was not written");
+    if (!out->flush()) fail(kExitUsage, "cannot write " + outFile.shown() + ": " + std::strerror(out->error()));
+    if (!error.empty()) fail(kExitUsage, error);
+    if (report.printed == 0) {
+        std::fprintf(stderr, "%s\n", render::labelSummary(report, 0).c_str());
+        fail(kExitRejected, "nothing to print: no line gave a label; " + outFile.shown() + " was not written");
     }
-    const auto pdf = render::labelsPdf(*sheets, error);
-    if (!pdf) fail(kExitUsage, error);
-    writeWholeOutput(out, *pdf);
-    std::fprintf(stderr, "%s\n", render::labelSummary(sheets->report, sheets->pages).c_str());
-    if (sheets->report.rejected + sheets->report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
+    if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
+    std::fprintf(stderr, "%s\n", render::labelSummary(report, sheets.pages()).c_str());
+    if (report.rejected + report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
 }
 
 }  // namespace

@@ -92,6 +92,7 @@ int runLength(const RawWord* pData, int left, InClass inClass) {
 struct Symbol {
     std::array<unsigned char, kMaxCodeWords> codeWords;
     int count = 0;
+    bool wrapped = false;  // an escape above 255 stands for its value modulo 256
 };
 
 // The first byte of 128 or above, or iDataLen when there is none. The
@@ -135,6 +136,7 @@ Rejection buildSymbol(const unsigned char* pIn, std::int32_t iDataLen, bool bUCC
         RawWord entry = static_cast<RawWord>(word.value);
         if (word.escaped()) {
             entry = word.value == kFnc1Escape ? kFnc1Entry : static_cast<RawWord>(word.value % 256);
+            symbol.wrapped |= wrapsAround(word);
             // Values 128 to 255 have no Code 128 character; passing them on
             // would draw bars that read as something else.
             if (entry >= 128 && entry != kFnc1Entry)
@@ -259,7 +261,7 @@ Rejection encodeCode128(const unsigned char* pIn, unsigned char* pOut, std::int3
     // Terminated here as well, so that a caller's buffer that was not
     // zero-filled still holds one string; at most 99 bytes precede it.
     *out = '\0';
-    return written(static_cast<std::size_t>(out - pOut));
+    return written(static_cast<std::size_t>(out - pOut), symbol.wrapped);
 }
 
 Rejection calcCode128(const CalcInput& in, char* out) {

@@ -24,6 +24,7 @@ struct Attempt {
     std::string_view data;     // the Mac OS Roman bytes handed to Calc
     macroman::Decoded utf8;    // where the UTF-8 decoding stopped
     std::size_t fontSize = 0;  // bytes of the font string in `gesamt`
+    bool changed = false;      // the encoder took some of the data other than as typed
 };
 
 // Whether a line holds a NUL byte: no early exit, so that the compiler may
@@ -97,6 +98,7 @@ void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataB
         return;
     }
     a.fontSize = r.count;
+    a.changed = r.changedData();
 }
 
 std::string reasonFor(const Attempt& a, const BatchOptions& options) {
@@ -121,6 +123,10 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
 
 std::string lines(std::uint64_t n) {
     return std::to_string(n) + (n == 1 ? " line" : " lines");
+}
+
+std::string counted(std::uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 // Each byte's UTF-8 form through the Mac OS Roman table, at most 3 bytes.
@@ -148,6 +154,11 @@ std::string batchSummary(const BatchReport& report) {
     const std::uint64_t total = report.converted + report.rejected;
     std::string s = "converted " + std::to_string(report.converted) + " of " + lines(total);
     if (report.empty > 0) s += " (not counting " + std::to_string(report.empty) + " empty)";
+    if (report.replacedChecks > 0)
+        s += "; " + counted(report.replacedChecks, "check digit replaced", "check digits replaced");
+    if (report.wrappedEscapes > 0)
+        s += "; " + counted(report.wrappedEscapes, "escape above ~255 taken modulo 256",
+                            "escapes above ~255 taken modulo 256");
     if (report.rejected == 0) return s;
     s += "; rejected: ";
     for (std::size_t i = 0; i < report.listed.size(); ++i) {
@@ -164,7 +175,7 @@ LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStrin
     Attempt a;
     attempt(line, options, nulBeforeCalc(options.type), data, buffer.data(), a);
     if (a.verdict != Verdict::Converted) return {false, {}, reasonFor(a, options)};
-    return {true, std::string_view(buffer.data(), a.fontSize), {}};
+    return {true, std::string_view(buffer.data(), a.fontSize), {}, a.changed};
 }
 
 BatchEngine::BatchEngine(const BatchOptions& options)
@@ -185,6 +196,8 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
             options_.type, {bytes.data(), static_cast<int>(bytes.size()), "", options_.check, true}, out);
         if (r.accepted()) {
             ++report_.converted;
+            if (r.changedData()) [[unlikely]]
+                note(line.number, bytes);
             out[r.count] = '\n';
             return r.count + 1;
         }
@@ -209,6 +222,7 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
         return nothing;
     }
     ++report_.converted;
+    if (a.changed) note(line.number, a.data);
     std::size_t size = a.fontSize;
     if (options_.utf8) {
         const Utf8Table& table = utf8Table();
@@ -223,6 +237,13 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
     return size;
 }
 
+void BatchEngine::note(std::uint64_t number, std::string_view data) {
+    for (const DataChange& change : changesMade(options_.type, data)) {
+        ++(change.kind == DataChange::Kind::CheckDigitReplaced ? report_.replacedChecks : report_.wrappedEscapes);
+        if (report_.notes.size() < options_.listedRejections) report_.notes.push_back({number, change});
+    }
+}
+
 void BatchEngine::append(BatchEngine& next) {
     const std::uint64_t before = splitter_.lineCount();
     BatchReport& later = next.report_;
@@ -232,6 +253,12 @@ void BatchEngine::append(BatchEngine& next) {
     for (BatchRejection& r : later.listed) {
         if (report_.listed.size() == options_.listedRejections) break;
         report_.listed.push_back({before + r.line, std::move(r.reason)});
+    }
+    report_.replacedChecks += later.replacedChecks;
+    report_.wrappedEscapes += later.wrappedEscapes;
+    for (const BatchNote& n : later.notes) {
+        if (report_.notes.size() == options_.listedRejections) break;
+        report_.notes.push_back({before + n.line, n.change});
     }
     splitter_.skipLines(next.splitter_.lineCount());
     later = {};

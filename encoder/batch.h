@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encode.h"
 #include "encoder.h"
 #include "line_splitter.h"
 
@@ -51,17 +52,28 @@ struct BatchRejection {
     bool operator==(const BatchRejection&) const = default;
 };
 
+// A converted line whose data the encoder took other than as typed: a note,
+// not a rejection.
+struct BatchNote {
+    std::uint64_t line;
+    DataChange change;
+    bool operator==(const BatchNote&) const = default;
+};
+
 struct BatchReport {
     std::uint64_t converted = 0;
     std::uint64_t rejected = 0;
     std::uint64_t empty = 0;             // not counted as converted or rejected
     std::vector<BatchRejection> listed;  // the first listedRejections rejected lines, in order
+    std::uint64_t replacedChecks = 0;    // check digits replaced, in converted lines
+    std::uint64_t wrappedEscapes = 0;    // escapes above 255 taken modulo 256
+    std::vector<BatchNote> notes;        // the first listedRejections changes, in order
 };
 
 // The last line of the command line's standard error, e.g.
-// "converted 998 of 1000 lines; rejected: 17, 404". Empty lines are not
-// counted in the total; they are named in brackets when there are any.
-// Rejected lines beyond those listed are counted ("and 5 more").
+// "converted 998 of 1000 lines; 1 check digit replaced; rejected: 17, 404".
+// Empty lines are not counted in the total; they are named in brackets when
+// there are any. Rejected lines beyond those listed are counted ("and 5 more").
 std::string batchSummary(const BatchReport& report);
 
 // One non-empty line by the batch rules: too long, NUL bytes (rejected for
@@ -74,6 +86,7 @@ struct LineOutcome {
     bool converted = false;
     std::string_view fontString;
     std::string reason;
+    bool changed = false;  // the data was taken other than as typed (see changesMade)
 };
 LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer);
 
@@ -91,12 +104,12 @@ class BatchEngine {
     // Blocks of any size; a line may span blocks.
     template <typename Sink>
     void feed(std::string_view block, Sink& sink) {
-        splitter_.feed(block, [this, &sink](const Line& line) { emit(line, sink); });
+        splitter_.feed(block, [this, &sink](const Line& line) { deliverLine(line, sink); });
     }
     // The end of the input: a last line without a line end is still a line.
     template <typename Sink>
     void finish(Sink& sink) {
-        splitter_.finish([this, &sink](const Line& line) { emit(line, sink); });
+        splitter_.finish([this, &sink](const Line& line) { deliverLine(line, sink); });
     }
 
     const BatchReport& report() const { return report_; }
@@ -108,7 +121,7 @@ class BatchEngine {
 
   private:
     template <typename Sink>
-    void emit(const Line& line, Sink& sink) {
+    void deliverLine(const Line& line, Sink& sink) {
         if constexpr (requires(std::size_t n) {
                           { sink.room(n) } -> std::same_as<char*>;
                           sink.commit(n);
@@ -122,6 +135,8 @@ class BatchEngine {
     // Writes what the line gives to `out` (kMaxBatchOutputLine bytes): its
     // font string and LF, an LF or nothing. Returns how many bytes.
     std::size_t convert(const Line& line, char* out);
+    // Counts and lists what the encoder changed of line `number`'s data.
+    void note(std::uint64_t number, std::string_view data);
 
     BatchOptions options_;
     bool nulBeforeCalc_;  // or only after a rejection, where Calc rejects every NUL

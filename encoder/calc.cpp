@@ -256,6 +256,7 @@ int addonLength(const char* addon) {
 }
 
 PaddedData::PaddedData(const CalcInput& in) : bytes_(reinterpret_cast<const unsigned char*>(in.data)) {
+    if (in.wholeData) return;
     const auto len = static_cast<std::size_t>(in.len);
     const void* nul = len > 0 ? std::memchr(in.data, '\0', len) : nullptr;
     if (nul == nullptr) return;
@@ -280,7 +281,7 @@ Rejection calcEan8(const CalcInput& in, char* out) {
     out[9] = setC(check);
     out[10] = '>';
     out[11] = '\0';
-    return written(11);
+    return written(11, in.len == 8 && nutz[7] != check);
 }
 
 Rejection calcEan13(const CalcInput& in, char* out) {
@@ -311,7 +312,8 @@ Rejection calcEan13(const CalcInput& in, char* out) {
         writeAddon(in.addon, addonLen, out + 16);
     }
     // The add-on is ':' and its digits with a ';' between each two.
-    return written(16 + (addonLen == 0 ? 0 : 2 * static_cast<std::size_t>(addonLen)));
+    return written(16 + (addonLen == 0 ? 0 : 2 * static_cast<std::size_t>(addonLen)),
+                   in.len == 13 && nutz[12] != check);
 }
 
 Rejection calcUpcA(const CalcInput& in, char* out) {
@@ -330,7 +332,7 @@ Rejection calcUpcA(const CalcInput& in, char* out) {
     out[15] = '>';
     out[16] = check;
     out[17] = '\0';
-    return written(17);
+    return written(17, in.len == 12 && nutz[11] != check);
 }
 
 Rejection calcUpcE(const CalcInput& in, char* out) {
@@ -354,7 +356,7 @@ Rejection calcUpcE(const CalcInput& in, char* out) {
     out[8] = '?';
     out[9] = digitChar(check);
     out[10] = '\0';
-    return written(10);
+    return written(10, in.len == 8 && nutz[7] != digitChar(check));
 }
 
 Rejection calcInterleaved(const CalcInput& in, char* gesamt) {

@@ -114,12 +114,14 @@ Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32
     const int maxDataWords = kMaxFontString - frame;
     std::array<unsigned char, kFontStringCapacity> pDataWords;
     std::int64_t iNumDataWords = 0;  // counts on past the room, for data of any length
+    bool wrapped = false;
     for (int i = 0; i < iDataLen;) {
         const DataWord word = readDataWord(pIn + i, iDataLen - i);
         const int raw = word.value % 256;
         // No Full ASCII entry exists for these; writing anything would draw
         // a symbol that does not read as the data.
         if (raw >= 128) return {Reject::EscapeNotAscii, 0, i + 1, static_cast<std::size_t>(word.value)};
+        wrapped |= wrapsAround(word);
         i += word.consumed;
         const auto& entry = C39Full[raw];
         const int needed = entry[0] == ' ' ? 1 : 2;
@@ -141,7 +143,7 @@ Rejection encodeCode39(const unsigned char* pIn, unsigned char* pOut, std::int32
     // Terminated here as well, so that a caller's buffer that was not
     // zero-filled still holds one string; at most 99 bytes precede it.
     *out = '\0';
-    return written(static_cast<std::size_t>(out - pOut));
+    return written(static_cast<std::size_t>(out - pOut), wrapped);
 }
 
 Rejection calcCode39(const CalcInput& in, char* out) {

@@ -21,19 +21,6 @@ constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 // Mac OS Roman's no-break space would show as a plain one between quotes.
 constexpr unsigned char kNoBreakSpace = 0xCA;
 
-// A byte as the person typed it: the character for anything printable (in
-// Mac OS Roman, as every front end reads text), a number for control bytes.
-std::string describeByte(unsigned char c) {
-    if (c == 0) return "NUL";
-    if (c == ' ') return "a space";
-    if (c == kNoBreakSpace) return "a no-break space";
-    if (c < 32 || c == 127) return "byte " + std::to_string(c);
-    std::string quoted(1, '\'');
-    quoted += macroman::toUtf8(std::string_view(reinterpret_cast<const char*>(&c), 1));
-    quoted += '\'';
-    return quoted;
-}
-
 std::string atPosition(int position) {
     return " at position " + std::to_string(position);
 }
@@ -116,6 +103,10 @@ Rejection run(CodeType type, std::string_view data, std::string_view addon, bool
         return {Reject::DataTooLong, 0, 0, data.size()};
     std::array<char, kMaxDataLength> nutz;
     std::copy(data.begin(), data.end(), nutz.begin());
+    // Calc reads the add-on only up to a NUL: "52<NUL>495" would print add-on 52.
+    if (symbology(type).offers.addonGroup)
+        if (const auto nul = addon.find('\0'); nul != std::string_view::npos)
+            return {Reject::AddonNotDigits, 0, static_cast<int>(nul) + 1, 0};
     std::array<char, 8> addonText{};
     std::copy_n(addon.begin(), std::min(addon.size(), addonText.size() - 1), addonText.begin());
     const internal::CalcInput in{nutz.data(), static_cast<int>(data.size()), addonText.data(), check, true};
@@ -135,7 +126,56 @@ std::optional<std::string> textOf(CodeType type, std::string_view data, std::str
     return std::string(out.data());
 }
 
+// The check digit Calc computes in place of the last digit of a full-length
+// EAN/UPC number.
+int computedCheckDigit(CodeType type, std::string_view digits) {
+    if (type == UPCE) return internal::checkDigitMod10(internal::upcAFromUpcE(digits.data()).data(), 11);
+    return internal::checkDigitMod10(digits.data(), static_cast<int>(digits.size()) - 1);
+}
+
 }  // namespace
+
+// The character for anything printable (in Mac OS Roman, as every front end
+// reads text), a number for control bytes.
+std::string describeByte(unsigned char c) {
+    if (c == 0) return "NUL";
+    if (c == ' ') return "a space";
+    if (c == kNoBreakSpace) return "a no-break space";
+    if (c < 32 || c == 127) return "byte " + std::to_string(c);
+    std::string quoted(1, '\'');
+    quoted += macroman::toUtf8(std::string_view(reinterpret_cast<const char*>(&c), 1));
+    quoted += '\'';
+    return quoted;
+}
+
+// The encoder says whether anything changed; only then is the data read
+// again here to say what, so that the common case costs one run.
+std::vector<DataChange> changesMade(CodeType type, std::string_view data) {
+    if (!isCodeType(type)) return {};
+    std::array<char, kFontStringCapacity> out{};
+    if (!run(type, data, "", true, out).changedData()) return {};
+    if (symbology(type).alphabet == Alphabet::Digits) {
+        const int check = computedCheckDigit(type, data);
+        return {{DataChange::Kind::CheckDigitReplaced, data.back() - '0', check}};
+    }
+    std::vector<DataChange> changes;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    for (std::size_t i = 0; i < data.size();) {
+        const internal::DataWord word = internal::readDataWord(bytes + i, static_cast<int>(data.size() - i));
+        if (internal::wrapsAround(word))
+            changes.push_back({DataChange::Kind::EscapeWrapped, word.value, word.value % 256});
+        i += static_cast<std::size_t>(word.consumed);
+    }
+    return changes;
+}
+
+std::string changeSentence(const DataChange& change) {
+    if (change.kind == DataChange::Kind::CheckDigitReplaced)
+        return "check digit " + std::to_string(change.typed) + " replaced by " + std::to_string(change.taken);
+    return escapeText(static_cast<std::size_t>(change.typed)) + " is taken as " +
+           escapeText(static_cast<std::size_t>(change.taken)) + " (" +
+           describeByte(static_cast<unsigned char>(change.taken)) + ")";
+}
 
 std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check) {
     if (!isCodeType(type)) return {};

@@ -1,9 +1,11 @@
 // The C++ entry to the encoders for the desktop app and the command line.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "encoder.h"
 
@@ -30,5 +32,26 @@ std::optional<std::string> humanReadable(CodeType type, std::string_view data, s
 // What the elements of the data mean, for the window's line under the
 // human-readable text; empty for symbologies whose data has no elements.
 std::string elementTitles(CodeType type, std::string_view data);
+
+// Something the encoder took other than as typed, in data it accepts.
+struct DataChange {
+    enum class Kind : std::uint8_t {
+        CheckDigitReplaced,  // a full-length EAN/UPC number with a wrong check digit
+        EscapeWrapped,       // "~ddd" above 255 stands for ddd modulo 256
+    };
+    Kind kind;
+    int typed;  // the check digit typed (0-9), or the escape's number
+    int taken;  // the check digit computed, or the byte the escape stands for
+    friend bool operator==(const DataChange&, const DataChange&) = default;
+};
+
+// Every change of `data` (which Calc accepts), in the order of the data.
+std::vector<DataChange> changesMade(CodeType type, std::string_view data);
+
+// "check digit 7 replaced by 1", "~300 is taken as ~044 (',')".
+std::string changeSentence(const DataChange& change);
+
+// A byte as the person typed it, in Mac OS Roman: "','", "a space", "NUL", "byte 10".
+std::string describeByte(unsigned char c);
 
 }  // namespace bcfont

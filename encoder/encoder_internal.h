@@ -16,9 +16,10 @@ namespace bcfont::internal {
 
 // What Calc was asked: `len` characters of `data`, read up to the first NUL
 // (the positions behind it read as NUL); `addon` NUL-terminated or null.
-// `wholeData`: all `len` bytes lie in the caller's memory, NUL or not, so
-// that the encoders may read them many at a time. Calc's own callers only
-// promise the bytes up to a NUL.
+// `wholeData`: all `len` bytes lie in the caller's memory and are the data,
+// NUL or not, so that the encoders may read them many at a time and a NUL
+// is data where the alphabet takes it (as "~000"). Calc's own callers only
+// promise the bytes up to a NUL, and their data ends there.
 struct CalcInput {
     const char* data;
     int len;
@@ -54,20 +55,25 @@ struct DataPart {
 
 struct Rejection {
     Reject kind = Reject::None;
+    // On a success: nonzero when the encoder took some of the data other
+    // than as typed (a replaced check digit, an escape above 255). Kept in
+    // this byte so that a success still fits two registers.
     unsigned char byte = 0;
     int position = 0;  // 1-based
     std::size_t count = 0;
     const DataPart* part = nullptr;  // for PartLength and DigitOutOfRange
 
     constexpr bool accepted() const { return kind == Reject::None; }
+    constexpr bool changedData() const { return kind == Reject::None && byte != 0; }
 };
 
 inline constexpr Rejection kAccepted{};
 
 // A success that carries the length of the font string written (terminator
-// not counted), so that a caller who needs it does not scan the buffer.
-constexpr Rejection written(std::size_t length) {
-    return {Reject::None, 0, 0, length};
+// not counted), so that a caller who needs it does not scan the buffer, and
+// whether the data was taken other than as typed (changesMade() says how).
+constexpr Rejection written(std::size_t length, bool changed = false) {
+    return {Reject::None, static_cast<unsigned char>(changed ? 1 : 0), 0, length};
 }
 
 // The one table of symbologies (symbology.cpp), read by Calc's dispatch.
@@ -110,7 +116,7 @@ Rejection humanReadableText(CodeType type, const CalcInput& in, char* out);
 
 // The data of a request for a symbology that takes NUL as data, with the
 // positions behind the first NUL set to NUL as Calc reads them: the
-// caller's bytes where they hold no NUL, else a padded copy.
+// caller's bytes where they hold no NUL or are whole data, else a padded copy.
 class PaddedData {
   public:
     explicit PaddedData(const CalcInput& in);
@@ -176,6 +182,13 @@ constexpr DataWord readDataWord(const unsigned char* p, int remaining) {
         return {4, (p[1] - '0') * 100 + (p[2] - '0') * 10 + (p[3] - '0')};
     }
     return {1, '~'};
+}
+
+// The escape "~999" is Code 128's FNC1; every other one above 255 stands for
+// its value modulo 256 (a rule stored lists may rely on).
+inline constexpr int kFnc1Escape = 999;
+constexpr bool wrapsAround(const DataWord& word) {
+    return word.escaped() && word.value >= 256 && word.value != kFnc1Escape;
 }
 
 // ---------------------------------------------------------------------------

@@ -2,7 +2,8 @@
 // the conversion and the report. However the input is cut into blocks, the
 // output and the report must be those of the whole input converted at once,
 // also on two threads, and the lines counted must be the lines an
-// independent count finds.
+// independent count finds. Read as a label list ("data<TAB>caption"), every
+// label's caption reaches the drawing whole: no NUL, well-formed UTF-8.
 //
 // Input layout: [options] [cuts] [cut offsets...] [text].
 // options: bits 0-3 the CodeType (modulo the count), bit 4 check, bit 5
@@ -16,6 +17,8 @@
 #include <vector>
 
 #include "batch.h"
+#include "labels.h"
+#include "macroman.h"
 
 namespace {
 
@@ -45,12 +48,42 @@ std::string describe(const BatchReport& r) {
     std::string s =
         std::to_string(r.converted) + "/" + std::to_string(r.rejected) + "/" + std::to_string(r.empty);
     for (const BatchRejection& l : r.listed) s += " [" + std::to_string(l.line) + ": " + l.reason + "]";
+    for (const BatchNote& n : r.notes) s += " (" + std::to_string(n.line) + ": " + changeSentence(n.change) + ")";
     return s;
 }
 
 bool sameReport(const BatchReport& a, const BatchReport& b) {
     return a.converted == b.converted && a.rejected == b.rejected && a.empty == b.empty &&
-           a.listed == b.listed;
+           a.listed == b.listed && a.replacedChecks == b.replacedChecks &&
+           a.wrappedEscapes == b.wrappedEscapes && a.notes == b.notes;
+}
+
+// The text as a label list: a line gives a label only with a caption that
+// cairo draws whole, and with the font string `batch` makes of its data.
+void checkLabelLines(std::string_view text, const BatchOptions& options) {
+    render::LabelJob job;
+    job.type = options.type;
+    job.check = options.check;
+    job.utf8 = options.utf8;
+    FontStringBuffer labelBuffer{}, batchBuffer{};
+    LineSplitter<render::kMaxLabelLineBytes> splitter;
+    const auto onLine = [&](const Line& line) {
+        const render::LabelLine read = render::readLabelLine(line, job, labelBuffer);
+        if (read.empty != (line.bytes.empty() && !line.tooLong)) violated("label line emptiness");
+        if (!read.item) {
+            if (!read.empty && read.reason.empty()) violated("label line rejected without a reason");
+            return;
+        }
+        const std::string& caption = read.item->caption;
+        if (caption.find('\0') != std::string::npos || !macroman::isValidUtf8(caption))
+            violated("caption not drawn whole:", caption);
+        const std::string_view data = line.bytes.substr(0, line.bytes.find('\t'));
+        const LineOutcome batch = convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, batchBuffer);
+        if (!batch.converted || batch.fontString != read.item->fontString)
+            violated("label font string differs from batch's for", std::string(data));
+    };
+    splitter.feed(text, onLine);
+    splitter.finish(onLine);
 }
 
 }  // namespace
@@ -130,5 +163,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char c : whole.output) outputLines += c == '\n' ? 1 : 0;
     if (outputLines != (options.align ? lines : r.converted)) violated("output lines:", describe(r));
     if (!whole.output.empty() && whole.output.back() != '\n') violated("output ends inside a line");
+    checkLabelLines(text, options);
     return 0;
 }

@@ -66,7 +66,12 @@ inline std::string checkInput(const std::uint8_t* input, std::size_t size) {
     }
 
     const auto type = static_cast<CodeType>(code);
-    const std::string_view dataView(data.data(), static_cast<std::size_t>(len));
+    // Calc reads its data up to the first NUL and the rest as NUL; encode()
+    // takes every byte as data: the same request is the data so padded.
+    std::string calcData(data.data(), static_cast<std::size_t>(len));
+    const auto firstNul = calcData.find('\0');
+    if (firstNul != std::string::npos) std::fill(calcData.begin() + static_cast<std::ptrdiff_t>(firstNul), calcData.end(), '\0');
+    const std::string_view dataView = calcData;
     const std::string_view addonView = nullAddon ? std::string_view() : std::string_view(addon.data());
     const std::string reason = rejectionReason(type, dataView, addonView, check);
     if (reason.empty() != (result == 0)) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "batch.h"
 #include "encode.h"
@@ -26,8 +27,6 @@ constexpr double kLineSpacing = 1.25;
 constexpr double kSmallestShrunkText = 3.0;  // a wide caption shrinks so far, then is cut off
 constexpr double kOutlineWidth = 0.25;       // points
 
-// A caption and its TAB after the longest data a batch line may hold.
-inline constexpr std::size_t kMaxLabelLineBytes = kMaxBatchLineBytes + 1 + kMaxCaptionBytes;
 using LabelLineSplitter = LineSplitter<kMaxLabelLineBytes>;
 
 bool faceHasDigits(CodeType type) {
@@ -44,35 +43,11 @@ std::string smallestElementMm(CodeType type) {
     return text;
 }
 
-// Well-formed UTF-8 as cairo takes it: shortest forms, no surrogates,
-// nothing beyond U+10FFFF.
-bool validUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const int extra = c < 0x80                 ? 0
-                          : c >= 0xC2 && c <= 0xDF ? 1
-                          : c >= 0xE0 && c <= 0xEF ? 2
-                          : c >= 0xF0 && c <= 0xF4 ? 3
-                                                   : -1;
-        if (extra < 0 || i + extra >= text.size() + (extra == 0 ? 1 : 0)) return false;
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return true;
-}
-
 // Text of the input as UTF-8, or nothing when `utf8` input is not UTF-8.
 std::optional<std::string> textOf(std::string_view bytes, bool utf8) {
     if (!utf8) return macroman::toUtf8(bytes);
-    if (!validUtf8(bytes)) return std::nullopt;
+    // cairo takes well-formed UTF-8 only.
+    if (!macroman::isValidUtf8(bytes)) return std::nullopt;
     return std::string(bytes);
 }
 
@@ -183,7 +158,6 @@ std::string drawLabel(cairo_t* cr, const LabelSheets& sheets, const LabelPlaceme
     cairo_save(cr);
     cairo_rectangle(cr, p.label.x, p.label.y, p.label.width, p.label.height);
     cairo_clip(cr);
-    cairo_select_font_face(cr, kTextFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_source_rgb(cr, 0, 0, 0);
     const double centre = p.label.x + p.label.width / 2;
     const double width = p.label.width - 2 * kLabelPaddingMm * kPointsPerMm;
@@ -215,6 +189,8 @@ std::string drawPage(cairo_t* cr, const LabelSheets& sheets, int page) {
     cairo_paint(cr);
     cairo_restore(cr);
     if (sheets.job.outline) drawOutlines(cr, sheets.sheet);
+    // Once a page: looking the face up again for every label costs more than drawing its text.
+    cairo_select_font_face(cr, kTextFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     const auto first = std::lower_bound(sheets.placements.begin(), sheets.placements.end(), page,
                                         [](const LabelPlacement& p, int n) { return p.page < n; });
     for (auto it = first; it != sheets.placements.end() && it->page == page; ++it) {
@@ -229,94 +205,141 @@ cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned
     return CAIRO_STATUS_SUCCESS;
 }
 
-}  // namespace
-
-std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplate& sheet, const LabelJob& job,
-                                      std::string& error) {
+std::string jobError(const LabelTemplate& sheet, const LabelJob& job) {
     const int perSheet = labelsPerSheet(sheet);
-    if (perSheet < 1) {
-        error = "the template \"" + sheet.name + "\" has no labels";
-        return std::nullopt;
-    }
-    if (job.skip < 0 || job.skip >= perSheet) {
-        error = "the start position must skip 0 to " + std::to_string(perSheet - 1) + " labels: \"" +
-                sheet.name + "\" has " + std::to_string(perSheet) + " on a sheet";
-        return std::nullopt;
-    }
-    if (job.copies < 1 || job.copies > kMaxCopies) {
-        error = "copies must lie between 1 and " + std::to_string(kMaxCopies);
-        return std::nullopt;
-    }
-    LabelSheets sheets;
-    sheets.sheet = sheet;
-    sheets.job = job;
-    BatchOptions options;
-    options.type = job.type;
-    options.check = job.check;
-    options.utf8 = job.utf8;
-    FontStringBuffer buffer{};
-    std::uint64_t position = static_cast<std::uint64_t>(job.skip);
-    LabelReport& report = sheets.report;
+    if (perSheet < 1) return "the template \"" + sheet.name + "\" has no labels";
+    if (job.skip < 0 || job.skip >= perSheet)
+        return "the start position must skip 0 to " + std::to_string(perSheet - 1) + " labels: \"" +
+               sheet.name + "\" has " + std::to_string(perSheet) + " on a sheet";
+    if (job.copies < 1 || job.copies > kMaxCopies)
+        return "copies must lie between 1 and " + std::to_string(kMaxCopies);
+    return {};
+}
 
-    const auto onLine = [&](const Line& line) {
-        if (line.bytes.empty() && !line.tooLong) {
+// Places the labels of one line after another into `sheets`, by the batch
+// rules; the caller may drop the items and placements of finished pages.
+class Planner {
+  public:
+    explicit Planner(LabelSheets& sheets)
+        : sheets_(sheets),
+          perSheet_(static_cast<std::uint64_t>(labelsPerSheet(sheets.sheet))),
+          position_(static_cast<std::uint64_t>(sheets.job.skip)) {}
+
+    void operator()(const Line& line) {
+        LabelReport& report = sheets_.report;
+        LabelLine read = readLabelLine(line, sheets_.job, buffer_);
+        if (read.empty) {
             ++report.empty;
             return;
         }
-        if (line.tooLong) {
-            addProblem(report, line.number,
-                       "longer than " + std::to_string(kMaxLabelLineBytes) + " bytes, caption included",
-                       true);
-            return;
-        }
-        const std::size_t tab = line.bytes.find('\t');
-        const std::string_view data = line.bytes.substr(0, tab);
-        const std::string_view caption = tab == std::string_view::npos ? "" : line.bytes.substr(tab + 1);
-        // The batch rules see an empty line as no line; here it would be a label without a barcode.
-        if (data.empty()) return addProblem(report, line.number, "no data before the caption's TAB", true);
-        const auto outcome =
-            convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
-        if (!outcome.converted) return addProblem(report, line.number, outcome.reason, true);
-        LabelItem item;
-        item.line = line.number;
-        item.fontString = std::string(outcome.fontString);
-        const auto captionText = textOf(caption, job.utf8);
-        if (!captionText) return addProblem(report, line.number, "the caption is not UTF-8 text", true);
-        item.caption = *captionText;
-        item.text = textUnderBars(data, job);
-        const FitOrReason fit = fitOnLabel(item, sheet, job.type);
+        if (!read.item) return addProblem(report, line.number, std::move(read.reason), true);
+        LabelItem& item = *read.item;
+        const FitOrReason fit = fitOnLabel(item, sheets_.sheet, sheets_.job.type);
         if (!fit.fit) return addProblem(report, line.number, fit.reason, false);
         ++report.printed;
-        for (int copy = 0; copy < job.copies; ++copy, ++position) {
+        for (int copy = 0; copy < sheets_.job.copies; ++copy, ++position_) {
             LabelPlacement p;
-            p.page = static_cast<int>(position / static_cast<std::uint64_t>(perSheet));
-            p.position = static_cast<int>(position % static_cast<std::uint64_t>(perSheet));
-            p.label = labelRect(sheet, p.position);
+            p.page = static_cast<int>(position_ / perSheet_);
+            p.position = static_cast<int>(position_ % perSheet_);
+            p.label = labelRect(sheets_.sheet, p.position);
             p.barcode = fit.fit->barcode;
             p.barcode.x += p.label.x;
             p.barcode.y += p.label.y;
             p.pointSize = fit.fit->pointSize;
             p.textTop = fit.fit->textTop + p.label.y;
             p.textSize = fit.fit->textSize;
-            p.item = sheets.items.size();
-            sheets.placements.push_back(p);
+            p.item = sheets_.items.size();
+            sheets_.placements.push_back(p);
         }
-        sheets.items.push_back(std::move(item));
-    };
+        report.labels += static_cast<std::uint64_t>(sheets_.job.copies);
+        sheets_.items.push_back(std::move(item));
+        sheets_.pages = sheets_.placements.back().page + 1;
+    }
+
+    // The page the next label goes on: every page before it is complete.
+    int openPage() const { return static_cast<int>(position_ / perSheet_); }
+
+    // Drops the items and placements of the pages before `page`. Placements
+    // keep their absolute pages; the items they point to are renumbered.
+    void dropPagesBefore(int page) {
+        auto& placements = sheets_.placements;
+        const auto kept = std::lower_bound(placements.begin(), placements.end(), page,
+                                           [](const LabelPlacement& p, int n) { return p.page < n; });
+        placements.erase(placements.begin(), kept);
+        const std::size_t firstKept = placements.empty() ? sheets_.items.size() : placements.front().item;
+        sheets_.items.erase(sheets_.items.begin(), sheets_.items.begin() + static_cast<std::ptrdiff_t>(firstKept));
+        for (LabelPlacement& p : placements) p.item -= firstKept;
+    }
+
+  private:
+    LabelSheets& sheets_;
+    std::uint64_t perSheet_;
+    std::uint64_t position_;
+    FontStringBuffer buffer_{};
+};
+
+// A PDF surface writing through `write`, with the sheet's page size.
+CairoPtr<cairo_surface_t> pdfSurface(const LabelTemplate& sheet, cairo_write_func_t write, void* closure) {
+    CairoPtr<cairo_surface_t> surface(
+        cairo_pdf_surface_create_for_stream(write, closure, sheet.pageWidth, sheet.pageHeight));
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "bcfont");
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, sheet.name.c_str());
+    return surface;
+}
+
+std::string finishPdf(cairo_surface_t* surface) {
+    cairo_surface_finish(surface);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return {};
+    return std::string("cairo could not write the labels: ") + cairo_status_to_string(cairo_surface_status(surface));
+}
+
+}  // namespace
+
+LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer& buffer) {
+    if (line.bytes.empty() && !line.tooLong) return {std::nullopt, {}, true};
+    const auto no = [](std::string reason) { return LabelLine{std::nullopt, std::move(reason), false}; };
+    if (line.tooLong)
+        return no("longer than " + std::to_string(kMaxLabelLineBytes) + " bytes, caption included");
+    const std::size_t tab = line.bytes.find('\t');
+    const std::string_view data = line.bytes.substr(0, tab);
+    const std::string_view caption = tab == std::string_view::npos ? "" : line.bytes.substr(tab + 1);
+    // The batch rules see an empty line as no line; here it would be a label without a barcode.
+    if (data.empty()) return no("no data before the caption's TAB");
+    BatchOptions options;
+    options.type = job.type;
+    options.check = job.check;
+    options.utf8 = job.utf8;
+    const auto outcome = convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
+    if (!outcome.converted) return no(outcome.reason);
+    // cairo takes text up to a NUL: the caption would be printed cut short.
+    if (caption.find('\0') != std::string_view::npos) return no("the caption contains a NUL byte");
+    LabelItem item;
+    item.line = line.number;
+    item.fontString = std::string(outcome.fontString);
+    const auto captionText = textOf(caption, job.utf8);
+    if (!captionText) return no("the caption is not UTF-8 text");
+    item.caption = *captionText;
+    item.text = textUnderBars(data, job);
+    return {std::move(item), {}, false};
+}
+
+std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplate& sheet, const LabelJob& job,
+                                      std::string& error) {
+    error = jobError(sheet, job);
+    if (!error.empty()) return std::nullopt;
+    LabelSheets sheets;
+    sheets.sheet = sheet;
+    sheets.job = job;
+    Planner planner(sheets);
     LabelLineSplitter splitter;
-    splitter.feed(input, onLine);
-    splitter.finish(onLine);
-    report.labels = sheets.placements.size();
-    sheets.pages = sheets.placements.empty() ? 0 : sheets.placements.back().page + 1;
+    splitter.feed(input, planner);
+    splitter.finish(planner);
     return sheets;
 }
 
 std::optional<std::string> labelsPdf(const LabelSheets& sheets, std::string& error) {
     std::string bytes;
-    CairoPtr<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(
-        appendToString, &bytes, sheets.sheet.pageWidth, sheets.sheet.pageHeight));
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "bcfont");
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, sheets.sheet.name.c_str());
+    const auto surface = pdfSurface(sheets.sheet, appendToString, &bytes);
     {
         CairoPtr<cairo_t> cr(cairo_create(surface.get()));
         for (int page = 0; page < std::max(1, sheets.pages); ++page) {
@@ -325,13 +348,78 @@ std::optional<std::string> labelsPdf(const LabelSheets& sheets, std::string& err
             cairo_show_page(cr.get());
         }
     }
-    cairo_surface_finish(surface.get());
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        error = std::string("cairo could not write the labels: ") +
-                cairo_status_to_string(cairo_surface_status(surface.get()));
-        return std::nullopt;
-    }
+    error = finishPdf(surface.get());
+    if (!error.empty()) return std::nullopt;
     return bytes;
+}
+
+struct LabelPdfStream::State {
+    LabelSheets sheets;
+    Planner planner{sheets};
+    LabelLineSplitter splitter;
+    Write write;
+    CairoPtr<cairo_surface_t> surface;
+    CairoPtr<cairo_t> cr;
+    int drawn = 0;  // pages drawn and shown
+    std::string error;
+
+    explicit State(LabelSheets start) : sheets(std::move(start)) {}
+
+    static cairo_status_t toWrite(void* closure, const unsigned char* data, unsigned int length) {
+        auto& self = *static_cast<State*>(closure);
+        return self.write({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
+                                                                          : CAIRO_STATUS_WRITE_ERROR;
+    }
+    // Draws every page before `end` and drops what they held.
+    void drawPagesBefore(int end) {
+        for (; drawn < end && error.empty(); ++drawn) {
+            error = drawPage(cr.get(), sheets, drawn);
+            cairo_show_page(cr.get());
+        }
+        planner.dropPagesBefore(end);
+    }
+    // Each line's pages are drawn as soon as they are full: a line with
+    // many copies fills many.
+    void line(const Line& l) {
+        planner(l);
+        if (planner.openPage() > drawn) drawPagesBefore(planner.openPage());
+    }
+};
+
+LabelPdfStream::LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write, std::string& error) {
+    error = jobError(sheet, job);
+    if (!error.empty()) return;
+    LabelSheets start;
+    start.sheet = sheet;
+    start.job = job;
+    state_ = std::make_unique<State>(std::move(start));
+    state_->write = std::move(write);
+    state_->surface = pdfSurface(sheet, State::toWrite, state_.get());
+    state_->cr.reset(cairo_create(state_->surface.get()));
+}
+
+LabelPdfStream::~LabelPdfStream() = default;
+
+void LabelPdfStream::feed(std::string_view block) {
+    if (!state_->error.empty()) return;
+    state_->splitter.feed(block, [this](const Line& l) { state_->line(l); });
+}
+
+std::string LabelPdfStream::finish() {
+    State& s = *state_;
+    s.splitter.finish([&s](const Line& l) { s.line(l); });
+    s.drawPagesBefore(std::max(1, s.sheets.pages));
+    s.cr.reset();
+    const std::string finished = finishPdf(s.surface.get());
+    return s.error.empty() ? finished : s.error;
+}
+
+const LabelReport& LabelPdfStream::report() const {
+    return state_->sheets.report;
+}
+
+int LabelPdfStream::pages() const {
+    return state_->sheets.pages;
 }
 
 std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double dpi, std::string& error) {

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "batch.h"
 #include "encoder.h"
 #include "render.h"
 #include "templates.h"
@@ -26,6 +29,8 @@ inline constexpr double kMinNarrowElementMm = 0.19;
 inline constexpr double kLabelPaddingMm = 1.5;
 // A caption after the data and a TAB: at most this many bytes.
 inline constexpr std::size_t kMaxCaptionBytes = 400;
+// A caption and its TAB after the longest data a batch line may hold.
+inline constexpr std::size_t kMaxLabelLineBytes = kMaxBatchLineBytes + 1 + kMaxCaptionBytes;
 inline constexpr int kMaxCopies = 1000;
 // Rejected and not fitting lines named one by one in the report.
 inline constexpr std::size_t kListedLabelProblems = 20;
@@ -85,6 +90,17 @@ struct LabelSheets {
     LabelReport report;
 };
 
+// One line of a list read by the batch rules, before it is placed: its
+// item, or why it gives no label (no reason for an empty line). The data
+// is `batch`'s (at most kMaxBatchLine characters); the caption after a TAB
+// holds no NUL and is UTF-8.
+struct LabelLine {
+    std::optional<LabelItem> item;
+    std::string reason;
+    bool empty = false;
+};
+LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer& buffer);
+
 // Reads `input` by the batch rules and places every line's labels; nothing
 // when the job itself is wrong (a skip beyond the sheet, a missing font),
 // with the reason in `error`.
@@ -94,6 +110,31 @@ std::optional<LabelSheets> planLabels(std::string_view input, const LabelTemplat
 // The sheets as a PDF with the fonts embedded; nothing with the reason in
 // `error` when cairo fails.
 std::optional<std::string> labelsPdf(const LabelSheets& sheets, std::string& error);
+
+// The same sheets drawn while the list is read: each page goes to the PDF
+// as soon as it is full and is dropped, so that memory stays bounded
+// whatever the list's length. `write` gets the PDF's bytes in order and
+// returns false on a failure, which ends the PDF.
+class LabelPdfStream {
+  public:
+    using Write = std::function<bool(std::string_view bytes)>;
+    // `error` says why when the job itself is wrong; then nothing may be fed.
+    LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write, std::string& error);
+    ~LabelPdfStream();
+    LabelPdfStream(const LabelPdfStream&) = delete;
+    LabelPdfStream& operator=(const LabelPdfStream&) = delete;
+
+    // Blocks of the list, of any size; a line may span blocks.
+    void feed(std::string_view block);
+    // The end of the list: the last page, and the PDF finished. Why not, or empty.
+    std::string finish();
+    const LabelReport& report() const;
+    int pages() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // Page `page` (0-based) as a grey picture at `dpi`, for a preview or a printer.
 std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double dpi, std::string& error);

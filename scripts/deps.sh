@@ -9,7 +9,7 @@ BCFONT_PACKAGES=(
   libcairo2-dev libfreetype-dev libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data
   libzxing-dev
   xvfb xauth zint zint-qt python3-xlib
-  clang libclang-rt-14-dev time
+  clang libclang-rt-14-dev time hyperfine
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils
   # Either Calc serves; the first is installed when neither is. Never pull in
   # -nogui over a desktop LibreOffice: it would replace it.

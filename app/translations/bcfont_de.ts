@@ -164,6 +164,50 @@
         <source>… and %1 more rejected lines</source>
         <translation>… und %1 weitere abgelehnte Zeilen</translation>
     </message>
+    <message>
+        <source>%1 is taken as %2 (%3)</source>
+        <translation>%1 wird als %2 (%3) gelesen</translation>
+    </message>
+    <message>
+        <source>line %1, note: %2</source>
+        <translation>Zeile %1, Hinweis: %2</translation>
+    </message>
+    <message>
+        <source>%1; %2 check digit replaced</source>
+        <translation>%1; %2 Prüfziffer ersetzt</translation>
+    </message>
+    <message>
+        <source>%1; %2 check digits replaced</source>
+        <translation>%1; %2 Prüfziffern ersetzt</translation>
+    </message>
+    <message>
+        <source>%1; escapes above ~255 taken modulo 256: %2</source>
+        <translation>%1; Escapes über ~255 modulo 256 gelesen: %2</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: the output is empty. Convert the input first.</source>
+        <translation>Nichts gespeichert: die Ausgabe ist leer. Zuerst die Eingabe umwandeln.</translation>
+    </message>
+    <message>
+        <source>%1 — converted again with %2</source>
+        <translation>%1 — erneut umgewandelt mit %2</translation>
+    </message>
+    <message>
+        <source>%1 — converted again without %2</source>
+        <translation>%1 — erneut umgewandelt ohne %2</translation>
+    </message>
+    <message>
+        <source>%1 — converted again as %2</source>
+        <translation>%1 — erneut umgewandelt als %2</translation>
+    </message>
+    <message>
+        <source>Align output with input</source>
+        <translation>Ausgabe zeilengleich zur Eingabe</translation>
+    </message>
+    <message>
+        <source>check digit</source>
+        <translation>Prüfziffer</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -59,7 +59,7 @@ const CallRow kCallRows[] = {
       "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)", "setState(highDensity,0)",
       R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN",72))",
       R"(setString(preview,"<BCDE=fgha>"))", R"(setFont(preview,"Code EAN",72))", R"(showHumanReadable("12345670",""))",
-      R"(showNotice(""))"}},
+      R"(showNotice(""))", "setEnabled(saveButton,0)"}},
     {"choosing EAN-13 opens the add-on group between high density and check digit", [](Rig& r) { r.choose(EAN13); },
      {"indexOfSelectedItem(codeSelector)", R"(description("NSFactEAN13"))", R"(setStringValue(facts,"fact:NSFactEAN13"))",
       "setEnabled(addonText,0)", R"(setStringValue(addonText,""))", "setEnabled(addon,0)",
@@ -106,7 +106,7 @@ const CallRow kCallRows[] = {
     {"batch convert leaves the preview alone",
      [](Rig& r) { r.window.text[Id::batchInput] = "1234567", r.controller.batchCalc(Id::convertButton); },
      {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")",
-      R"(setStringValue(batchSummary,"converted 1 of 1 lines"))", "setItems(batchRejections,0)"}},
+      "setEnabled(saveButton,1)", R"(setStringValue(batchSummary,"converted 1 of 1 lines"))", "setItems(batchRejections,0)"}},
 };
 // clang-format on
 
@@ -260,6 +260,7 @@ const NoticeRow kNoticeRows[] = {
     {"EAN-13 typed check digit right", EAN13, "4006381333931", 0, "", 1, ""},
     {"UPC-E typed check digit wrong", UPCE, "01234569", 0, "", 1, "check digit 9 replaced by 5"},
     {"UPC-E typed check digit right", UPCE, "01234565", 0, "", 1, ""},
+    {"escapes above 255 wrap, FNC1 does not", C128, "~300~999~288", 0, "", 1, "~300 is taken as ~044 (',')  ~288 is taken as ~032 (a space)"},
     {"wrong check and left-out add-on together", EAN13, "4006381333937", 2, "1", 1,
      "the add-on needs 2 digits, got 1; it is left out  check digit 7 replaced by 1"},
     {"Code 128 without check", C128, "ABC", 0, "", 0, "Scanners will not read this symbol: Code 128 requires its check character."},
@@ -423,7 +424,7 @@ const FileRow kFileRows[] = {
     {"read cancelled", kRead, std::nullopt, "kept", "", ""},
     {"read of a missing file", kRead, "/data/missing.txt", "kept", "", "missing.txt"},
     {"read of a binary file", kRead, "/data/f", "kept", "12\0" "34"sv, "not a text file"},
-    {"write before any conversion", kWrite, "/data/f", "", "", ""},
+    {"write of an empty output keeps the file", kWrite, "/data/f", "", "previous", "the output is empty"},
     {"write of an edit by hand, Mac OS Roman characters", kWrite, "/data/f", "<BCDE=fgha>\nnote\u2022\u00C4\n", "<BCDE=fgha>\nnote\xA5\x80\n", ""},
     {"write cancelled", kWrite, std::nullopt, "<BCDE=fgha>\n", "previous", ""},
     {"write of a character Mac OS Roman lacks", kWrite, "/data/f", "<BCDE=fgha>\nok\u4E00\n", "previous", "line 2, character 3"},

@@ -303,6 +303,48 @@ class WindowTest : public QObject {
                  saved.toHex().constData());
     }
 
+    // Save… never writes an empty file over good output: it is enabled only
+    // while there is output, and a batch option changed after Convert
+    // converts again instead of emptying the output.
+    void saveNeverWritesAnEmptyFileOverGoodOutput() {
+        const QString out = dir.filePath(QStringLiteral("aligned.txt"));
+        dialogs->saveAnswer = out;
+        struct Step {
+            const char* name;
+            std::function<void()> act;
+            bool saves;              // Save… (button and menu item) enabled afterwards
+            QByteArray file;         // the saved file afterwards
+            QString summary;         // a part of the summary line
+        };
+        const QString again = QStringLiteral("converted again with Align output with input");
+        // clang-format off
+        const Step steps[] = {
+            {"nothing converted yet", [] {}, false, "", ""},
+            {"Convert, then Save", [this] { w().batchInput->setPlainText("1234567\nabc\n"), click(w().convertButton), click(w().saveButton); },
+             true, "<BCDE=fgha>\n", "converted 1 of 2 lines"},
+            {"ticking Align converts again; Save onto the same file", [this] { click(w().batchAlign), click(w().saveButton); },
+             true, "<BCDE=fgha>\n\n", again},
+            {"typing in the input leaves nothing to save", [this] { QTest::keyClicks(w().batchInput, "9"); }, false, "<BCDE=fgha>\n\n", ""},
+            {"an output view emptied by hand saves nothing", [this] {
+                 click(w().convertButton), w().batchOutput->clear(), w().saveAction->trigger(); },
+             true, "<BCDE=fgha>\n\n", "converted 1 of 2 lines"},
+        };
+        // clang-format on
+        for (const Step& step : steps) {
+            step.act();
+            const QString seen = QStringLiteral("save %1/%2, file “%3”, summary “%4”")
+                                     .arg(w().saveButton->isEnabled())
+                                     .arg(w().saveAction->isEnabled())
+                                     .arg(QString::fromLatin1(readAll(out)), w().batchSummary->text());
+            const bool ok = w().saveButton->isEnabled() == step.saves &&
+                            w().saveAction->isEnabled() == step.saves && readAll(out) == step.file &&
+                            w().batchSummary->text().contains(step.summary) &&
+                            (!step.summary.isEmpty() || w().batchSummary->text().isEmpty());
+            QVERIFY2(ok, qPrintable(QStringLiteral("%1: %2").arg(step.name, seen)));
+        }
+        QCOMPARE(dialogs->errors, QStringList{"Nothing was saved: the output is empty. Convert the input first."});
+    }
+
     // The Copy button refuses rejected data; Ctrl+C in the data field copies
     // the barcode as text, HTML and RTF naming the font, unless text is selected.
     void copyPutsTextAndHtmlNamingTheFontOnTheClipboard() {

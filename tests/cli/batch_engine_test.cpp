@@ -181,6 +181,7 @@ struct LongRow {
     BatchOptions options;
     std::string input;
     std::vector<std::uint64_t> listedLines;
+    std::vector<std::uint64_t> notedLines = {};  // check digits replaced
 };
 
 // 10,000 lines of 13 bytes: 130,000 bytes.
@@ -195,6 +196,8 @@ const std::vector<LongRow> kLongRows = {
     {"NoFinalLineEnd", options(EAN13), kEan13Lines + "40063813339", {10001}},
     {"LongLinesAndEmptyOnes", options(C128, false, true, 3), repeat(std::string(150, 'A') + "\n\nABC\n", 2000), {1, 4, 7}},
     {"Utf8Aligned", options(C128, true, true, 3), repeat("Aé\nABC\n\xFF\n", 9000), {1, 3, 4}},
+    {"ReplacedChecksInBothHalves", options(EAN13, false, false, 3),
+     "4006381333934\n" + repeat("400638133393\n", 8998) + "4006381333930\n" + kEan13Lines + "4006381333932\n4006381333933\n", {}, {1, 9000, 19001}},
 };
 // clang-format on
 
@@ -210,6 +213,9 @@ TEST_P(TwoThreadTest, SameAsOneEngineInBlocksOfAnySize) {
     std::vector<std::uint64_t> listed;
     for (const auto& l : one.report.listed) listed.push_back(l.line);
     EXPECT_EQ(listed, r.listedLines);
+    std::vector<std::uint64_t> noted;
+    for (const auto& n : one.report.notes) noted.push_back(n.line);
+    EXPECT_EQ(noted, r.notedLines);
     for (std::size_t blockSize : {std::size_t{40000}, std::size_t{64 * 1024}, r.input.size()}) {
         SCOPED_TRACE(blockSize);
         TwoThreadBatchEngine engine(r.options);
@@ -219,6 +225,8 @@ TEST_P(TwoThreadTest, SameAsOneEngineInBlocksOfAnySize) {
         EXPECT_EQ(engine.report().rejected, one.report.rejected);
         EXPECT_EQ(engine.report().empty, one.report.empty);
         EXPECT_EQ(engine.report().listed, one.report.listed);
+        EXPECT_EQ(engine.report().notes, one.report.notes);
+        EXPECT_EQ(engine.report().replacedChecks, one.report.replacedChecks);
     }
 }
 

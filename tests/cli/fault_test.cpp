@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,6 +53,7 @@ struct Fault {
     std::string errPart;  // contained in standard error
     std::vector<Expected> files;
     std::vector<std::string> entries;  // the directory afterwards, sorted
+    std::optional<std::string> input = std::nullopt;  // standard input, when not kInput
 };
 
 const std::vector<std::string> kBefore = {"dangling", "hard",        "link",        "locked.svg",
@@ -83,6 +85,10 @@ const RunOptions kStdoutAppendsToLog{{}, "@/log.txt", false, {}, true};
 const RunOptions kStdoutPipe{{}, {}, false, {}, false, true};
 #define L7160 "labels", "-t", "1", "--template", "Avery L7160"
 #define RENDER "render", "-t", "1", "400638133393", "-o"
+const std::vector<std::string> kWithPdf = beforeAnd("l.pdf");
+const std::vector<std::string> kLabels = {"labels", "-t", "1", "--template", "Avery L7160", "-o", "l.pdf", "-"};
+using namespace std::string_literals;
+const std::string kNulCaption = "400638133393\tCap\0tion\n400638133393\tgood\n"s;
 
 // clang-format off
 const std::vector<Fault> kFaults = {
@@ -142,6 +148,18 @@ const std::vector<Fault> kFaults = {
     {"Utf8Surrogate", {"encode", "-t", "5", "A\xED\xA0\x80"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 2)\n", {}, kBefore},
     {"Utf8OverlongThreeBytes", {"encode", "-t", "5", "\xE0\x80\xAF"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 1)\n", {}, kBefore},
     {"Utf8AboveLastCodePoint", {"encode", "-t", "5", "AB\xF4\x90\x80\x80"}, {}, 1, "bcfont: the data is not valid UTF-8 (byte 3)\n", {}, kBefore},
+    // A NUL cut a caption short.
+    {"CaptionWithNul", kLabels, {}, 1, "bcfont: line 1: the caption contains a NUL byte\nprinted 1 of 2 lines", {{"l.pdf", "%PDF[...]"}}, kWithPdf, kNulCaption},
+    // Data taken other than as typed is said, not hidden; the status stays 0.
+    {"BatchReplacedCheckDigit", {"batch", "-t", "1", "-", "out.txt"}, {}, 0,
+     "bcfont: line 2: check digit 4 replaced by 1\nconverted 2 of 2 lines; 1 check digit replaced\n", {{"out.txt", kEan13Line + kEan13Line}}, kWithOut,
+     "400638133393\n4006381333934\n"},
+    {"EncodeEscapeAbove255", {"encode", "-t", "code39", "--no-check", "A~300"}, {}, 0, "bcfont: warning: ~300 is taken as ~044 (',')\n", {}, kBefore},
+    {"BatchEscapeAbove255", {"batch", "-t", "code128", "-", "out.txt"}, {}, 0,
+     "bcfont: line 1: ~288 is taken as ~032 (a space)\nconverted 1 of 1 line; 1 escape above ~255 taken modulo 256\n", {{"out.txt", "[...]"}}, kWithOut, "a~288b\n"},
+    // The label list is read a block at a time: a line is held to its longest, as in batch.
+    {"LabelsLineTooLong", kLabels, {}, 1, "bcfont: line 1: longer than 797 bytes, caption included", {{"l.pdf", "%PDF[...]"}}, kWithPdf,
+     std::string(5000, '1') + "\n400638133393\n"},
     {"Utf8SurrogateInAddon", {"render", "-t", "1", "-a", "\xED\xBF\xBF", "-o", "h.svg", "400638133393"}, {}, 1, "bcfont: the add-on is not valid UTF-8 (byte 1)\n", {}, kBefore},
 };
 // clang-format on
@@ -181,7 +199,7 @@ TEST_P(FaultTest, LosesNothingAndLeavesNothingBehind) {
     options.cwd = dir.path();
     options.stdinPath = inside(dir.path(), options.stdinPath);
     options.stdoutPath = inside(dir.path(), options.stdoutPath);
-    const RunResult r = runBcfont(args, kInput, options);
+    const RunResult r = runBcfont(args, f.input.value_or(kInput), options);
 
     EXPECT_EQ(r.status, f.status) << r.err;
     EXPECT_NE(r.err.find(f.errPart), std::string::npos)

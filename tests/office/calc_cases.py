@@ -30,6 +30,11 @@ class Case:
     reason: Optional[str] = None
     face: str = ""
     scans: Optional[str] = None
+    # Cells no text cell can hold (a NUL): a formula of Calc's own, and the
+    # data the command line is given for the same request.
+    data_formula: Optional[str] = None
+    addon_formula: Optional[str] = None
+    encode_as: Optional[str] = None
 
 
 @dataclass
@@ -82,6 +87,14 @@ CASES = [
     Case("upce number system 2", "2123456", "upce"),
     Case("ean13 add-on of 3 digits", "400638133393", "ean13", addon="123"),
     Case("ean8 letters", "ABCDEFG", "ean8"),
+    # a NUL inside the text: data to Code 39 and 128 (as ~000), never an end
+    Case("code39 NUL inside", "", "code39", data_formula='"AB"&UNICHAR(0)&"CD"', encode_as="AB~000CD",
+         face="Code 39", scans="AB\u0000CDW"),
+    Case("code128 CHAR(0) inside", "", "code128", data_formula='"A"&CHAR(0)&"1"', encode_as="A~0001"),
+    Case("ean13 NUL inside", "", "ean13", data_formula='"4006"&UNICHAR(0)&"38133393"', value=ERROR,
+         reason="EAN-13 takes digits only: NUL at position 5"),
+    Case("ean13 add-on with a NUL", "400638133393", "ean13", addon_formula='"52"&UNICHAR(0)&"495"', value=ERROR,
+         reason="the add-on must be digits: NUL at position 3"),
     # rejections of the arguments, which only the add-in has
     Case("fraction in a number cell", 12.5, "code128", value=ERROR,
          reason="Data 12.5 is not a whole number from 0 to 999999999999999; put it in a text cell"),

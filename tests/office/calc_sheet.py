@@ -1,5 +1,6 @@
 """Writes the test sheets as flat ODF and runs headless LibreOffice on them."""
 
+import atexit
 import os
 import shutil
 import subprocess
@@ -36,6 +37,11 @@ def formula(function, args, style=None):
     text = f"of:={SERVICE}.{function}({';'.join(args)})"
     styled = f" table:style-name={quoteattr(style)}" if style else ""
     return f"<table:table-cell{styled} table:formula={quoteattr(text)}/>"
+
+
+def plain_formula(text):
+    """A cell computing `text`, a formula of Calc's own functions."""
+    return f"<table:table-cell table:formula={quoteattr('of:=' + text)}/>"
 
 
 def styles(faces, point_size):
@@ -84,50 +90,65 @@ class Office:
 
     def __init__(self, work, extensions=None, fonts=None):
         self.work = work
-        self.profile = os.path.join(work, "profile")
         self.extensions = extensions
         self.prefix = ["runuser", "-u", "nobody", "--"] if os.geteuid() == 0 and not extensions else []
+        # nobody cannot enter a checkout in a private folder (/root, a 0700
+        # mktemp -d): profile, home, documents and its working directory lie
+        # in a temporary folder of their own, removed at exit.
+        self.base = work
         if self.prefix:
-            os.chmod(work, 0o777)
-        self.env = dict(os.environ, HOME=os.path.join(work, "home"), SAL_USE_VCLPLUGIN="svp")
+            self.base = tempfile.mkdtemp(prefix="bcfont-office-")
+            os.chmod(self.base, 0o777)
+            atexit.register(shutil.rmtree, self.base, True)
+        self.profile = os.path.join(self.base, "profile")
+        self.env = dict(os.environ, HOME=os.path.join(self.base, "home"), SAL_USE_VCLPLUGIN="svp")
         os.makedirs(self.env["HOME"], exist_ok=True)
         if self.prefix:
             os.chmod(self.env["HOME"], 0o777)
         if fonts:
-            conf = os.path.join(work, "fonts.conf")
+            conf = os.path.join(self.base, "fonts.conf")
             with open(conf, "w") as f:
                 f.write('<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd"><fontconfig>'
                         '<include ignore_missing="yes">/etc/fonts/fonts.conf</include>'
-                        f"<dir>{escape(fonts)}</dir><cachedir>{escape(os.path.join(work, 'fc'))}</cachedir>"
+                        f"<dir>{escape(fonts)}</dir><cachedir>{escape(os.path.join(self.base, 'fc'))}</cachedir>"
                         "</fontconfig>")
             self.env["FONTCONFIG_FILE"] = conf
 
+    def reachable(self, path):
+        """`path`, or a copy that the user LibreOffice runs as can read."""
+        if not self.prefix:
+            return path
+        copy = os.path.join(self.base, os.path.basename(path))
+        shutil.copyfile(path, copy)
+        os.chmod(copy, 0o644)
+        return copy
+
+    def run(self, command, timeout):
+        return subprocess.run(self.prefix + command, env=self.env, cwd=self.base, capture_output=True, text=True,
+                              timeout=timeout)
+
     def install_oxt(self, oxt):
         """Adds the packed extension to the private profile, licence accepted."""
-        copy = os.path.join(self.work, os.path.basename(oxt))
-        shutil.copyfile(oxt, copy)
-        os.chmod(copy, 0o644)
-        command = self.prefix + [program("unopkg"), "add", "--suppress-license",
-                                 f"-env:UserInstallation=file://{self.profile}", copy]
-        run = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=240)
+        command = [program("unopkg"), "add", "--suppress-license", f"-env:UserInstallation=file://{self.profile}",
+                   self.reachable(oxt)]
+        run = self.run(command, 240)
         if run.returncode != 0:
             raise RuntimeError(f"unopkg add {oxt} failed (exit {run.returncode}):\n{run.stdout}\n{run.stderr}")
 
     def convert(self, source, target_filter, extension, timeout=240):
         """Converts `source` with `target_filter`; returns the output path."""
-        out_dir = tempfile.mkdtemp(dir=self.work)
+        out_dir = tempfile.mkdtemp(dir=self.base)
         if self.prefix:
             os.chmod(out_dir, 0o777)
-            os.chmod(source, 0o644)
         bundled = [f"-env:BUNDLED_EXTENSIONS=file://{self.extensions}"] if self.extensions else []
-        command = self.prefix + [program("soffice"), f"-env:UserInstallation=file://{self.profile}", *bundled,
-                                 "--headless", "--norestore", "--nolockcheck",
-                                 "--convert-to", target_filter, "--outdir", out_dir, source]
+        command = [program("soffice"), f"-env:UserInstallation=file://{self.profile}", *bundled,
+                   "--headless", "--norestore", "--nolockcheck",
+                   "--convert-to", target_filter, "--outdir", out_dir, self.reachable(source)]
         stem = os.path.splitext(os.path.basename(source))[0]
         output = os.path.join(out_dir, f"{stem}.{extension}")
         # The first start creates the profile and may exit before converting.
         for _attempt in range(2):
-            run = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=timeout)
+            run = self.run(command, timeout)
             if os.path.exists(output):
                 return output
         raise RuntimeError(f"LibreOffice did not convert {source} (exit {run.returncode}):\n"

@@ -24,7 +24,7 @@ import subprocess
 import sys
 
 from calc_cases import CASES, ERROR, FACE_CASES
-from calc_sheet import Office, cell, document, formula, styles, table
+from calc_sheet import Office, cell, document, formula, plain_formula, styles, table
 
 CSV_UTF8 = "csv:Text - txt - csv (StarCalc):44,34,76"
 
@@ -36,13 +36,21 @@ DECODER_FORMATS = {"ean8": "EAN-8", "ean13": "EAN-13", "upca": "UPC-A", "upce": 
 def encode_arguments(case, refs):
     """BCFONT's arguments for `case` whose cells are `refs` (data, type, addon, check)."""
     args = [refs[0]] + ([refs[1]] if case.type is not None else [])
-    if case.addon is not None:
+    if case.addon is not None or case.addon_formula:
         args.append(refs[2])
     elif case.check is not None:
         args.append('""')
     if case.check is not None:
         args.append(refs[3])
     return args
+
+
+def data_cell(case):
+    return plain_formula(case.data_formula) if case.data_formula else cell(case.data)
+
+
+def addon_cell(case):
+    return plain_formula(case.addon_formula) if case.addon_formula else cell(case.addon)
 
 
 def face_arguments(case, row):
@@ -66,7 +74,7 @@ def expected_by_command_line(bcfont, case, hri=False):
         command += ["--addon", as_text(case.addon)]
     if case.check in (False, 0) and case.check is not None:
         command.append("--no-check")
-    command += ["--", as_text(case.data)]
+    command += ["--", case.encode_as if case.encode_as is not None else as_text(case.data)]
     run = subprocess.run(command, capture_output=True, text=True, timeout=30)
     if run.returncode == 0:
         return run.stdout.removesuffix("\n"), ""
@@ -81,7 +89,7 @@ def values_sheet():
     for n, case in enumerate(CASES, start=1):
         refs = [f"[.B{n}]", f"[.C{n}]", f"[.D{n}]", f"[.E{n}]"]
         args = encode_arguments(case, refs)
-        rows.append([cell(case.name), cell(case.data), cell(case.type), cell(case.addon), cell(case.check),
+        rows.append([cell(case.name), data_cell(case), cell(case.type), addon_cell(case), cell(case.check),
                      formula("BCFONT", args), formula("BCFONTREASON", args), formula("BCFONTTEXT", args)])
     for n, case in enumerate(FACE_CASES, start=len(CASES) + 1):
         rows.append([cell("face: " + case.name), cell(None), cell(case.type), cell(case.half), cell(case.dense),
@@ -133,7 +141,7 @@ def scan_sheet(cases):
         style = f"ce{faces.index(case.face)}"
         refs = ["[.A3]", "[.A4]", "[.A5]", "[.A6]"]
         rows = [[formula("BCFONT", encode_arguments(case, refs), style)], [cell(None)],
-                [cell(case.data)], [cell(case.type)], [cell(case.addon)], [cell(case.check)]]
+                [data_cell(case)], [cell(case.type)], [addon_cell(case)], [cell(case.check)]]
         sheets.append(table(case.name, rows, column_style="co1"))
     point_size = lambda face: 72 if face in ("Code EAN", "Code UPC") else 36
     return document(sheets, styles(faces, point_size))
