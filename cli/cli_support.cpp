@@ -125,7 +125,8 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     std::string why;
     const auto fontString = encodeText(type, dataUtf8, addonUtf8, !noCheck, &why);
     if (!fontString) fail(kExitRejected, why);
-    // Only valid UTF-8 gets here: the add-on's Mac OS Roman form.
+    // Only valid UTF-8 gets here: the data and add-on in Mac OS Roman.
+    const std::string data = macroman::fromUtf8(dataUtf8).value_or(std::string());
     const std::string addon = macroman::fromUtf8(addonUtf8).value_or(std::string());
 
     if (!addon.empty() && !symbology(type).offers.addonGroup)
@@ -134,10 +135,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
         warn("no add-on was added: it must be 2 or 5 digits");
     for (const DataChange& change : changesMade(type, data)) warn(changeSentence(change));
     warnIfCode128WithoutCheck(type, noCheck);
-    if (printed == Printed::HumanReadable) {
-        const std::string data = macroman::fromUtf8(dataUtf8).value_or(std::string());
-        return humanReadable(type, data, addon, !noCheck).value_or("");
-    }
+    if (printed == Printed::HumanReadable) return humanReadable(type, data, addon, !noCheck).value_or("");
     return *fontString;
 }
 

@@ -184,9 +184,8 @@ constexpr DataWord readDataWord(const unsigned char* p, int remaining) {
     return {1, '~'};
 }
 
-// The escape "~999" is Code 128's FNC1; every other one above 255 stands for
-// its value modulo 256 (a rule stored lists may rely on).
-inline constexpr int kFnc1Escape = 999;
+// Every escape above 255 but FNC1 stands for its value modulo 256 (a rule
+// stored lists may rely on).
 constexpr bool wrapsAround(const DataWord& word) {
     return word.escaped() && word.value >= 256 && word.value != kFnc1Escape;
 }
