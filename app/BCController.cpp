@@ -398,6 +398,10 @@ void BCController::batchWrite(ControlId) {
         return window_.showError(notice::filled(tr(notice::kCannotSaveMacRoman),
                                                 {std::to_string(where.line), std::to_string(where.column)}));
     }
+    // As cp and a shell's redirection do, a write-protected file is replaced only when asked.
+    if (const std::string locked = window_.writeProtection(*path);
+        !locked.empty() && !window_.confirm(notice::filled(tr(notice::kReplaceProtected), {*path, locked})))
+        return;
     const FileResult written = window_.writeFileAtomically(*path, *bytes);
     if (!written.error.empty()) return window_.showError(written.error);
     saveFolder_ = folderOf(*path);

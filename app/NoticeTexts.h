@@ -60,6 +60,10 @@ inline constexpr const char* kBatchEscapesWrapped =
     QT_TRANSLATE_NOOP("Notice", "%1; escapes above ~255 taken modulo 256: %2");
 inline constexpr const char* kBatchMoreRejections =
     QT_TRANSLATE_NOOP("Notice", "\u2026 and %1 more rejected lines");
+// Save… onto a write-protected file. %1 is the file, %2 why ("it is
+// write-protected (mode 0444)").
+inline constexpr const char* kReplaceProtected =
+    QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D: %2. Replace it anyway?");
 inline constexpr const char* kNothingToSave =
     QT_TRANSLATE_NOOP("Notice", "Nothing was saved: the output is empty. Convert the input first.");
 // A batch option changed after a conversion: the window converted again.

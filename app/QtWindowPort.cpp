@@ -17,6 +17,7 @@
 #include "BatchFiles.h"
 #include "FontLoader.h"
 #include "MyApplication.h"
+#include "paths.h"
 
 namespace bcfont::app {
 namespace {
@@ -114,6 +115,11 @@ bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
 
 void QtDialogs::error(QWidget* parent, const QString& message) {
     QMessageBox::warning(parent, QObject::tr("bcfont"), message);
+}
+
+bool QtDialogs::confirm(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, QObject::tr("bcfont"), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 QtWindowPort::QtWindowPort(QWidget& window, const WindowWidgets& widgets, MyApplication* application)
@@ -371,6 +377,14 @@ FileResult QtWindowPort::readFile(const std::string& path) {
 
 FileResult QtWindowPort::writeFileAtomically(const std::string& path, const std::string& bytes) {
     return writeBatchFile(path, bytes);
+}
+
+std::string QtWindowPort::writeProtection(const std::string& path) {
+    return fileio::writeProtection(path);
+}
+
+bool QtWindowPort::confirm(const std::string& question) {
+    return dialogs_->confirm(&window_, qs(question));
 }
 
 std::optional<std::string> QtWindowPort::description(std::string_view key) {

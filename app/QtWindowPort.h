@@ -26,6 +26,8 @@ class DialogProvider {
     // Prepares `printer`; false when the user cancels.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     virtual void error(QWidget* parent, const QString& message) = 0;
+    // A yes/no question; true for yes. No by default, the answer that loses nothing.
+    virtual bool confirm(QWidget* parent, const QString& question) = 0;
 };
 
 // Qt's file dialogs, print dialog and message box.
@@ -35,6 +37,7 @@ class QtDialogs : public DialogProvider {
     std::optional<QString> saveFileName(QWidget* parent, const QString& startDirectory) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void error(QWidget* parent, const QString& message) override;
+    bool confirm(QWidget* parent, const QString& question) override;
 };
 
 class QtWindowPort : public WindowPort {
@@ -74,6 +77,8 @@ class QtWindowPort : public WindowPort {
     std::optional<int> runResolutionPanel(int defaultDpi, int minDpi, int maxDpi) override;
     FileResult readFile(const std::string& path) override;
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override;
+    std::string writeProtection(const std::string& path) override;
+    bool confirm(const std::string& question) override;
     std::optional<std::string> description(std::string_view key) override;
     std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;

@@ -118,6 +118,11 @@ class WindowPort {
     // Whole files as bytes; the write replaces the file atomically or not at all.
     virtual FileResult readFile(const std::string& path) = 0;
     virtual FileResult writeFileAtomically(const std::string& path, const std::string& bytes) = 0;
+    // Why the existing file `path` must not be replaced unasked ("it is
+    // write-protected (mode 0444)"); empty when it may be.
+    virtual std::string writeProtection(const std::string& path) = 0;
+    // A modal yes/no question; true for yes.
+    virtual bool confirm(const std::string& question) = 0;
 
     // The description text stored under `key` in the user's language, or
     // nothing when there is none.

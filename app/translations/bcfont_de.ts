@@ -185,6 +185,10 @@
         <translation>%1; Escapes über ~255 modulo 256 gelesen: %2</translation>
     </message>
     <message>
+        <source>“%1”: %2. Replace it anyway?</source>
+        <translation>„%1“: %2. Trotzdem ersetzen?</translation>
+    </message>
+    <message>
         <source>Nothing was saved: the output is empty. Convert the input first.</source>
         <translation>Nichts gespeichert: die Ausgabe ist leer. Zuerst die Eingabe umwandeln.</translation>
     </message>

@@ -31,6 +31,8 @@ class RecordingWindow : public WindowPort {
     std::optional<int> resolutionAnswer;
     std::map<std::string, std::string> files;  // path -> bytes; reading any other path fails
     std::string writeError;                    // when set, every write fails with it
+    std::set<std::string, std::less<>> protectedFiles;  // write-protected paths
+    bool confirmAnswer = false;
 
     // What the window was told; a message goes to `errors`, not to the log.
     Log log, errors;
@@ -86,6 +88,10 @@ class RecordingWindow : public WindowPort {
         if (files.contains(path)) return {files[path], ""};
         return {"", "Could not read \u201C" + path + "\u201D: no such file."};
     }
+    std::string writeProtection(const std::string& path) override {
+        return record("writeProtection", path), protectedFiles.contains(path) ? "it is write-protected (mode 0444)" : "";
+    }
+    bool confirm(const std::string& question) override { return record("confirm", question), confirmAnswer; }
     FileResult writeFileAtomically(const std::string& path, const std::string& bytes) override {
         record("writeFileAtomically", path);
         if (writeError.empty()) files[path] = bytes;

@@ -152,6 +152,38 @@ TEST(Batch, ReadAndSaveStartInTheInputsFolder) {
     EXPECT_EQ(r.controller.choices().saveFolder, "/data/out");
 }
 
+struct ProtectedRow {
+    const char* name;
+    bool isProtected;
+    bool answer;
+    bool written;
+};
+
+// Save… replaces a write-protected file only when the user says so, as cp does.
+TEST(Batch, SaveAsksBeforeReplacingAWriteProtectedFile) {
+    const ProtectedRow rows[] = {
+        {"writable: no question", false, false, true},
+        {"protected, answered no: the old file stays", true, false, false},
+        {"protected, answered yes: replaced", true, true, true},
+    };
+    for (const ProtectedRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        auto& w = r.window;
+        w.savePanelAnswer = "/data/out/codes.txt";
+        w.files["/data/out/codes.txt"] = "old\n";
+        if (row.isProtected) w.protectedFiles.insert("/data/out/codes.txt");
+        w.confirmAnswer = row.answer;
+        w.text[Id::batchOutput] = "<BCDE=fgha>\n";
+        r.controller.batchWrite(Id::saveButton);
+        EXPECT_EQ(w.files["/data/out/codes.txt"], row.written ? "<BCDE=fgha>\n" : "old\n");
+        const bool asked = std::find(w.log.begin(), w.log.end(),
+                                     "confirm(\"\u201C/data/out/codes.txt\u201D: it is write-protected (mode 0444). "
+                                     "Replace it anyway?\")") != w.log.end();
+        EXPECT_EQ(asked, row.isProtected);
+    }
+}
+
 struct ReportRow {
     const char* name;
     CodeType type;

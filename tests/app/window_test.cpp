@@ -39,6 +39,7 @@ class ScriptedDialogs : public DialogProvider {
     // clang-format off
     std::optional<QString> openFileName(QWidget*, const QString& start) override { return openStart = start, openAnswer; }
     std::optional<QString> saveFileName(QWidget*, const QString&) override { return saveAnswer; }
+    bool confirm(QWidget*, const QString& question) override { return errors << question, false; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(pdfPath);
         return !pdfPath.isEmpty();
