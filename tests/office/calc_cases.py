@@ -74,16 +74,14 @@ CASES = [
     Case("industrial25", "0123456789", "industrial25", check=1),
     Case("codabar", "123", "codabar", face="Codabar", scans="123"),
     Case("postnet", "12345", "postnet"),
-    Case("imb tracking and routing code", "01234567094987654321-01234567891", "imb",
-         value="AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA", reason=""),
+    Case("imb tracking and routing code", "01234567094987654321-01234567891", "imb"),
     # the type argument
     Case("type as a number cell", "400638133393", 1),
     Case("type name in capitals", "400638133393", "EAN13"),
     Case("type as a number text", "400638133393", "1"),
     # rejections by the encoder: the same reason as the command line
     Case("ean13 too short", "12", "ean13"),
-    Case("imb routing code of 10 digits", "01234567094987654321-0123456789", "imb",
-         value=ERROR, reason="the routing code needs 0, 5, 9 or 11 digits, got 10"),
+    Case("imb routing code of 10 digits", "01234567094987654321-0123456789", "imb"),
     Case("upce number system 2", "2123456", "upce"),
     Case("ean13 add-on of 3 digits", "400638133393", "ean13", addon="123"),
     Case("ean8 letters", "ABCDEFG", "ean8"),
