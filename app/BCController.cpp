@@ -10,6 +10,7 @@
 #include "batch.h"
 #include "encode.h"
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 #include "render.h"
 #include "symbology.h"
@@ -134,6 +135,7 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
     if (const auto check = computedCheckDigit(iCode, data); check && data.back() - '0' != *check)
         add(notice::filled(tr(notice::kCheckDigitReplaced),
                            {std::string(1, data.back()), std::to_string(*check)}));
+    if (iCode == C128EAN && gs1::looksLikeBracketedGs1(data)) add(tr(notice::kLooksLikeGs1));
     if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
     if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
     return text;

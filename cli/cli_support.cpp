@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "encode.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -74,6 +75,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
         warn("no add-on was added: it must be 2 or 5 digits");
     warnIfCode128WithoutCheck(type, noCheck);
+    if (type == C128EAN && gs1::looksLikeBracketedGs1(data)) warn(std::string(gs1::kGs1128Hint));
     return *fontString;
 }
 

@@ -56,6 +56,7 @@ struct BatchReport {
     std::uint64_t rejected = 0;
     std::uint64_t empty = 0;             // not counted as converted or rejected
     std::vector<BatchRejection> listed;  // the first listedRejections rejected lines, in order
+    std::uint64_t bracketedGs1 = 0;      // Code 128 EAN/UCC lines that start like bracketed GS1 data
 };
 
 // The last line of the command line's standard error, e.g.
@@ -126,6 +127,7 @@ class BatchEngine {
     BatchOptions options_;
     bool nulBeforeCalc_;  // or only after a rejection, where Calc rejects every NUL
     bool fastPath_;       // Mac OS Roman lines of a known type: Calc writes the output line
+    bool gs1Hint_;        // Code 128 EAN/UCC: lines that look like bracketed GS1 data are counted
     BatchReport report_;
     BatchLineSplitter splitter_;
     FontStringBuffer fontString_{};

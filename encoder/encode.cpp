@@ -8,6 +8,7 @@
 #include <string>
 
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 
 namespace bcfont {
@@ -21,9 +22,11 @@ constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 // Mac OS Roman's no-break space would show as a plain one between quotes.
 constexpr unsigned char kNoBreakSpace = 0xCA;
 
+}  // namespace
+
 // A byte as the person typed it: the character for anything printable (in
 // Mac OS Roman, as every front end reads text), a number for control bytes.
-std::string describeByte(unsigned char c) {
+std::string internal::describeByte(unsigned char c) {
     if (c == 0) return "NUL";
     if (c == ' ') return "a space";
     if (c == kNoBreakSpace) return "a no-break space";
@@ -34,12 +37,24 @@ std::string describeByte(unsigned char c) {
     return quoted;
 }
 
+namespace {
+
+using internal::describeByte;
+
 std::string atPosition(int position) {
     return " at position " + std::to_string(position);
 }
 
 std::string alphabetName(Alphabet alphabet) {
-    return alphabet == Alphabet::Digits ? "digits" : "7-bit ASCII";
+    switch (alphabet) {
+        case Alphabet::Digits:
+            return "digits";
+        case Alphabet::Ascii7WithEscapes:
+            return "7-bit ASCII";
+        case Alphabet::Gs1ElementString:
+            break;
+    }
+    return "GS1 element strings";
 }
 
 // "7 or 8", "5, 9 or 11".
@@ -62,7 +77,7 @@ std::string escapeText(std::size_t value) {
     return text;
 }
 
-std::string sentence(const Symbology& s, const Rejection& r) {
+std::string sentence(const Symbology& s, const Rejection& r, std::string_view data) {
     const std::string name(s.fullName);
     const std::string got = std::to_string(r.count);
     switch (r.kind) {
@@ -71,7 +86,7 @@ std::string sentence(const Symbology& s, const Rejection& r) {
         case Reject::BadCall:
             return "no data buffer, or a negative length";
         case Reject::DataTooLong:
-            return "data is longer than " + std::to_string(kMaxDataLength) + " characters (got " + got + ")";
+            return "data is longer than " + std::to_string(s.maxLength) + " characters (got " + got + ")";
         case Reject::WrongLength:
             return name + " needs " + countsOf(s.lengths) + " digits, got " + got;
         case Reject::NotInAlphabet:
@@ -96,6 +111,17 @@ std::string sentence(const Symbology& s, const Rejection& r) {
             if (r.count > 0) text += " (it needs " + got + ")";
             return text + "; shorten the data or avoid mixing code sets";
         }
+        case Reject::Gs1Syntax:
+        case Reject::Gs1UnknownAi:
+        case Reject::Gs1Length:
+        case Reject::Gs1Charset:
+        case Reject::Gs1Check:
+        case Reject::Gs1Repeated:
+        case Reject::Gs1Excludes:
+        case Reject::Gs1Requires:
+        case Reject::Gs1TooLong:
+        case Reject::Gs1TooWide:
+            return gs1::sentence(r, data);
     }
     return {};
 }
@@ -105,9 +131,9 @@ std::string sentence(const Symbology& s, const Rejection& r) {
 // first seven bytes decide as much as all of it.
 Rejection run(CodeType type, std::string_view data, std::string_view addon, bool check,
               std::array<char, kFontStringCapacity>& out) {
-    if (data.size() > static_cast<std::size_t>(kMaxDataLength))
+    if (data.size() > static_cast<std::size_t>(symbology(type).maxLength))
         return {Reject::DataTooLong, 0, 0, data.size()};
-    std::array<char, kMaxDataLength> nutz;
+    std::array<char, kMaxInputLength> nutz;
     std::copy(data.begin(), data.end(), nutz.begin());
     std::array<char, 8> addonText{};
     std::copy_n(addon.begin(), std::min(addon.size(), addonText.size() - 1), addonText.begin());
@@ -120,7 +146,7 @@ Rejection run(CodeType type, std::string_view data, std::string_view addon, bool
 std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check) {
     if (!isCodeType(type)) return {};
     std::array<char, kFontStringCapacity> out{};
-    return sentence(symbology(type), run(type, data, addon, check, out));
+    return sentence(symbology(type), run(type, data, addon, check, out), data);
 }
 
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
@@ -130,7 +156,7 @@ std::optional<std::string> encode(CodeType type, std::string_view data, std::str
     std::array<char, kFontStringCapacity> out{};
     const Rejection rejection = run(type, data, addon, check, out);
     if (!rejection.accepted()) {
-        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection);
+        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection, data);
         return std::nullopt;
     }
     return std::string(out.data());

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "encoder.h"
 #include "symbology.h"
@@ -39,8 +40,20 @@ enum class Reject : std::uint8_t {
     InterleavedTooLong,  // count: an even number of digits that, with the check digit, would not fit
     EscapeNotAscii,      // count: the value of the "~ddd" escape at position
     FontStringTooLong,   // count: the bytes the font string needs, 0 when not counted
+    // GS1-128 (gs1/element_string.h). Position: where the element's opening
+    // bracket is, or the syntax fault is.
+    Gs1Syntax,    // byte: the gs1::Syntax
+    Gs1UnknownAi,
+    Gs1Length,    // count: characters of the value
+    Gs1Charset,   // byte: the character; count: its position in the value
+    Gs1Check,     // byte: the gs1::Fault; count: where in the value, and length << 8
+    Gs1Repeated,  // count: position of the same AI with other data
+    Gs1Excludes,  // count: position of the element it cannot be with
+    Gs1Requires,
+    Gs1TooLong,   // count: data characters
+    Gs1TooWide,   // count: modules, quiet zones included
 };
-inline constexpr int kRejectKinds = static_cast<int>(Reject::FontStringTooLong) + 1;
+inline constexpr int kRejectKinds = static_cast<int>(Reject::Gs1TooWide) + 1;
 
 struct Rejection {
     Reject kind = Reject::None;
@@ -58,6 +71,9 @@ inline constexpr Rejection kAccepted{};
 constexpr Rejection written(std::size_t length) {
     return {Reject::None, 0, 0, length};
 }
+
+// A byte as the person typed it, for reasons: "'A'", "a space", "byte 7".
+std::string describeByte(unsigned char c);
 
 // The one table of symbologies (symbology.cpp), read by Calc's dispatch.
 extern const std::array<Symbology, kCodeTypeCount> kSymbologies;
@@ -78,6 +94,11 @@ Rejection calcInterleaved(const CalcInput& in, char* out);
 Rejection calcIndustrial(const CalcInput& in, char* out);
 Rejection calcCodabar(const CalcInput& in, char* out);
 Rejection calcPostnet(const CalcInput& in, char* out);
+Rejection calcGs1128(const CalcInput& in, char* out);
+
+// The human-readable text of GS1-128 data: every AI in round brackets, the
+// values without escapes, NUL-terminated into kFontStringCapacity bytes.
+Rejection gs1128Text(const CalcInput& in, char* out);
 
 // The data of a request for a symbology that takes NUL as data, with the
 // positions behind the first NUL set to NUL as Calc reads them: the

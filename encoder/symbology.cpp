@@ -61,6 +61,11 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
      {false, false, false, false},
      {"Postnet", "Postnet", "Postnet", "Postnet", 9},
      Always, Digits, lengthsOf({5, 9, 11}), calcPostnet},
+    // Drawn by the Code 128 faces; the check character is part of every symbol.
+    {GS1128, "gs1128", "GS1-128", "NSFactGS1128",
+     {false, false, true, false},
+     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
+     Always, Gs1ElementString, kAnyLength, calcGs1128, kMaxGs1InputLength},
 }};
 // clang-format on
 
@@ -72,10 +77,12 @@ constexpr bool rowsAreInCodeTypeOrder() {
 }
 static_assert(rowsAreInCodeTypeOrder());
 
-// The length sets hold no count beyond what Calc reads.
+// The length sets hold no count beyond what Calc reads, and every row
+// takes at most the longest data any caller's buffer is sized for.
 constexpr bool lengthsWithinTheDataLimit() {
     for (const Symbology& s : kSymbologies) {
-        if (s.lengths != kAnyLength && (s.lengths >> (kMaxDataLength + 1)) != 0) return false;
+        if (s.lengths != kAnyLength && (s.lengths >> (s.maxLength + 1)) != 0) return false;
+        if (s.maxLength > kMaxInputLength) return false;
     }
     return true;
 }

@@ -107,7 +107,8 @@ std::string typeNames() {
 }
 
 Converted<CodeType> typeArgument(const CellValue& value) {
-    const std::string valid = "; give one of " + typeNames() + " or its number 0-10";
+    const std::string valid =
+        "; give one of " + typeNames() + " or its number 0-" + std::to_string(kCodeTypeCount - 1);
     if (std::holds_alternative<Blank>(value)) return failure<CodeType>("Type is missing" + valid);
     if (const auto* number = std::get_if<double>(&value)) {
         if (*number >= 0 && *number < kCodeTypeCount && *number == std::floor(*number))

@@ -24,6 +24,7 @@ CONTENTS = [
     ("bcfont.1.gz", "$ bcfont encode --type ean13 400638133393"),
     ("bcfont.1.gz", "4<ALGDTM=dddjdb>"),
     ("bcfont.1.gz", "postnet, 10"),
+    ("bcfont.1.gz", "gs1128, 11"),
     ("bcfont.1.gz", "bcfont-gui(1)"),
     ("bcfont-gui.1.gz", "bcfont-gui - the bcfont window"),
     ("bcfont-gui.1.gz", "bcfont(1)"),

@@ -147,6 +147,7 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {TOFIND, "NSFactTOFIND", false, true, true, false},
     {CODABAR, "NSFactCODABAR", false, true, true, false},
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
+    {GS1128, "NSFactGS1128", false, false, true, false},
 }};
 // clang-format on
 

@@ -459,7 +459,7 @@ class WindowTest : public QObject {
                                                     {"NSFactC128EAN", {"mandatory", "Pflicht"}}};
         for (const char* key :
              {"NSFactEAN8", "NSFactEAN13", "NSFactUPCA", "NSFactUPCE", "NSFactC39", "NSFactC128",
-              "NSFactC128EAN", "NSFactTOFIL", "NSFactTOFIND", "NSFactCODABAR", "NSFactPOSTNET"}) {
+              "NSFactC128EAN", "NSFactTOFIL", "NSFactTOFIND", "NSFactCODABAR", "NSFactPOSTNET", "NSFactGS1128"}) {
             const auto english = en.text(key), german = de.text(key);
             const QStringList phrase = phrases.value(key, {"", ""});
             QVERIFY2(english && german && *english != *german && english->contains(phrase[0]) &&

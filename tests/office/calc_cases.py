@@ -41,7 +41,7 @@ class FaceCase:
 
 
 VALID_TYPES = ("give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, "
-               "codabar, postnet or its number 0-10")
+               "codabar, postnet, gs1128 or its number 0-11")
 
 CASES = [
     # every symbology, as the window's defaults would encode it
@@ -67,6 +67,9 @@ CASES = [
     Case("industrial25", "0123456789", "industrial25", check=1),
     Case("codabar", "123", "codabar", face="Codabar", scans="123"),
     Case("postnet", "12345", "postnet"),
+    Case("gs1128", "(01)09501101530003(17)250101(10)ABC123", "gs1128", face="Code 128",
+         scans="01095011015300031725010110ABC123"),
+    Case("gs1128 wrong check digit, rejected", "(01)09501101530004", "gs1128"),
     # the type argument
     Case("type as a number cell", "400638133393", 1),
     Case("type name in capitals", "400638133393", "EAN13"),
@@ -86,7 +89,7 @@ CASES = [
     Case("character without a Mac OS Roman byte", "A\u2603B", "code128", value=ERROR,
          reason="Data holds the character U+2603, which barcode fonts cannot hold"),
     Case("unknown type name", "123", "qr", value=ERROR, reason="unknown Type 'qr'; " + VALID_TYPES),
-    Case("type number out of range", "123", 11, value=ERROR, reason="unknown Type 11; " + VALID_TYPES),
+    Case("type number out of range", "123", 99, value=ERROR, reason="unknown Type 99; " + VALID_TYPES),
     Case("type left out", "123", None, value=ERROR, reason="Type is missing; " + VALID_TYPES),
     Case("check 2", "123", "code39", addon="", check=2, value=ERROR,
          reason="Check must be TRUE or FALSE (or 1 or 0), got 2"),
