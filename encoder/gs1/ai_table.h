@@ -111,6 +111,29 @@ char keyCheckDigit(std::string_view digitsBeforeCheck);
 // The two check characters of a GMN's characters before them.
 std::array<char, 2> checkPair(std::string_view charactersBeforePair);
 
-bool inCharset(Charset set, unsigned char c);
+// CSET 82 in the order whose indexes the GMN check pair weighs (General
+// Specifications figure 7.11-1).
+inline constexpr std::string_view kCset82 =
+    "!\"%&'()*+,-./0123456789:;<=>?ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+static_assert(kCset82.size() == 82);
+
+// Bit `set` of a byte's entry: whether that character set holds the byte.
+inline constexpr std::array<std::uint8_t, 256> kCharsets = [] {
+    std::array<std::uint8_t, 256> sets{};
+    const auto add = [&sets](Charset set, unsigned c) { sets[c] |= static_cast<std::uint8_t>(1u << static_cast<int>(set)); };
+    for (const char c : kCset82) add(Charset::Cset82, static_cast<unsigned char>(c));
+    for (unsigned c = 0; c < 256; ++c) {
+        const bool digit = c >= '0' && c <= '9', upper = c >= 'A' && c <= 'Z', lower = c >= 'a' && c <= 'z';
+        if (digit) add(Charset::Digits, c);
+        if (digit || upper || c == '#' || c == '-' || c == '/') add(Charset::Cset39, c);
+        if (digit || upper || lower || c == '-' || c == '_' || c == '=') add(Charset::Cset64, c);
+    }
+    return sets;
+}();
+
+// Inline: it runs once per data character.
+constexpr bool inCharset(Charset set, unsigned char c) {
+    return ((kCharsets[c] >> static_cast<int>(set)) & 1) != 0;
+}
 
 }  // namespace bcfont::gs1

@@ -10,12 +10,9 @@
 namespace bcfont::gs1 {
 namespace {
 
-// CSET 82 in the order whose indexes the GMN check pair weighs (General
-// Specifications figure 7.11-1), and the 32 characters of the pair (figure 7.9.5-1).
-constexpr std::string_view kCset82 =
-    "!\"%&'()*+,-./0123456789:;<=>?ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+// The 32 characters of the GMN check pair (General Specifications figure 7.9.5-1).
 constexpr std::string_view kCset32 = "23456789ABCDEFGHJKLMNPQRSTUVWXYZ";
-static_assert(kCset82.size() == 82 && kCset32.size() == 32);
+static_assert(kCset32.size() == 32);
 // The GMN check pair weighs its characters by the primes, from the right.
 constexpr std::array<int, 23> kPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37,
                                          41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83};
@@ -98,20 +95,6 @@ Finding iban(std::string_view s) {
 }
 
 }  // namespace
-
-bool inCharset(Charset set, unsigned char c) {
-    switch (set) {
-        case Charset::Digits:
-            return isDigit(c);
-        case Charset::Cset82:
-            return c < 128 && kCset82.find(static_cast<char>(c)) != std::string_view::npos;
-        case Charset::Cset39:
-            return isDigit(c) || isUpper(c) || c == '#' || c == '-' || c == '/';
-        case Charset::Cset64:
-            return isDigit(c) || isUpper(c) || isLower(c) || c == '-' || c == '_' || c == '=';
-    }
-    return false;
-}
 
 char keyCheckDigit(std::string_view digits) {
     return static_cast<char>('0' + internal::checkDigitMod10(digits.data(), static_cast<int>(digits.size())));
@@ -222,17 +205,24 @@ Finding runCheck(Check check, std::string_view s) {
     return kPass;
 }
 
+// AIs ordered by length, then digits; a loop rather than memcmp: they are
+// two to four characters.
+constexpr bool aiBefore(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return a.size() < b.size();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return a[i] < b[i];
+    }
+    return false;
+}
+
 const AiEntry* findAi(std::string_view ai) {
-    // First entry whose AI is not before `ai`, ordered by length then digits;
-    // a range holds `ai` when `ai` is between its ends.
-    const auto before = [](std::string_view a, std::string_view b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    };
+    // The last entry that does not start after `ai`; a range holds `ai`
+    // when `ai` does not come after its last AI.
     const auto it = std::upper_bound(kAiTable.begin(), kAiTable.end(), ai,
-                                     [&](std::string_view key, const AiEntry& e) { return before(key, e.first); });
+                                     [](std::string_view key, const AiEntry& e) { return aiBefore(key, e.first); });
     if (it == kAiTable.begin()) return nullptr;
     const AiEntry& e = *(it - 1);
-    return e.first.size() == ai.size() && ai <= e.last ? &e : nullptr;
+    return e.first.size() == ai.size() && !aiBefore(e.last, ai) ? &e : nullptr;
 }
 
 int minLength(const AiEntry& e) {

@@ -148,6 +148,7 @@ Rejection parse(const char* data, int len, ElementString& out) {
         Element& e = out.elements[static_cast<std::size_t>(out.count++)];
         e.start = static_cast<std::uint8_t>(i);
         e.aiLength = static_cast<std::uint8_t>(aiLength);
+        e.ai = {};
         std::copy(data + aiAt, data + end, e.ai.begin());
         e.entry = findAi(out.ai(e));
         e.valueAt = static_cast<std::uint8_t>(stored);
@@ -177,7 +178,7 @@ Rejection validate(const ElementString& es) {
         const Element& e = es.elements[static_cast<std::size_t>(i)];
         for (int j = 0; j < i; ++j) {
             const Element& earlier = es.elements[static_cast<std::size_t>(j)];
-            if (es.ai(earlier) == es.ai(e) && es.value(earlier) != es.value(e))
+            if (earlier.ai == e.ai && es.value(earlier) != es.value(e))
                 return about(Reject::Gs1Repeated, e, std::size_t{earlier.start} + 1);
         }
     }
@@ -189,7 +190,7 @@ Rejection validate(const ElementString& es) {
             for (int j = 0; j < es.count; ++j) {
                 const Element& other = es.elements[static_cast<std::size_t>(j)];
                 // An AI does not exclude itself, even where a pattern matches it.
-                if (es.ai(other) != es.ai(e) && matches(es.ai(other), pattern))
+                if (other.ai != e.ai && matches(es.ai(other), pattern))
                     return about(Reject::Gs1Excludes, e, std::size_t{other.start} + 1);
             }
         }

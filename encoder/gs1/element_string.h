@@ -44,7 +44,7 @@ struct Element {
     std::uint8_t aiLength;
     std::uint8_t valueAt;       // in ElementString::values
     std::uint8_t valueLength;   // without escapes
-    std::array<char, 4> ai;
+    std::array<char, 4> ai;     // NUL after the digits: equal AIs are equal arrays
 };
 
 struct ElementString {

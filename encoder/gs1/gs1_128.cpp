@@ -15,15 +15,15 @@ namespace {
 using gs1::ElementString;
 
 // Symbol character values of ISO/IEC 15417.
-constexpr std::array<unsigned char, 3> kStart = {104, 105, 103};    // by code set B, C, A
-constexpr std::array<unsigned char, 3> kCodeSet = {100, 99, 101};  // change to B, C, A
+constexpr std::array<unsigned char, 2> kStart = {104, 105};   // by code set B, C
+constexpr std::array<unsigned char, 2> kCodeSet = {100, 99};  // change to B, C
 constexpr unsigned char kFnc1 = 102;
 constexpr unsigned char kStop = fontbytes::kCode128StopValue;
 
-// In order of preference where sets cost the same. GS1 data is CSET 82, all
-// of it in set B: set A, whose characters GS1 data can hold are in set B
-// as well, never saves a character and the search never settles on it.
-enum Set : int { B, C, A, kSets };
+// Code sets B and C, in order of preference where both cost the same. GS1
+// data is CSET 82, all of it in set B; set A holds no character GS1 data
+// can have that set B lacks, so it never saves one and is left out.
+enum Set : int { B, C, kSets };
 
 // FNC1, the AIs and the values: 48 data characters, a separator after each
 // element but the last, the leading FNC1.
@@ -53,74 +53,64 @@ constexpr bool isDigit(RawWord w) {
     return w >= '0' && w <= '9';
 }
 
-// How many entries from `i` one symbol character in `set` takes (0: none).
-int takes(const Entries& in, int i, int set) {
+// How many entries from `i` one symbol character of set C takes: FNC1, a
+// pair of digits, or nothing (0). Set B takes any entry, one at a time.
+int takesInC(const Entries& in, int i) {
     const RawWord w = in.words[static_cast<std::size_t>(i)];
     if (w == kFnc1Entry) return 1;
-    switch (set) {
-        case A:
-            return w < 96 ? 1 : 0;
-        case B:
-            return w >= 32 && w < 128 ? 1 : 0;
-        default:
-            return i + 1 < in.count && isDigit(w) && isDigit(in.words[static_cast<std::size_t>(i + 1)]) ? 2 : 0;
-    }
+    return i + 1 < in.count && isDigit(w) && isDigit(in.words[static_cast<std::size_t>(i + 1)]) ? 2 : 0;
 }
 
 unsigned char valueIn(const Entries& in, int i, int set) {
     const RawWord w = in.words[static_cast<std::size_t>(i)];
     if (w == kFnc1Entry) return kFnc1;
     if (set == C) return static_cast<unsigned char>((w - '0') * 10 + (in.words[static_cast<std::size_t>(i + 1)] - '0'));
-    return static_cast<unsigned char>(set == A && w < 32 ? w + 64 : w - 32);
+    return static_cast<unsigned char>(w - 32);
 }
 
 // The fewest symbol characters, by dynamic programming from the back:
 // cost[i][s] is what entries i.. cost when set s is current before them,
-// next[i][s] the set the character for entry i is in.
+// change[i][s] whether entry i is taken after a change of set.
 int codeWords(const Entries& in, std::array<unsigned char, kMaxCodeWords>& out) {
-    constexpr int kNever = std::numeric_limits<int>::max() / 2;
+    constexpr int kNever = 1 << 20;
     std::array<std::array<int, kSets>, kMaxEntries + 1> cost;
-    std::array<std::array<std::int8_t, kSets>, kMaxEntries> next;
-    cost[static_cast<std::size_t>(in.count)] = {0, 0, 0};
-    // What entry i costs in `set`, its character included.
-    const auto inSet = [&](int i, int set) {
-        const int n = takes(in, i, set);
-        return n == 0 ? kNever : 1 + cost[static_cast<std::size_t>(i + n)][static_cast<std::size_t>(set)];
-    };
+    std::array<std::array<bool, kSets>, kMaxEntries> change;
+    cost[static_cast<std::size_t>(in.count)] = {0, 0};
+    // What entry i costs when taken in B and in C, its character included.
+    int inB = 0, inC = 0;
     for (int i = in.count - 1; i >= 0; --i) {
-        for (int s = 0; s < kSets; ++s) {
-            int best = inSet(i, s), choice = s;
-            for (int t = 0; t < kSets; ++t) {
-                if (t != s && 1 + inSet(i, t) < best) best = 1 + inSet(i, t), choice = t;
-            }
-            cost[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)] = best;
-            next[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)] = static_cast<std::int8_t>(choice);
-        }
+        const auto at = static_cast<std::size_t>(i);
+        const int n = takesInC(in, i);
+        inB = 1 + cost[at + 1][B];
+        inC = n == 0 ? kNever : 1 + cost[at + static_cast<std::size_t>(n)][C];
+        change[at] = {inC + 1 < inB, inB + 1 < inC};
+        cost[at] = {std::min(inB, inC + 1), std::min(inC, inB + 1)};
     }
-    int set = B;
-    for (int s = 0; s < kSets; ++s) {
-        if (inSet(0, s) < inSet(0, set)) set = s;
-    }
+    // The start character picks the set of the first entry (FNC1) at no extra cost.
+    int set = inC < inB ? C : B;
     int n = 0;
     out[static_cast<std::size_t>(n++)] = kStart[static_cast<std::size_t>(set)];
     for (int i = 0; i < in.count;) {
-        const int chosen = i == 0 ? set : next[static_cast<std::size_t>(i)][static_cast<std::size_t>(set)];
-        if (chosen != set) out[static_cast<std::size_t>(n++)] = kCodeSet[static_cast<std::size_t>(chosen)];
-        set = chosen;
+        if (i > 0 && change[static_cast<std::size_t>(i)][static_cast<std::size_t>(set)]) {
+            set = 1 - set;
+            out[static_cast<std::size_t>(n++)] = kCodeSet[static_cast<std::size_t>(set)];
+        }
         out[static_cast<std::size_t>(n++)] = valueIn(in, i, set);
-        i += takes(in, i, set);
+        i += set == C ? takesInC(in, i) : 1;
     }
     return n;
 }
 
 // The request's bytes up to its first NUL, the rest NUL, as Calc reads them.
 struct Input {
-    std::array<char, kMaxGs1InputLength> bytes{};
+    std::array<char, kMaxGs1InputLength> bytes;  // the first `len` are read
     int len;
     explicit Input(const CalcInput& in) : len(in.len) {
         const auto n = static_cast<std::size_t>(in.len);
         const void* nul = n > 0 ? std::memchr(in.data, '\0', n) : nullptr;
-        std::memcpy(bytes.data(), in.data, nul == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(nul) - in.data));
+        const std::size_t kept = nul == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(nul) - in.data);
+        std::memcpy(bytes.data(), in.data, kept);
+        std::memset(bytes.data() + kept, 0, n - kept);
     }
 };
 

@@ -19,7 +19,10 @@ constexpr std::string_view kExpected = "expected AIs in brackets, each followed 
                                        "e.g. (01)09501101530003(17)250101(10)ABC123";
 
 std::string bracketed(std::string_view ai) {
-    return "(" + std::string(ai) + ")";
+    std::string text(1, '(');
+    text += ai;
+    text += ')';
+    return text;
 }
 
 std::string atPosition(int position) {
@@ -41,13 +44,14 @@ std::string syntaxSentence(const Rejection& r, std::string_view data) {
                    "': an AI is 2 to 4 digits in brackets, e.g. " + open + "10" + close;
         case Syntax::AiNotDigits: {
             const std::size_t end = data.find(close, index);
-            return "'" + std::string(data.substr(index, end - index + 1)) + "'" + atPosition(r.position) +
+            std::string typed(1, '\'');
+            typed += data.substr(index, end - index + 1);
+            return typed + "'" + atPosition(r.position) +
                    " is not an AI: an AI is 2 to 4 digits in brackets, e.g. " + open + "10" + close;
         }
         case Syntax::EmptyValue: {
             const std::size_t end = data.find(close, index);
-            return "(" + std::string(data.substr(index + 1, end - index - 1)) + ")" + atPosition(r.position) +
-                   " has no data after it";
+            return bracketed(data.substr(index + 1, end - index - 1)) + atPosition(r.position) + " has no data after it";
         }
         case Syntax::StrayBracket:
             return std::string("'") + close + "'" + atPosition(r.position) + " inside data: write \\" + close +
