@@ -9,6 +9,8 @@
 #include "NoticeTexts.h"
 #include "batch.h"
 #include "encode.h"
+#include "encoder_internal.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 #include "render.h"
 #include "symbology.h"
@@ -119,6 +121,7 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
         add(notice::filled(tr(notice::kAddonLeftOut),
                            {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
     for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data)) add(changeNotice(change));
+    if (iCode == C128EAN && gs1::looksLikeBracketedGs1(data)) add(tr(notice::kLooksLikeGs1));
     if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
     if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
     return text;

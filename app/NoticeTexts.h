@@ -30,6 +30,8 @@ inline constexpr const char* kCheckDigitReplaced =
     QT_TRANSLATE_NOOP("Notice", "check digit %1 replaced by %2");
 // An escape above ~255 and what it stands for: "~300 is taken as ~044 (',')".
 inline constexpr const char* kEscapeTakenAs = QT_TRANSLATE_NOOP("Notice", "%1 is taken as %2 (%3)");
+inline constexpr const char* kLooksLikeGs1 = QT_TRANSLATE_NOOP(
+    "Notice", "the brackets are encoded as data: for AIs in brackets choose GS1-128");
 inline constexpr const char* kNotMacRoman =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D cannot be encoded: it is not a Mac OS Roman character");
 inline constexpr const char* kTooLong = QT_TRANSLATE_NOOP("Notice", "the data is longer than %1 bytes");

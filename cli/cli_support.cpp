@@ -9,6 +9,7 @@
 
 #include "encode.h"
 #include "encode_text.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -135,6 +136,7 @@ std::string encodeArguments(CodeType type, const std::string& dataUtf8, const st
         warn("no add-on was added: it must be 2 or 5 digits");
     for (const DataChange& change : changesMade(type, data)) warn(changeSentence(change));
     warnIfCode128WithoutCheck(type, noCheck);
+    if (type == C128EAN && gs1::looksLikeBracketedGs1(data)) warn(std::string(gs1::kGs1128Hint));
     if (printed == Printed::HumanReadable) return humanReadable(type, data, addon, !noCheck).value_or("");
     return *fontString;
 }

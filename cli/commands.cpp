@@ -12,6 +12,7 @@
 #include <string>
 
 #include "batch_stream.h"
+#include "gs1/gs1.h"
 #include "cli_support.h"
 #include "macroman.h"
 #include "symbology.h"
@@ -91,6 +92,8 @@ void runBatch(const BatchArgs& args) {
         throw CLI::RuntimeError(kExitUsage);
     }
     if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
+    if (const std::uint64_t n = engine.report().bracketedGs1; n > 0)
+        warn(std::to_string(n) + (n == 1 ? " line: " : " lines: ") + std::string(gs1::kGs1128Hint));
     std::fprintf(stderr, "%s\n", batchSummary(engine.report()).c_str());
     if (engine.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
 }

@@ -8,6 +8,7 @@
 
 #include "encode.h"
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -181,7 +182,8 @@ LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStrin
 BatchEngine::BatchEngine(const BatchOptions& options)
     : options_(options),
       nulBeforeCalc_(nulBeforeCalc(options.type)),
-      fastPath_(!options.utf8 && isCodeType(options.type)) {
+      fastPath_(!options.utf8 && isCodeType(options.type)),
+      gs1Hint_(options.type == C128EAN) {
     if (options_.utf8) utf8Table();
 }
 
@@ -190,6 +192,7 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
     // straight to it, written into the output line. Anything else takes the
     // path below, which also finds the reason of a rejection.
     const std::string_view bytes = line.bytes;
+    if (gs1Hint_ && gs1::looksLikeBracketedGs1(bytes)) ++report_.bracketedGs1;
     if (fastPath_ && !bytes.empty() && bytes.size() <= kMaxBatchLine && !line.tooLong &&
         !(nulBeforeCalc_ && containsNul(bytes))) {
         const internal::Rejection r = internal::calc(
@@ -250,6 +253,7 @@ void BatchEngine::append(BatchEngine& next) {
     report_.converted += later.converted;
     report_.rejected += later.rejected;
     report_.empty += later.empty;
+    report_.bracketedGs1 += later.bracketedGs1;
     for (BatchRejection& r : later.listed) {
         if (report_.listed.size() == options_.listedRejections) break;
         report_.listed.push_back({before + r.line, std::move(r.reason)});

@@ -68,6 +68,7 @@ struct BatchReport {
     std::uint64_t replacedChecks = 0;    // check digits replaced, in converted lines
     std::uint64_t wrappedEscapes = 0;    // escapes above 255 taken modulo 256
     std::vector<BatchNote> notes;        // the first listedRejections changes, in order
+    std::uint64_t bracketedGs1 = 0;      // Code 128 EAN/UCC lines that start like bracketed GS1 data
 };
 
 // The last line of the command line's standard error, e.g.
@@ -141,6 +142,7 @@ class BatchEngine {
     BatchOptions options_;
     bool nulBeforeCalc_;  // or only after a rejection, where Calc rejects every NUL
     bool fastPath_;       // Mac OS Roman lines of a known type: Calc writes the output line
+    bool gs1Hint_;        // Code 128 EAN/UCC: lines that look like bracketed GS1 data are counted
     BatchReport report_;
     BatchLineSplitter splitter_;
     FontStringBuffer fontString_{};

@@ -81,6 +81,16 @@ constexpr auto kEmptiesOutput = std::to_array<bool>({
     true,   // FontStringTooLong
     true,   // PartLength
     true,   // DigitOutOfRange
+    true,   // Gs1Syntax
+    true,   // Gs1UnknownAi
+    true,   // Gs1Length
+    false,  // Gs1Charset
+    true,   // Gs1Check
+    true,   // Gs1Repeated
+    true,   // Gs1Excludes
+    true,   // Gs1Requires
+    true,   // Gs1TooLong
+    true,   // Gs1TooWide
 });
 static_assert(kEmptiesOutput.size() == bcfont::internal::kRejectKinds);
 
@@ -426,8 +436,8 @@ Rejection calcPostnet(const CalcInput& in, char* out) {
 
 Rejection calc(CodeType type, const CalcInput& in, char* out) {
     if (in.len < 0 || (in.data == nullptr && in.len > 0)) return {Reject::BadCall};
-    if (in.len > kMaxDataLength) return {Reject::DataTooLong, 0, 0, static_cast<std::size_t>(in.len)};
     const Symbology& s = kSymbologies[static_cast<std::size_t>(type)];
+    if (in.len > s.maxLength) return {Reject::DataTooLong, 0, 0, static_cast<std::size_t>(in.len)};
     if (!accepts(s.lengths, in.len)) return {Reject::WrongLength, 0, 0, static_cast<std::size_t>(in.len)};
     return s.encoder(in, out);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 #include "macroman.h"
 
 namespace bcfont {
@@ -26,7 +27,15 @@ std::string atPosition(int position) {
 }
 
 std::string alphabetName(Alphabet alphabet) {
-    return alphabet == Alphabet::Digits ? "digits" : "7-bit ASCII";
+    switch (alphabet) {
+        case Alphabet::Digits:
+            return "digits";
+        case Alphabet::Ascii7WithEscapes:
+            return "7-bit ASCII";
+        case Alphabet::Gs1ElementString:
+            break;
+    }
+    return "GS1 element strings";
 }
 
 // "7 or 8", "5, 9 or 11".
@@ -49,7 +58,7 @@ std::string escapeText(std::size_t value) {
     return text;
 }
 
-std::string sentence(const Symbology& s, const Rejection& r) {
+std::string sentence(const Symbology& s, const Rejection& r, std::string_view data) {
     const std::string name(s.fullName);
     const std::string got = std::to_string(r.count);
     switch (r.kind) {
@@ -58,7 +67,7 @@ std::string sentence(const Symbology& s, const Rejection& r) {
         case Reject::BadCall:
             return "no data buffer, or a negative length";
         case Reject::DataTooLong:
-            return "data is longer than " + std::to_string(kMaxDataLength) + " characters (got " + got + ")";
+            return "data is longer than " + std::to_string(s.maxLength) + " characters (got " + got + ")";
         case Reject::WrongLength:
             return name + " needs " + countsOf(s.lengths) + " digits, got " + got;
         case Reject::NotInAlphabet:
@@ -88,6 +97,17 @@ std::string sentence(const Symbology& s, const Rejection& r) {
         case Reject::DigitOutOfRange:
             return std::string(r.part->name) + " must be " + r.part->low + " to " + r.part->high + ", got " +
                    static_cast<char>(r.byte);
+        case Reject::Gs1Syntax:
+        case Reject::Gs1UnknownAi:
+        case Reject::Gs1Length:
+        case Reject::Gs1Charset:
+        case Reject::Gs1Check:
+        case Reject::Gs1Repeated:
+        case Reject::Gs1Excludes:
+        case Reject::Gs1Requires:
+        case Reject::Gs1TooLong:
+        case Reject::Gs1TooWide:
+            return gs1::sentence(r, data);
     }
     return {};
 }
@@ -99,9 +119,9 @@ std::string sentence(const Symbology& s, const Rejection& r) {
 using Writer = Rejection (*)(CodeType, const internal::CalcInput&, char*);
 Rejection run(CodeType type, std::string_view data, std::string_view addon, bool check,
               std::array<char, kFontStringCapacity>& out, Writer write = internal::calc) {
-    if (data.size() > static_cast<std::size_t>(kMaxDataLength))
+    if (data.size() > static_cast<std::size_t>(symbology(type).maxLength))
         return {Reject::DataTooLong, 0, 0, data.size()};
-    std::array<char, kMaxDataLength> nutz;
+    std::array<char, kMaxInputLength> nutz;
     std::copy(data.begin(), data.end(), nutz.begin());
     // Calc reads the add-on only up to a NUL: "52<NUL>495" would print add-on 52.
     if (symbology(type).offers.addonGroup)
@@ -120,7 +140,7 @@ std::optional<std::string> textOf(CodeType type, std::string_view data, std::str
     std::array<char, kFontStringCapacity> out{};
     const Rejection rejection = run(type, data, addon, check, out, write);
     if (!rejection.accepted()) {
-        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection);
+        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection, data);
         return std::nullopt;
     }
     return std::string(out.data());
@@ -180,7 +200,7 @@ std::string changeSentence(const DataChange& change) {
 std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check) {
     if (!isCodeType(type)) return {};
     std::array<char, kFontStringCapacity> out{};
-    return sentence(symbology(type), run(type, data, addon, check, out));
+    return sentence(symbology(type), run(type, data, addon, check, out), data);
 }
 
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
@@ -193,8 +213,8 @@ std::optional<std::string> humanReadable(CodeType type, std::string_view data, s
     return textOf(type, data, addon, check, whyRejected, internal::humanReadableText);
 }
 
-std::string elementTitles(CodeType /*type*/, std::string_view /*data*/) {
-    return {};
+std::string elementTitles(CodeType type, std::string_view data) {
+    return type == GS1128 ? gs1::titles(data) : std::string();
 }
 
 }  // namespace bcfont

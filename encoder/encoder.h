@@ -24,10 +24,11 @@ enum CodeType : std::int32_t {
     TOFIND = 8,  // 2 of 5 Industrial
     CODABAR = 9,
     POSTNET = 10,
-    IMB = 11,  // Intelligent Mail
+    IMB = 11,     // Intelligent Mail
+    GS1128 = 12,  // GS1-128: AIs in brackets with their values
 };
 
-inline constexpr int kCodeTypeCount = IMB + 1;
+inline constexpr int kCodeTypeCount = GS1128 + 1;
 
 // Size of every font string buffer handed to the encoders, terminator
 // included. A font string is at most kFontStringCapacity - 1 bytes long.
@@ -37,10 +38,16 @@ inline constexpr std::size_t kFontStringCapacity = 100;
 // of digits and the check digit takes two fewer.
 inline constexpr int kMaxDataLength = 48;
 inline constexpr int kMaxInterleavedEvenWithCheck = 46;
+// GS1-128 is typed with brackets and escapes around its 48 data characters:
+// Calc takes that much of it.
+inline constexpr int kMaxGs1InputLength = 99;
+// The longest data Calc takes for any symbology.
+inline constexpr int kMaxInputLength = kMaxGs1InputLength;
 
 // Encodes `len` characters of `Nutzziffer` for symbology `code` into the
 // caller's buffer `Gesamt` (kFontStringCapacity bytes, zero-filled by the
-// caller) as a NUL-terminated font string.
+// caller) as a NUL-terminated font string. `len` is at most kMaxDataLength,
+// kMaxGs1InputLength for GS1-128.
 //
 // `Addon` is a NUL-terminated string (nullptr reads as empty); only EAN-13
 // uses it, as a 2- or 5-digit add-on. `bCHECK` asks for the optional check

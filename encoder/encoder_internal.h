@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "encoder.h"
 #include "symbology.h"
@@ -42,8 +43,20 @@ enum class Reject : std::uint8_t {
     FontStringTooLong,   // count: the bytes the font string needs, 0 when not counted
     PartLength,          // count: digits of the data part `part`, not one of its lengths
     DigitOutOfRange,     // byte at position: the digit `part` names lies outside its range
+    // GS1-128 (gs1/element_string.h). Position: where the element's opening
+    // bracket is, or the syntax fault is.
+    Gs1Syntax,    // byte: the gs1::Syntax
+    Gs1UnknownAi,
+    Gs1Length,    // count: characters of the value
+    Gs1Charset,   // byte: the character; count: its position in the value
+    Gs1Check,     // byte: the gs1::Fault; count: where in the value, and length << 8
+    Gs1Repeated,  // count: position of the same AI with other data
+    Gs1Excludes,  // count: position of the element it cannot be with
+    Gs1Requires,
+    Gs1TooLong,   // count: data characters
+    Gs1TooWide,   // count: modules, quiet zones included
 };
-inline constexpr int kRejectKinds = static_cast<int>(Reject::DigitOutOfRange) + 1;
+inline constexpr int kRejectKinds = static_cast<int>(Reject::Gs1TooWide) + 1;
 
 // A part of the data with rules of its own, such as Intelligent Mail's
 // tracking and routing codes, which the reason of a rejection names.
@@ -113,6 +126,12 @@ Rejection textEscapedData(const CalcInput& in, char* out);
 // Calc's checks first, then the row's text writer; the rejection Calc
 // reports when it refuses the request.
 Rejection humanReadableText(CodeType type, const CalcInput& in, char* out);
+
+Rejection calcGs1128(const CalcInput& in, char* out);
+
+// The human-readable text of GS1-128 data: every AI in round brackets, the
+// values without escapes, NUL-terminated into kFontStringCapacity bytes.
+Rejection gs1128Text(const CalcInput& in, char* out);
 
 // The data of a request for a symbology that takes NUL as data, with the
 // positions behind the first NUL set to NUL as Calc reads them: the

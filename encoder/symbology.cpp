@@ -67,6 +67,11 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
      {false, false, false, false},
      {"Code IMb", "Code IMb", "Code IMb", "Code IMb", 10},
      Always, Digits, kAnyLength, calcImb, imbText},
+    // Drawn by the Code 128 faces; the check character is part of every symbol.
+    {GS1128, "gs1128", "GS1-128", "NSFactGS1128",
+     {false, false, true, false},
+     {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
+     Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength},
 }};
 // clang-format on
 
@@ -87,10 +92,12 @@ constexpr bool everyRowHasItsWriters() {
 }
 static_assert(everyRowHasItsWriters());
 
-// The length sets hold no count beyond what Calc reads.
+// The length sets hold no count beyond what Calc reads, and every row
+// takes at most the longest data any caller's buffer is sized for.
 constexpr bool lengthsWithinTheDataLimit() {
     for (const Symbology& s : kSymbologies) {
-        if (s.lengths != kAnyLength && (s.lengths >> (kMaxDataLength + 1)) != 0) return false;
+        if (s.lengths != kAnyLength && (s.lengths >> (s.maxLength + 1)) != 0) return false;
+        if (s.maxLength > kMaxInputLength) return false;
     }
     return true;
 }

@@ -50,6 +50,7 @@ enum class CheckCharacter : std::uint8_t {
 enum class Alphabet : std::uint8_t {
     Digits,             // '0' to '9'
     Ascii7WithEscapes,  // bytes 0-127 (NUL too), "~ddd" for a byte and "~~" for a tilde
+    Gs1ElementString,   // "(01)09501101530003(10)ABC": AIs in brackets, each with its value
 };
 
 // Whether a NUL byte can be data. Calc reads its data only up to the first
@@ -67,6 +68,7 @@ constexpr Lengths lengthsOf(std::initializer_list<int> counts) {
     return set;
 }
 constexpr bool accepts(Lengths set, int count) {
+    if (set == kAnyLength) return count >= 0;
     return count >= 0 && count < 64 && ((set >> count) & 1) != 0;
 }
 
@@ -79,9 +81,10 @@ struct Symbology {
     Faces faces;
     CheckCharacter check;
     Alphabet alphabet;
-    Lengths lengths;  // kAnyLength: anything up to kMaxDataLength
+    Lengths lengths;  // kAnyLength: anything up to maxLength
     internal::Encoder encoder;
     internal::TextWriter text;
+    int maxLength = kMaxDataLength;  // the most characters Calc takes
 };
 
 // In CodeType order.

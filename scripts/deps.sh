@@ -7,7 +7,7 @@ BCFONT_PACKAGES=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-fonttools fonts-ocr-b fontconfig
   libcairo2-dev libfreetype-dev libexpat1-dev zlib1g-dev fonts-dejavu-core glabels-data
-  libzxing-dev
+  libzxing-dev libzint-dev
   xvfb xauth zint zint-qt python3-xlib
   clang libclang-rt-14-dev time hyperfine
   libreoffice-dev libreoffice-dev-common python3-uno poppler-utils
@@ -25,6 +25,8 @@ BCFONT_PACKAGES=(
   # NodeSource's nodejs carries npm and conflicts with Debian's npm.
   emscripten nodejs 'npm|nodejs' python3-brotli chromium
   'libreoffice-writer-nogui|libreoffice-writer'
+  # GS1 AI table: the country and currency code lists it is generated with.
+  iso-codes
 )
 
 bcfont_install_deps() {

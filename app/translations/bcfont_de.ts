@@ -95,6 +95,11 @@
         <translation>Prüfziffer %1 durch %2 ersetzt</translation>
     </message>
     <message>
+        <location filename="../NoticeTexts.h" line="31"/>
+        <source>the brackets are encoded as data: for AIs in brackets choose GS1-128</source>
+        <translation>die Klammern werden als Daten codiert: für AIs in Klammern wählen Sie GS1-128</translation>
+    </message>
+    <message>
         <location filename="../NoticeTexts.h" line="32"/>
         <source>“%1” cannot be encoded: it is not a Mac OS Roman character</source>
         <translation>„%1“ lässt sich nicht codieren: kein Zeichen von Mac OS Roman</translation>

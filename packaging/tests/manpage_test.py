@@ -25,6 +25,7 @@ CONTENTS = [
     ("bcfont.1.gz", "4<ALGDTM=dddjdb>"),
     ("bcfont.1.gz", "postnet, 10"),
     ("bcfont.1.gz", "imb, 11"),
+    ("bcfont.1.gz", "gs1128, 12"),
     ("bcfont.1.gz", "bcfont-gui(1)"),
     ("bcfont-gui.1.gz", "bcfont-gui - the bcfont window"),
     ("bcfont-gui.1.gz", "bcfont(1)"),

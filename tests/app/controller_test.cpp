@@ -150,6 +150,7 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {CODABAR, "NSFactCODABAR", false, true, true, false},
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
     {IMB, "NSFactIMB", false, false, false, false},
+    {GS1128, "NSFactGS1128", false, false, true, false},
 }};
 // clang-format on
 

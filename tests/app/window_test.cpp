@@ -523,7 +523,8 @@ class WindowTest : public QObject {
                                                     {"NSFactC128", {"mandatory", "Pflicht"}},
                                                     {"NSFactC128EAN", {"mandatory", "Pflicht"}},
                                                     {"NSFactPOSTNET", {"no longer", "nicht mehr"}},
-                                                    {"NSFactIMB", {"routing code", "Routing-Code"}}};
+                                                    {"NSFactIMB", {"routing code", "Routing-Code"}},
+                                                    {"NSFactGS1128", {"AI", "AI"}}};
         for (const Symbology& s : symbologies()) {
             const QString key = QString::fromLatin1(s.factKey.data(), qsizetype(s.factKey.size()));
             const auto english = en.text(key), german = de.text(key);

@@ -282,12 +282,12 @@ struct SummaryRow {
 
 // clang-format off
 const std::vector<SummaryRow> kSummaries = {
-    {"AllConverted", {3, 0, 0, {}, 0, 0, {}}, "converted 3 of 3 lines"},
-    {"OneLine", {1, 0, 0, {}, 0, 0, {}}, "converted 1 of 1 line"},
-    {"EmptyNamed", {0, 0, 2, {}, 0, 0, {}}, "converted 0 of 0 lines (not counting 2 empty)"},
-    {"RejectedListed", {998, 2, 0, {{17, "a"}, {404, "b"}}, 0, 0, {}}, "converted 998 of 1000 lines; rejected: 17, 404"},
-    {"MoreThanListed", {0, 7, 1, {{1, "a"}, {2, "b"}}, 0, 0, {}}, "converted 0 of 7 lines (not counting 1 empty); rejected: 1, 2 and 5 more"},
-    {"ChangesCounted", {20, 1, 0, {{3, "a"}}, 1, 2, {}}, "converted 20 of 21 lines; 1 check digit replaced; 2 escapes above ~255 taken modulo 256; rejected: 3"},
+    {"AllConverted", {3, 0, 0, {}, 0, 0, {}, 0}, "converted 3 of 3 lines"},
+    {"OneLine", {1, 0, 0, {}, 0, 0, {}, 0}, "converted 1 of 1 line"},
+    {"EmptyNamed", {0, 0, 2, {}, 0, 0, {}, 0}, "converted 0 of 0 lines (not counting 2 empty)"},
+    {"RejectedListed", {998, 2, 0, {{17, "a"}, {404, "b"}}, 0, 0, {}, 0}, "converted 998 of 1000 lines; rejected: 17, 404"},
+    {"MoreThanListed", {0, 7, 1, {{1, "a"}, {2, "b"}}, 0, 0, {}, 0}, "converted 0 of 7 lines (not counting 1 empty); rejected: 1, 2 and 5 more"},
+    {"ChangesCounted", {20, 1, 0, {{3, "a"}}, 1, 2, {}, 0}, "converted 20 of 21 lines; 1 check digit replaced; 2 escapes above ~255 taken modulo 256; rejected: 3"},
 };
 // clang-format on
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "encode.h"
+#include "gs1/gs1.h"
 #include "run_bcfont.h"
 
 namespace bcfont::test {
@@ -44,7 +45,7 @@ const std::string kCode128NoCheck =
 const std::string kEncodeHint = "Run 'bcfont encode --help' for usage.\n";
 const std::string kTypes =
     "0 ean8, 1 ean13, 2 upca, 3 upce, 4 code39, 5 code128, 6 code128ean, 7 itf, 8 industrial25, 9 codabar, "
-    "10 postnet, 11 imb\n";
+    "10 postnet, 11 imb, 12 gs1128\n";
 
 // The same five lines with each kind of line end: a valid line, an empty one,
 // one digit short, a valid one with its check digit, letters.
@@ -103,6 +104,11 @@ const std::vector<Case> kCases = {
     // encode, Intelligent Mail: USPS-B-3200's example, and a reason naming the part
     {"ImbExample", {"encode", "--type", "imb", "01234567094987654321-01234567891"}, "", 0, "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n", ""},
     {"ImbRoutingLength", {"encode", "--type", "imb", "01234567094987654321-0123456789"}, "", 1, "", "bcfont: the routing code needs 0, 5, 9 or 11 digits, got 10\n"},
+    // GS1-128, and the hint for bracketed GS1 data typed for Code 128 EAN/UCC
+    {"Gs1128", {"encode", "-t", "gs1128", "(01)09501101530003(10)A"}, "", 0, "ÜΩ!)R+!Uö#*„A3ä\n", ""},
+    {"Gs1128Rejected", {"encode", "-t", "gs1128", "(01)09501101530003(17)251301"}, "", 1, "", "bcfont: (17) 251301: 13 is not a month\n"},
+    {"Code128EanBracketsWarn", {"encode", "-t", "code128ean", "(01)09501101530003"}, "", 0, "ÖΩ(01)ƒ)R+!Uö#(ä\n", "bcfont: warning: " + std::string(gs1::kGs1128Hint) + "\n"},
+    {"Code128EanBatchBracketsWarn", {"batch", "-t", "code128ean"}, "(01)1\n01\n[10]A\n", 0, "[...]", "bcfont: warning: 2 lines: " + std::string(gs1::kGs1128Hint) + "\nconverted 3 of 3 lines\n"},
     // usage errors, help, version and the list of types
     {"NoSubcommand", {}, "", 2, "", "bcfont: A subcommand is required\nRun 'bcfont --help' for usage.\n"},
     {"UnknownSubcommand", {"draw"}, "", 2, "", "bcfont: [...]\nRun 'bcfont --help' for usage.\n"},
@@ -128,7 +134,8 @@ const std::vector<Case> kCases = {
      " 8  industrial25  2 of 5 Industrial\n"
      " 9  codabar       Codabar\n"
      "10  postnet       Postnet\n"
-     "11  imb           Intelligent Mail\n", ""},
+     "11  imb           Intelligent Mail\n"
+     "12  gs1128        GS1-128\n", ""},
     // batch: every kind of line end gives the same output and line numbers
     {"BatchLf", {"batch", "-t", "1"}, ean13Input("\n"), 1, kEan13Out, kEan13Err},
     {"BatchCr", {"batch", "-t", "1"}, ean13Input("\r"), 1, kEan13Out, kEan13Err},

@@ -15,6 +15,7 @@
 
 #include "calc_helpers.h"
 #include "encode.h"
+#include "gs1_cases.h"
 #include "render.h"
 #include "symbology.h"
 
@@ -304,6 +305,15 @@ const std::vector<Target> kTargets = {
         {"odd digit count", "12345", "", true, "12345"},
      }, 1128, [](Rng& r) { const auto d = r.digits(r.between(2, 20)) + (r.coin() ? r.from("ABCDEFGHIJKLMNOPQRSTUVWXYZ-./", r.between(1, 6)) : "");
                            return Case{"", d, "", true, d}; }, BarcodeFormat::Code128, "]C1"},
+    // GS1-128: FNC1 first (]C1), and GS exactly after the variable-length
+    // elements that are not last.
+    {"Gs1128", GS1128, 300, kTwoSizes, {10, 10}, {
+        {"GTIN, expiry, batch", "(01)09501101530003(17)250101(10)ABC123", "", true, "01095011015300031725010110ABC123"},
+        {"separator after a variable element", "(01)09501101530003(10)ABC(17)250101", "", true, "010950110153000310ABC\x1D" "17250101"},
+        {"none after predefined ones", "[00]106141411234567897[01]09501101530003", "", true, "001061414112345678970109501101530003"},
+        {"escaped brackets", "(01)09501101530003(10)A\\(1\\)(21)X", "", true, "010950110153000310A(1)\x1D" "21X"},
+     }, 16, [](Rng& r) { const Gs1Case c = randomGs1Case(r.engine); return Case{"", c.data, "", true, c.scanned}; },
+     BarcodeFormat::Code128, "]C1"},
     {"Interleaved2of5", TOFIL, 300, kTwoSizes, {10, 10}, {
         {"odd count with check", "1234567", "", true, "12345670"},
         {"odd count padded", "12345", "", false, "012345"},

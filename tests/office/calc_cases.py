@@ -47,7 +47,7 @@ class FaceCase:
 
 
 VALID_TYPES = ("give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, "
-               "codabar, postnet, imb or its number 0-11")
+               "codabar, postnet, imb, gs1128 or its number 0-12")
 
 CASES = [
     # every symbology, as the window's defaults would encode it
@@ -75,6 +75,9 @@ CASES = [
     Case("codabar", "123", "codabar", face="Codabar", scans="123"),
     Case("postnet", "12345", "postnet"),
     Case("imb tracking and routing code", "01234567094987654321-01234567891", "imb"),
+    Case("gs1128", "(01)09501101530003(17)250101(10)ABC123", "gs1128", face="Code 128",
+         scans="01095011015300031725010110ABC123"),
+    Case("gs1128 wrong check digit, rejected", "(01)09501101530004", "gs1128"),
     # the type argument
     Case("type as a number cell", "400638133393", 1),
     Case("type name in capitals", "400638133393", "EAN13"),

@@ -30,7 +30,8 @@ CSV_UTF8 = "csv:Text - txt - csv (StarCalc):44,34,76"
 
 # What the decoder calls each symbology it reads.
 DECODER_FORMATS = {"ean8": "EAN-8", "ean13": "EAN-13", "upca": "UPC-A", "upce": "UPC-E", "code39": "Code39",
-                   "code128": "Code128", "code128ean": "Code128", "itf": "ITF", "codabar": "Codabar"}
+                   "code128": "Code128", "code128ean": "Code128", "itf": "ITF", "codabar": "Codabar",
+                   "gs1128": "Code128"}
 
 
 def encode_arguments(case, refs):

@@ -41,6 +41,7 @@ constexpr FontRow kFonts[] = {
     {CODABAR, true, false, "Codabar Red", 40},
     {POSTNET, true, true, "Postnet", 9},
     {IMB, true, true, "Code IMb", 10},
+    {GS1128, true, false, "Code 128 Red", 30},
 };
 
 TEST(Symbology, PreviewFontTable) {
@@ -61,7 +62,7 @@ TEST(Symbology, CodeTypeFromString) {
     const std::string past = std::to_string(kCodeTypeCount);
     const TypeName rows[] = {
         {"0", 0},          {"1", 1},        {"10", 10},  {"ean13", 1},       {"EAN13", 1},
-        {"code128ean", 6}, {"postnet", 10}, {"-1", -1},  {past.c_str(), -1}, {"", -1}, {"IMB", IMB},
+        {"code128ean", 6}, {"postnet", 10}, {"-1", -1},  {past.c_str(), -1}, {"", -1}, {"IMB", IMB}, {"GS1128", GS1128},
         {"01x", -1},       {"ean", -1},     {"007", -1}, {"code 128", -1},
     };
     for (const auto& r : rows) {
@@ -127,15 +128,17 @@ TEST(Symbology, CheckCharacterAndAlphabetAreWhatCalcDoes) {
     for (const Symbology& s : symbologies()) {
         SCOPED_TRACE(s.fullName);
         const int n = lengthFor(s, 3);
-        const auto withCheck = encode(s.type, dataOf(n, '1', '1'), "", true);
-        const auto withoutCheck = encode(s.type, dataOf(n, '1', '1'), "", false);
+        // GS1-128 data starts with an AI; (90) takes any of its characters.
+        const std::string ai = s.alphabet == Alphabet::Gs1ElementString ? "(90)" : "";
+        const auto request = [&ai](int count, char fill, char last) { return ai + dataOf(count, fill, last); };
+        const auto withCheck = encode(s.type, request(n, '1', '1'), "", true);
+        const auto withoutCheck = encode(s.type, request(n, '1', '1'), "", false);
         ASSERT_TRUE(withCheck && withoutCheck);
         const bool honoured = s.check == CheckCharacter::Optional || s.check == CheckCharacter::Expected;
         EXPECT_EQ(*withCheck != *withoutCheck, honoured);
 
-        EXPECT_EQ(encode(s.type, dataOf(n, '1', '\0'), "", true).has_value(), nulIsData(s.alphabet));
-        EXPECT_EQ(encode(s.type, dataOf(n, '1', 'A'), "", true).has_value(),
-                  s.alphabet == Alphabet::Ascii7WithEscapes);
+        EXPECT_EQ(encode(s.type, request(n, '1', '\0'), "", true).has_value(), nulIsData(s.alphabet));
+        EXPECT_EQ(encode(s.type, request(n, '1', 'A'), "", true).has_value(), s.alphabet != Alphabet::Digits);
     }
 }
 

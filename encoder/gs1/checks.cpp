@@ -1,0 +1,242 @@
+// The checks GS1's dictionary names for parts of AI values, and the lookup
+// of an AI in the generated table.
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "ai_table.h"
+#include "encoder_internal.h"
+
+namespace bcfont::gs1 {
+namespace {
+
+// The 32 characters of the GMN check pair (General Specifications figure 7.9.5-1).
+constexpr std::string_view kCset32 = "23456789ABCDEFGHJKLMNPQRSTUVWXYZ";
+static_assert(kCset32.size() == 32);
+// The GMN check pair weighs its characters by the primes, from the right.
+constexpr std::array<int, 23> kPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37,
+                                         41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83};
+
+constexpr bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isUpper(unsigned char c) {
+    return c >= 'A' && c <= 'Z';
+}
+constexpr bool isLower(unsigned char c) {
+    return c >= 'a' && c <= 'z';
+}
+constexpr bool isHex(unsigned char c) {
+    return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The number of `count` digits at `at`.
+constexpr int number(std::string_view s, std::size_t at, std::size_t count) {
+    int n = 0;
+    for (std::size_t i = at; i < at + count; ++i) n = n * 10 + (s[i] - '0');
+    return n;
+}
+
+constexpr bool leapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+constexpr int daysIn(int month, int year) {
+    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && leapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+constexpr Finding found(Fault fault, std::size_t at, std::size_t len) {
+    return {fault, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(len)};
+}
+constexpr Finding kPass{};
+
+// YYMMDD (or YYYYMMDD with `yearDigits` 4) from `at`. Two-digit years lie
+// within 1951-2050 for GS1, where every fourth year from 1952 is a leap year.
+Finding date(std::string_view s, int yearDigits, bool day00) {
+    const auto y = static_cast<std::size_t>(yearDigits);
+    const int year = yearDigits == 4 ? number(s, 0, 4) : 2000 + number(s, 0, 2);
+    const int month = number(s, y, 2), day = number(s, y + 2, 2);
+    if (month < 1 || month > 12) return found(Fault::Month, y, 2);
+    if ((day == 0 && !day00) || day > daysIn(month, year)) return found(Fault::Day, y + 2, 2);
+    return kPass;
+}
+
+Finding inRange(std::string_view s, std::size_t at, int most, Fault fault) {
+    return number(s, at, 2) > most ? found(fault, at, 2) : kPass;
+}
+
+Finding oneOf(std::string_view s, std::string_view allowed, Fault fault) {
+    return s.size() == 1 && allowed.find(s[0]) != std::string_view::npos ? kPass : found(fault, 0, s.size());
+}
+
+Finding listed(std::span<const std::uint16_t> codes, std::string_view s, Fault fault) {
+    return std::binary_search(codes.begin(), codes.end(), static_cast<std::uint16_t>(number(s, 0, 3)))
+               ? kPass
+               : found(fault, 0, 3);
+}
+
+// ISO 13616: two capitals, two check digits, up to 30 capitals or digits;
+// moved four places to the back, with letters as 10 to 35, it leaves 1 modulo 97.
+Finding iban(std::string_view s) {
+    if (s.size() < 5 || !isUpper(s[0]) || !isUpper(s[1]) || !isDigit(s[2]) || !isDigit(s[3]))
+        return found(Fault::IbanForm, 0, s.size());
+    int rest = 0;
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const unsigned char c = s[(k + 4) % s.size()];
+        if (isDigit(c)) {
+            rest = (rest * 10 + (c - '0')) % 97;
+        } else if (isUpper(c)) {
+            rest = (rest * 100 + (c - 'A' + 10)) % 97;
+        } else {
+            return found(Fault::IbanForm, (k + 4) % s.size(), 1);
+        }
+    }
+    return rest == 1 ? kPass : found(Fault::IbanCheck, 2, 2);
+}
+
+}  // namespace
+
+char keyCheckDigit(std::string_view digits) {
+    return static_cast<char>('0' + internal::checkDigitMod10(digits.data(), static_cast<int>(digits.size())));
+}
+
+std::array<char, 2> checkPair(std::string_view s) {
+    int sum = 0;
+    const std::size_t n = std::min(s.size(), kPrimes.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t index = kCset82.find(s[s.size() - 1 - i]);
+        sum += kPrimes[i] * static_cast<int>(index == std::string_view::npos ? 0 : index);
+    }
+    sum %= 1021;
+    return {kCset32[static_cast<std::size_t>(sum >> 5)], kCset32[static_cast<std::size_t>(sum & 31)]};
+}
+
+Finding runCheck(Check check, std::string_view s) {
+    switch (check) {
+        case Check::None:
+            return kPass;
+        case Check::CheckDigit:
+            return keyCheckDigit(s.substr(0, s.size() - 1)) == s.back() ? kPass
+                                                                        : found(Fault::CheckDigit, s.size() - 1, 1);
+        case Check::CheckPair: {
+            if (s.size() < 3) return found(Fault::CheckPair, 0, s.size());
+            const auto pair = checkPair(s.substr(0, s.size() - 2));
+            return s[s.size() - 2] == pair[0] && s.back() == pair[1] ? kPass
+                                                                     : found(Fault::CheckPair, s.size() - 2, 2);
+        }
+        case Check::Date:
+            return date(s, 2, false);
+        case Check::DateDay00:
+            return date(s, 2, true);
+        case Check::LongDate:
+            return date(s, 4, false);
+        case Check::HourMinute: {
+            const Finding hour = inRange(s, 0, 23, Fault::Hour);
+            return hour.passed() ? inRange(s, 2, 59, Fault::Minute) : hour;
+        }
+        case Check::Hour:
+            return inRange(s, 0, 23, Fault::Hour);
+        case Check::Minute:
+            return inRange(s, 0, 59, Fault::Minute);
+        case Check::Second:
+            return inRange(s, 0, 59, Fault::Second);
+        case Check::Country:
+            return listed(kCountryCodes, s, Fault::Country);
+        case Check::CountryOr999:
+            return s == "999" ? kPass : listed(kCountryCodes, s, Fault::CountryOr999);
+        case Check::CountryAlpha2:
+            return std::binary_search(kCountryAlpha2.begin(), kCountryAlpha2.end(), s) ? kPass
+                                                                                      : found(Fault::CountryAlpha2, 0, 2);
+        case Check::Currency:
+            return listed(kCurrencyCodes, s, Fault::Currency);
+        case Check::NonZero:
+            return s.find_first_not_of('0') == std::string_view::npos ? found(Fault::NonZero, 0, s.size()) : kPass;
+        case Check::Zero:
+            return oneOf(s, "0", Fault::Zero);
+        case Check::YesNo:
+            return oneOf(s, "01", Fault::YesNo);
+        case Check::Winding:
+            return oneOf(s, "019", Fault::Winding);
+        case Check::Hyphen:
+            return oneOf(s, "-", Fault::Hyphen);
+        case Check::Sex:
+            return oneOf(s, "0129", Fault::Sex);
+        case Check::MediaType: {
+            const int type = number(s, 0, 2);
+            return (type >= 1 && type <= 10) || type >= 80 ? kPass : found(Fault::MediaType, 0, 2);
+        }
+        case Check::PieceOfTotal: {
+            const int piece = number(s, 0, 2), total = number(s, 2, 2);
+            if (piece == 0) return found(Fault::Piece, 0, 2);
+            if (total == 0) return found(Fault::Piece, 2, 2);
+            return piece > total ? found(Fault::PieceOverTotal, 0, 4) : kPass;
+        }
+        case Check::PositionSlash: {
+            const bool form = s.size() == 3 && isDigit(s[0]) && s[1] == '/' && isDigit(s[2]);
+            return form && s[0] != '0' && s[0] <= s[2] ? kPass : found(Fault::PositionSlash, 0, s.size());
+        }
+        case Check::ImporterIndex: {
+            const unsigned char c = s[0];
+            return isDigit(c) || isUpper(c) || isLower(c) || c == '-' || c == '_'
+                       ? kPass
+                       : found(Fault::ImporterIndex, 0, 1);
+        }
+        case Check::NoZeroPrefix:
+            return s.size() > 1 && s[0] == '0' ? found(Fault::ZeroPrefix, 0, 1) : kPass;
+        case Check::HasNonDigit:
+            return std::all_of(s.begin(), s.end(), [](char c) { return isDigit(static_cast<unsigned char>(c)); })
+                       ? found(Fault::AllDigits, 0, s.size())
+                       : kPass;
+        case Check::PercentEncoded:
+            for (std::size_t i = 0; i < s.size(); ++i) {
+                if (s[i] != '%') continue;
+                if (i + 2 >= s.size() || !isHex(s[i + 1]) || !isHex(s[i + 2]))
+                    return found(Fault::PercentEscape, i, std::min<std::size_t>(3, s.size() - i));
+                i += 2;
+            }
+            return kPass;
+        case Check::Iban:
+            return iban(s);
+        case Check::Latitude:
+            return s > std::string_view("1800000000") ? found(Fault::Latitude, 0, s.size()) : kPass;
+        case Check::Longitude:
+            return s > std::string_view("3600000000") ? found(Fault::Longitude, 0, s.size()) : kPass;
+    }
+    return kPass;
+}
+
+// AIs ordered by length, then digits; a loop rather than memcmp: they are
+// two to four characters.
+constexpr bool aiBefore(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return a.size() < b.size();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return a[i] < b[i];
+    }
+    return false;
+}
+
+const AiEntry* findAi(std::string_view ai) {
+    // The last entry that does not start after `ai`; a range holds `ai`
+    // when `ai` does not come after its last AI.
+    const auto it = std::upper_bound(kAiTable.begin(), kAiTable.end(), ai,
+                                     [](std::string_view key, const AiEntry& e) { return aiBefore(key, e.first); });
+    if (it == kAiTable.begin()) return nullptr;
+    const AiEntry& e = *(it - 1);
+    return e.first.size() == ai.size() && !aiBefore(e.last, ai) ? &e : nullptr;
+}
+
+int minLength(const AiEntry& e) {
+    int n = 0;
+    for (int i = 0; i < e.componentCount; ++i) {
+        if (!e.components[static_cast<std::size_t>(i)].optional) n += e.components[static_cast<std::size_t>(i)].min;
+    }
+    return n;
+}
+
+int maxLength(const AiEntry& e) {
+    int n = 0;
+    for (int i = 0; i < e.componentCount; ++i) n += e.components[static_cast<std::size_t>(i)].max;
+    return n;
+}
+
+}  // namespace bcfont::gs1
