@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "encode.h"
 #include "element_string.h"
 #include "gs1.h"
 #include "macroman.h"
@@ -36,7 +37,7 @@ std::string syntaxSentence(const Rejection& r, std::string_view data) {
         case Syntax::NoAi:
             if (data.empty()) return "GS1-128 data is empty; " + std::string(kExpected);
             return "GS1-128 data must start with an AI in brackets, not " +
-                   internal::describeByte(static_cast<unsigned char>(data[0])) + "; " + std::string(kExpected);
+                   bcfont::describeByte(static_cast<unsigned char>(data[0])) + "; " + std::string(kExpected);
         case Syntax::Space:
             return "a space" + atPosition(r.position) + ": GS1-128 data has no spaces; " + std::string(kExpected);
         case Syntax::AiNotClosed:
@@ -218,7 +219,7 @@ std::string elementSentence(const Rejection& r, const ElementString& es, const E
                 const Part& q = parts[static_cast<std::size_t>(p)];
                 if (r.count > q.at && r.count <= static_cast<std::size_t>(q.at + q.length)) set = q.component->charset;
             }
-            return ai + " " + quote(value) + ": " + internal::describeByte(r.byte) + atPosition(static_cast<int>(r.count)) +
+            return ai + " " + quote(value) + ": " + bcfont::describeByte(r.byte) + atPosition(static_cast<int>(r.count)) +
                    " is not " + charsetName(set);
         }
         case Reject::Gs1Check:

@@ -113,10 +113,10 @@ std::string dataOf(int count, char fill, char last) {
 // The shortest data length of at least `atLeast` ones that a symbology
 // takes: one its table accepts, and for an encoder that checks the parts of
 // its data itself (Intelligent Mail), one that encoder accepts too.
-int lengthFor(const Symbology& s, int atLeast) {
+int lengthFor(const Symbology& s, int atLeast, const std::string& prefix) {
     int n = atLeast;
     while (n < kMaxDataLength &&
-           (!accepts(s.lengths, n) || !encode(s.type, dataOf(n, '1', '1'), "", true)))
+           (!accepts(s.lengths, n) || !encode(s.type, prefix + dataOf(n, '1', '1'), "", true)))
         ++n;
     return n;
 }
@@ -127,9 +127,9 @@ int lengthFor(const Symbology& s, int atLeast) {
 TEST(Symbology, CheckCharacterAndAlphabetAreWhatCalcDoes) {
     for (const Symbology& s : symbologies()) {
         SCOPED_TRACE(s.fullName);
-        const int n = lengthFor(s, 3);
         // GS1-128 data starts with an AI; (90) takes any of its characters.
         const std::string ai = s.alphabet == Alphabet::Gs1ElementString ? "(90)" : "";
+        const int n = lengthFor(s, 3, ai);
         const auto request = [&ai](int count, char fill, char last) { return ai + dataOf(count, fill, last); };
         const auto withCheck = encode(s.type, request(n, '1', '1'), "", true);
         const auto withoutCheck = encode(s.type, request(n, '1', '1'), "", false);
