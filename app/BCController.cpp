@@ -103,7 +103,7 @@ void BCController::UpdateCode() {
     window_.setString(preview, teststring);
     if (barcodefont) window_.setFont(preview, *barcodefont);
     const std::string text = humanReadable(type, *data, *addonBytes, bCHECKSUM != 0).value_or(std::string());
-    window_.showHumanReadable(macroman::toUtf8(text), macroman::toUtf8(elementTitles(type, *data)));
+    window_.showHumanReadable(macroman::toUtf8(text), elementTitles(type, *data));
     window_.showNotice(
         noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *addonBytes));
 }

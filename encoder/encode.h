@@ -30,7 +30,8 @@ std::optional<std::string> humanReadable(CodeType type, std::string_view data, s
                                          std::string* whyRejected = nullptr);
 
 // What the elements of the data mean, for the window's line under the
-// human-readable text; empty for symbologies whose data has no elements.
+// human-readable text, as UTF-8 text like the reasons ("(01) GTIN · (10)
+// BATCH/LOT"); empty for symbologies whose data has no elements.
 std::string elementTitles(CodeType type, std::string_view data);
 
 // Something the encoder took other than as typed, in data it accepts.

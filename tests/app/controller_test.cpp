@@ -119,6 +119,31 @@ TEST(Controller, CallsTheWindowInOrder) {
     }
 }
 
+// Under the preview: the text a label prints and the elements' titles,
+// which are UTF-8 text already and must not be read as Mac OS Roman again.
+TEST(Controller, TheTextUnderTheBarsAndTheTitlesReachTheWindowAsText) {
+    const struct {
+        const char* name;
+        CodeType type;
+        std::string data;
+        std::string shown;
+    } rows[] = {
+        {"GS1-128 with its titles", GS1128, "[01]09501101530003[10]AB",
+         "showHumanReadable(\"(01)09501101530003(10)AB\",\"(01) GTIN \u00B7 (10) BATCH/LOT\")"},
+        {"Code 128 with a Mac OS Roman byte escaped", C128, "A~066", R"(showHumanReadable("AB",""))"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.choose(row.type);
+        r.type(row.data);
+        const auto shown = std::find_if(r.window.log.rbegin(), r.window.log.rend(),
+                                        [](const std::string& call) { return call.starts_with("showHumanReadable"); });
+        ASSERT_NE(shown, r.window.log.rend());
+        EXPECT_EQ(*shown, row.shown);
+    }
+}
+
 TEST(Controller, ARejectionKeepsTheLastFontStringAndMissingFactsShowEmpty) {
     Rig r;
     r.type("");
