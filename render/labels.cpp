@@ -80,11 +80,9 @@ struct FitOrReason {
     std::string reason;
 };
 
-FitOrReason fitOnLabel(const LabelItem& item, const LabelTemplate& sheet, CodeType type) {
+// `nominal` is the item's layout at the face's nominal size.
+FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const LabelTemplate& sheet, CodeType type) {
     const FontChoice font = fontFor(type, false, false);
-    std::string error;
-    const auto nominal = layoutFor(item.fontString, font.family, font.pointSize, &error);
-    if (!nominal) return {std::nullopt, error};
     const double padding = kLabelPaddingMm * kPointsPerMm;
     const double innerWidth = sheet.labelWidth - 2 * padding;
     const double innerHeight = sheet.labelHeight - 2 * padding;
@@ -93,22 +91,22 @@ FitOrReason fitOnLabel(const LabelItem& item, const LabelTemplate& sheet, CodeTy
     const double textHeight = lines * textSize * kLineSpacing;
     const double barHeight = innerHeight - textHeight;
 
-    const double scale = std::min(innerWidth / nominal->width, barHeight / nominal->height);
+    const double scale = std::min(innerWidth / nominal.width, barHeight / nominal.height);
     const double size = std::min(font.pointSize * scale, kMaxPointSize);
-    const double smallest = font.pointSize * minNarrowPoints(type) / nominal->narrowPoints;
+    const double smallest = font.pointSize * minNarrowPoints(type) / nominal.narrowPoints;
     if (!(barHeight > 0 && size >= smallest)) {
         const double ratio = smallest / font.pointSize;
         return {std::nullopt, "the barcode does not fit on a " + mm(sheet.labelWidth) + " x " +
                                   mm(sheet.labelHeight) + " mm label: at its smallest (" +
                                   (faceHasDigits(type) ? "a module" : "a narrow bar") + " of " +
                                   smallestElementMm(type) + " mm) it needs one of " +
-                                  mm(nominal->width * ratio + 2 * padding) + " x " +
-                                  mm(nominal->height * ratio + textHeight + 2 * padding) + " mm"};
+                                  mm(nominal.width * ratio + 2 * padding) + " x " +
+                                  mm(nominal.height * ratio + textHeight + 2 * padding) + " mm"};
     }
     Fit fit;
     fit.pointSize = size;
-    fit.barcode.width = nominal->width * size / font.pointSize;
-    fit.barcode.height = nominal->height * size / font.pointSize;
+    fit.barcode.width = nominal.width * size / font.pointSize;
+    fit.barcode.height = nominal.height * size / font.pointSize;
     fit.barcode.x = (sheet.labelWidth - fit.barcode.width) / 2;
     fit.barcode.y = padding + (innerHeight - fit.barcode.height - textHeight) / 2;
     fit.textTop = fit.barcode.y + fit.barcode.height;
@@ -151,10 +149,8 @@ void drawTextLine(cairo_t* cr, const std::string& text, double centreX, double t
 
 std::string drawLabel(cairo_t* cr, const LabelSheets& sheets, const LabelPlacement& p) {
     const LabelItem& item = sheets.items[p.item];
-    const FontChoice font = fontFor(sheets.job.type, false, false);
-    std::string error =
-        drawFontString(cr, item.fontString, font.family, p.pointSize, p.barcode.x, p.barcode.y);
-    if (!error.empty()) return error;
+    if (item.bars.face == nullptr) return "line " + std::to_string(item.line) + " was never placed";
+    drawPreparedString(cr, item.bars, p.barcode.x, p.barcode.y);
     cairo_save(cr);
     cairo_rectangle(cr, p.label.x, p.label.y, p.label.width, p.label.height);
     cairo_clip(cr);
@@ -234,8 +230,13 @@ class Planner {
         }
         if (!read.item) return addProblem(report, line.number, std::move(read.reason), true);
         LabelItem& item = *read.item;
-        const FitOrReason fit = fitOnLabel(item, sheets_.sheet, sheets_.job.type);
+        const FontChoice font = fontFor(sheets_.job.type, false, false);
+        std::string error;
+        auto nominal = prepareFontString(item.fontString, font.family, font.pointSize, error);
+        if (!nominal) return addProblem(report, line.number, std::move(error), false);
+        const FitOrReason fit = fitOnLabel(item, nominal->layout, sheets_.sheet, sheets_.job.type);
         if (!fit.fit) return addProblem(report, line.number, fit.reason, false);
+        item.bars = resized(std::move(*nominal), fit.fit->pointSize);
         ++report.printed;
         for (int copy = 0; copy < sheets_.job.copies; ++copy, ++position_) {
             LabelPlacement p;
