@@ -327,10 +327,29 @@ PreparedString resized(PreparedString p, double pointSize) {
     return p;
 }
 
-void drawPreparedString(cairo_t* cr, const PreparedString& p, double x, double y) {
+void drawPreparedStrings(cairo_t* cr, const std::vector<PlacedString>& strings) {
     cairo_save(cr);
-    cairo_translate(cr, x + p.layout.originX, y + p.layout.baselineY);
-    showGlyphs(cr, p, p.pointSize);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    std::vector<cairo_glyph_t> run;
+    const PreparedString* runOf = nullptr;
+    const auto flush = [&] {
+        if (run.empty()) return;
+        cairo_set_font_face(cr, runOf->face->cairoFace);
+        cairo_set_font_size(cr, runOf->pointSize);
+        cairo_show_glyphs(cr, run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (const PlacedString& placed : strings) {
+        const PreparedString& p = *placed.string;
+        if (runOf != nullptr && (p.face != runOf->face || p.pointSize != runOf->pointSize)) flush();
+        runOf = &p;
+        const double x = placed.x + p.layout.originX;
+        const double y = placed.y + p.layout.baselineY;
+        for (const PlacedGlyph& g : p.glyphs) run.push_back({g.index, x + g.x, y});
+    }
+    flush();
     cairo_restore(cr);
 }
 

@@ -98,8 +98,17 @@ std::optional<PreparedString> prepareFontString(std::string_view fontString, std
 // The same string at `pointSize`: every length of it grows with the size.
 PreparedString resized(PreparedString prepared, double pointSize);
 
-// Draws `prepared` in black onto `cr` with the top left corner of its layout
-// box at (x, y) in the context's units taken as points. Paints no background.
-void drawPreparedString(cairo_t* cr, const PreparedString& prepared, double x, double y);
+// A prepared string and the top left corner of its layout box, in the
+// context's units taken as points.
+struct PlacedString {
+    const PreparedString* string = nullptr;
+    double x = 0;
+    double y = 0;
+};
+
+// Draws the strings in black onto `cr`; paints no background. Neighbours of
+// one face and size go to cairo as one run of glyphs, which costs it far
+// less than one run each.
+void drawPreparedStrings(cairo_t* cr, const std::vector<PlacedString>& strings);
 
 }  // namespace bcfont::render
