@@ -7,28 +7,24 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <map>
-#include <tuple>
 #include <memory>
 #include <utility>
 
 #include "batch.h"
 #include "encode.h"
+#include "label_page.h"
 #include "macroman.h"
 #include "symbology.h"
 
 namespace bcfont::render {
 namespace {
 
-// The face of every text on a label: data under the bars and captions.
-constexpr const char* kTextFamily = "DejaVu Sans";
 constexpr double kMinTextPoints = 5.0;
 constexpr double kMaxTextPoints = 8.0;
 constexpr double kTextShareOfLabel = 0.12;  // of the label's inner height
-constexpr double kLineSpacing = 1.25;
-constexpr double kSmallestShrunkText = 3.0;  // a wide caption shrinks so far, then is cut off
-constexpr double kOutlineWidth = 0.25;       // points
 
+using detail::drawLabelPage;
+using detail::kLineSpacing;
 using LabelLineSplitter = LineSplitter<kMaxLabelLineBytes>;
 
 bool faceHasDigits(CodeType type) {
@@ -83,7 +79,8 @@ struct FitOrReason {
 };
 
 // `nominal` is the item's layout at the face's nominal size.
-FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const LabelTemplate& sheet, CodeType type) {
+FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const LabelTemplate& sheet,
+                       CodeType type) {
     const FontChoice font = fontFor(type, false, false);
     const double padding = kLabelPaddingMm * kPointsPerMm;
     const double innerWidth = sheet.labelWidth - 2 * padding;
@@ -130,127 +127,6 @@ struct CairoDeleter {
 };
 template <typename T>
 using CairoPtr = std::unique_ptr<T, CairoDeleter>;
-
-// The glyphs of `text` in the context's font with the pen starting at
-// (x, y), and their advance.
-struct TextRun {
-    cairo_glyph_t* glyphs = nullptr;
-    int count = 0;
-    double advance = 0;
-    ~TextRun() { cairo_glyph_free(glyphs); }
-};
-
-void shapeText(cairo_t* cr, const std::string& text, TextRun& run) {
-    cairo_glyph_free(run.glyphs);
-    run.glyphs = nullptr;
-    run.count = 0;
-    cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
-    cairo_scaled_font_text_to_glyphs(font, 0, 0, text.data(), static_cast<int>(text.size()), &run.glyphs,
-                                     &run.count, nullptr, nullptr, nullptr);
-    cairo_text_extents_t extents{};
-    cairo_scaled_font_glyph_extents(font, run.glyphs, run.count, &extents);
-    run.advance = extents.x_advance;
-}
-
-// Text lines of one size gathered across a page, drawn as one run.
-using TextRuns = std::map<double, std::vector<cairo_glyph_t>>;
-
-// One line of text centred on the label with its top at `top`, shrunk to
-// `width` when wider and cut off at the label's edges when even that is too
-// small. The text is turned into glyphs once and measured by them: cairo's
-// text calls would look every character up again.
-void drawTextLine(cairo_t* cr, const std::string& text, const Rect& label, double top, double width,
-                  double size, TextRuns& runs) {
-    cairo_set_font_size(cr, size);
-    TextRun run;
-    shapeText(cr, text, run);
-    if (run.advance > width) {
-        size = std::max(kSmallestShrunkText, size * width / run.advance);
-        cairo_set_font_size(cr, size);
-        shapeText(cr, text, run);
-    }
-    cairo_font_extents_t font;
-    cairo_font_extents(cr, &font);
-    const double dx = label.x + label.width / 2 - std::min(run.advance, width) / 2;
-    const double dy = top + font.ascent;
-    for (int i = 0; i < run.count; ++i) {
-        run.glyphs[i].x += dx;
-        run.glyphs[i].y += dy;
-    }
-    if (run.advance <= width) {
-        runs[size].insert(runs[size].end(), run.glyphs, run.glyphs + run.count);
-        return;
-    }
-    // Cut off: drawn at once, in a clip of its own.
-    cairo_save(cr);
-    cairo_rectangle(cr, label.x, label.y, label.width, label.height);
-    cairo_clip(cr);
-    cairo_show_glyphs(cr, run.glyphs, run.count);
-    cairo_restore(cr);
-}
-
-void drawLabelText(cairo_t* cr, const LabelSheets& sheets, const LabelPlacement& p, TextRuns& runs) {
-    const LabelItem& item = sheets.items[p.item];
-    const double width = p.label.width - 2 * kLabelPaddingMm * kPointsPerMm;
-    double top = p.textTop;
-    for (const std::string* line : {&item.text, &item.caption}) {
-        if (line->empty()) continue;
-        drawTextLine(cr, *line, p.label, top, width, p.textSize, runs);
-        top += p.textSize * kLineSpacing;
-    }
-}
-
-void drawOutlines(cairo_t* cr, const LabelTemplate& sheet) {
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
-    cairo_set_line_width(cr, kOutlineWidth);
-    for (int i = 0; i < labelsPerSheet(sheet); ++i) {
-        const Rect r = labelRect(sheet, i);
-        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
-        cairo_stroke(cr);
-    }
-    cairo_restore(cr);
-}
-
-// Labels neither overlap nor hold overlapping ink, so the page is drawn by
-// kind rather than label by label: the bars by size, then the text lines by
-// size, each kind in few runs, for cairo spends on every run far more than
-// on its glyphs.
-std::string drawPage(cairo_t* cr, const LabelSheets& sheets, int page) {
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
-    cairo_restore(cr);
-    if (sheets.job.outline) drawOutlines(cr, sheets.sheet);
-    const auto first = std::lower_bound(sheets.placements.begin(), sheets.placements.end(), page,
-                                        [](const LabelPlacement& p, int n) { return p.page < n; });
-    const auto last = std::find_if(first, sheets.placements.end(), [page](const LabelPlacement& p) { return p.page != page; });
-    std::vector<PlacedString> bars;
-    for (auto it = first; it != last; ++it) {
-        const LabelItem& item = sheets.items[it->item];
-        if (item.bars.face == nullptr) return "line " + std::to_string(item.line) + " was never placed";
-        bars.push_back({&item.bars, it->barcode.x, it->barcode.y});
-    }
-    // Column by column: within a run, cairo places a barcode on the baseline
-    // of the one before by a kerning step rounded to a thousandth of an em,
-    // but one on another baseline exactly.
-    std::sort(bars.begin(), bars.end(), [](const PlacedString& a, const PlacedString& b) {
-        return std::tuple(a.string->pointSize, a.x, a.y) < std::tuple(b.string->pointSize, b.x, b.y);
-    });
-    drawPreparedStrings(cr, bars);
-    // Once a page: looking the face up again for every label costs more than drawing its text.
-    cairo_save(cr);
-    cairo_select_font_face(cr, kTextFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    TextRuns runs;
-    for (auto it = first; it != last; ++it) drawLabelText(cr, sheets, *it, runs);
-    for (const auto& [size, glyphs] : runs) {
-        cairo_set_font_size(cr, size);
-        cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    }
-    cairo_restore(cr);
-    return {};
-}
 
 cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -324,7 +200,8 @@ class Planner {
                                            [](const LabelPlacement& p, int n) { return p.page < n; });
         placements.erase(placements.begin(), kept);
         const std::size_t firstKept = placements.empty() ? sheets_.items.size() : placements.front().item;
-        sheets_.items.erase(sheets_.items.begin(), sheets_.items.begin() + static_cast<std::ptrdiff_t>(firstKept));
+        sheets_.items.erase(sheets_.items.begin(),
+                            sheets_.items.begin() + static_cast<std::ptrdiff_t>(firstKept));
         for (LabelPlacement& p : placements) p.item -= firstKept;
     }
 
@@ -347,7 +224,8 @@ CairoPtr<cairo_surface_t> pdfSurface(const LabelTemplate& sheet, cairo_write_fun
 std::string finishPdf(cairo_surface_t* surface) {
     cairo_surface_finish(surface);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return {};
-    return std::string("cairo could not write the labels: ") + cairo_status_to_string(cairo_surface_status(surface));
+    return std::string("cairo could not write the labels: ") +
+           cairo_status_to_string(cairo_surface_status(surface));
 }
 
 }  // namespace
@@ -366,7 +244,8 @@ LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer&
     options.type = job.type;
     options.check = job.check;
     options.utf8 = job.utf8;
-    const auto outcome = convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
+    const auto outcome =
+        convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
     if (!outcome.converted) return no(outcome.reason);
     // cairo takes text up to a NUL: the caption would be printed cut short.
     if (caption.find('\0') != std::string_view::npos) return no("the caption contains a NUL byte");
@@ -400,7 +279,7 @@ std::optional<std::string> labelsPdf(const LabelSheets& sheets, std::string& err
     {
         CairoPtr<cairo_t> cr(cairo_create(surface.get()));
         for (int page = 0; page < std::max(1, sheets.pages); ++page) {
-            error = drawPage(cr.get(), sheets, page);
+            error = drawLabelPage(cr.get(), sheets, page);
             if (!error.empty()) return std::nullopt;
             cairo_show_page(cr.get());
         }
@@ -425,12 +304,12 @@ struct LabelPdfStream::State {
     static cairo_status_t toWrite(void* closure, const unsigned char* data, unsigned int length) {
         auto& self = *static_cast<State*>(closure);
         return self.write({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
-                                                                          : CAIRO_STATUS_WRITE_ERROR;
+                                                                         : CAIRO_STATUS_WRITE_ERROR;
     }
     // Draws every page before `end` and drops what they held.
     void drawPagesBefore(int end) {
         for (; drawn < end && error.empty(); ++drawn) {
-            error = drawPage(cr.get(), sheets, drawn);
+            error = drawLabelPage(cr.get(), sheets, drawn);
             cairo_show_page(cr.get());
         }
         planner.dropPagesBefore(end);
@@ -443,7 +322,8 @@ struct LabelPdfStream::State {
     }
 };
 
-LabelPdfStream::LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write, std::string& error) {
+LabelPdfStream::LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write,
+                               std::string& error) {
     error = jobError(sheet, job);
     if (!error.empty()) return;
     LabelSheets start;
@@ -497,7 +377,7 @@ std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double d
     {
         CairoPtr<cairo_t> cr(cairo_create(surface.get()));
         cairo_scale(cr.get(), scale, scale);
-        error = drawPage(cr.get(), sheets, page);
+        error = drawLabelPage(cr.get(), sheets, page);
         if (!error.empty()) return std::nullopt;
     }
     cairo_surface_flush(surface.get());
