@@ -112,6 +112,13 @@ FaceMetrics metricsFor(std::string_view family) {
             kStandInQuietModules, kStandInQuietModules,           1};
 }
 
+const Face* loadedFace(std::string_view family) {
+    Library& lib = library();
+    const std::lock_guard lock(lib.mutex);
+    const auto it = lib.faces.find(family);
+    return it == lib.faces.end() ? nullptr : it->second.get();
+}
+
 const Face* loadFace(std::string_view family, const std::vector<std::filesystem::path>& directories,
                      std::string& error) {
     Library& lib = library();

@@ -39,6 +39,9 @@ struct Face {
 // does not know.
 FaceMetrics metricsFor(std::string_view family);
 
+// The face of `family` when it is loaded already; else nullptr.
+const Face* loadedFace(std::string_view family);
+
 // The face of `family`, loaded from the first directory that holds its file;
 // nullptr with the reason in `error` when none does or the file is unusable.
 const Face* loadFace(std::string_view family, const std::vector<std::filesystem::path>& directories,

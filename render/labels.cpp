@@ -12,21 +12,19 @@
 
 #include "batch.h"
 #include "encode.h"
+#include "label_page.h"
 #include "macroman.h"
 #include "symbology.h"
 
 namespace bcfont::render {
 namespace {
 
-// The face of every text on a label: data under the bars and captions.
-constexpr const char* kTextFamily = "DejaVu Sans";
 constexpr double kMinTextPoints = 5.0;
 constexpr double kMaxTextPoints = 8.0;
 constexpr double kTextShareOfLabel = 0.12;  // of the label's inner height
-constexpr double kLineSpacing = 1.25;
-constexpr double kSmallestShrunkText = 3.0;  // a wide caption shrinks so far, then is cut off
-constexpr double kOutlineWidth = 0.25;       // points
 
+using detail::drawLabelPage;
+using detail::kLineSpacing;
 using LabelLineSplitter = LineSplitter<kMaxLabelLineBytes>;
 
 bool faceHasDigits(CodeType type) {
@@ -80,11 +78,10 @@ struct FitOrReason {
     std::string reason;
 };
 
-FitOrReason fitOnLabel(const LabelItem& item, const LabelTemplate& sheet, CodeType type) {
+// `nominal` is the item's layout at the face's nominal size.
+FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const LabelTemplate& sheet,
+                       CodeType type) {
     const FontChoice font = fontFor(type, false, false);
-    std::string error;
-    const auto nominal = layoutFor(item.fontString, font.family, font.pointSize, &error);
-    if (!nominal) return {std::nullopt, error};
     const double padding = kLabelPaddingMm * kPointsPerMm;
     const double innerWidth = sheet.labelWidth - 2 * padding;
     const double innerHeight = sheet.labelHeight - 2 * padding;
@@ -93,22 +90,22 @@ FitOrReason fitOnLabel(const LabelItem& item, const LabelTemplate& sheet, CodeTy
     const double textHeight = lines * textSize * kLineSpacing;
     const double barHeight = innerHeight - textHeight;
 
-    const double scale = std::min(innerWidth / nominal->width, barHeight / nominal->height);
+    const double scale = std::min(innerWidth / nominal.width, barHeight / nominal.height);
     const double size = std::min(font.pointSize * scale, kMaxPointSize);
-    const double smallest = font.pointSize * minNarrowPoints(type) / nominal->narrowPoints;
+    const double smallest = font.pointSize * minNarrowPoints(type) / nominal.narrowPoints;
     if (!(barHeight > 0 && size >= smallest)) {
         const double ratio = smallest / font.pointSize;
         return {std::nullopt, "the barcode does not fit on a " + mm(sheet.labelWidth) + " x " +
                                   mm(sheet.labelHeight) + " mm label: at its smallest (" +
                                   (faceHasDigits(type) ? "a module" : "a narrow bar") + " of " +
                                   smallestElementMm(type) + " mm) it needs one of " +
-                                  mm(nominal->width * ratio + 2 * padding) + " x " +
-                                  mm(nominal->height * ratio + textHeight + 2 * padding) + " mm"};
+                                  mm(nominal.width * ratio + 2 * padding) + " x " +
+                                  mm(nominal.height * ratio + textHeight + 2 * padding) + " mm"};
     }
     Fit fit;
     fit.pointSize = size;
-    fit.barcode.width = nominal->width * size / font.pointSize;
-    fit.barcode.height = nominal->height * size / font.pointSize;
+    fit.barcode.width = nominal.width * size / font.pointSize;
+    fit.barcode.height = nominal.height * size / font.pointSize;
     fit.barcode.x = (sheet.labelWidth - fit.barcode.width) / 2;
     fit.barcode.y = padding + (innerHeight - fit.barcode.height - textHeight) / 2;
     fit.textTop = fit.barcode.y + fit.barcode.height;
@@ -130,75 +127,6 @@ struct CairoDeleter {
 };
 template <typename T>
 using CairoPtr = std::unique_ptr<T, CairoDeleter>;
-
-// One line of text centred on `centreX` with its top at `top`, shrunk to
-// `width` when wider and cut off when even that is too small.
-void drawTextLine(cairo_t* cr, const std::string& text, double centreX, double top, double width,
-                  double size) {
-    cairo_set_font_size(cr, size);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text.c_str(), &extents);
-    if (extents.x_advance > width) {
-        size = std::max(kSmallestShrunkText, size * width / extents.x_advance);
-        cairo_set_font_size(cr, size);
-        cairo_text_extents(cr, text.c_str(), &extents);
-    }
-    cairo_font_extents_t font;
-    cairo_font_extents(cr, &font);
-    cairo_move_to(cr, centreX - std::min(extents.x_advance, width) / 2, top + font.ascent);
-    cairo_show_text(cr, text.c_str());
-}
-
-std::string drawLabel(cairo_t* cr, const LabelSheets& sheets, const LabelPlacement& p) {
-    const LabelItem& item = sheets.items[p.item];
-    const FontChoice font = fontFor(sheets.job.type, false, false);
-    std::string error =
-        drawFontString(cr, item.fontString, font.family, p.pointSize, p.barcode.x, p.barcode.y);
-    if (!error.empty()) return error;
-    cairo_save(cr);
-    cairo_rectangle(cr, p.label.x, p.label.y, p.label.width, p.label.height);
-    cairo_clip(cr);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    const double centre = p.label.x + p.label.width / 2;
-    const double width = p.label.width - 2 * kLabelPaddingMm * kPointsPerMm;
-    double top = p.textTop;
-    for (const std::string* line : {&item.text, &item.caption}) {
-        if (line->empty()) continue;
-        drawTextLine(cr, *line, centre, top, width, p.textSize);
-        top += p.textSize * kLineSpacing;
-    }
-    cairo_restore(cr);
-    return {};
-}
-
-void drawOutlines(cairo_t* cr, const LabelTemplate& sheet) {
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
-    cairo_set_line_width(cr, kOutlineWidth);
-    for (int i = 0; i < labelsPerSheet(sheet); ++i) {
-        const Rect r = labelRect(sheet, i);
-        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
-        cairo_stroke(cr);
-    }
-    cairo_restore(cr);
-}
-
-std::string drawPage(cairo_t* cr, const LabelSheets& sheets, int page) {
-    cairo_save(cr);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
-    cairo_restore(cr);
-    if (sheets.job.outline) drawOutlines(cr, sheets.sheet);
-    // Once a page: looking the face up again for every label costs more than drawing its text.
-    cairo_select_font_face(cr, kTextFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    const auto first = std::lower_bound(sheets.placements.begin(), sheets.placements.end(), page,
-                                        [](const LabelPlacement& p, int n) { return p.page < n; });
-    for (auto it = first; it != sheets.placements.end() && it->page == page; ++it) {
-        const std::string error = drawLabel(cr, sheets, *it);
-        if (!error.empty()) return error;
-    }
-    return {};
-}
 
 cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -234,8 +162,13 @@ class Planner {
         }
         if (!read.item) return addProblem(report, line.number, std::move(read.reason), true);
         LabelItem& item = *read.item;
-        const FitOrReason fit = fitOnLabel(item, sheets_.sheet, sheets_.job.type);
+        const FontChoice font = fontFor(sheets_.job.type, false, false);
+        std::string error;
+        auto nominal = prepareFontString(item.fontString, font.family, font.pointSize, error);
+        if (!nominal) return addProblem(report, line.number, std::move(error), false);
+        const FitOrReason fit = fitOnLabel(item, nominal->layout, sheets_.sheet, sheets_.job.type);
         if (!fit.fit) return addProblem(report, line.number, fit.reason, false);
+        item.bars = resized(std::move(*nominal), fit.fit->pointSize);
         ++report.printed;
         for (int copy = 0; copy < sheets_.job.copies; ++copy, ++position_) {
             LabelPlacement p;
@@ -267,7 +200,8 @@ class Planner {
                                            [](const LabelPlacement& p, int n) { return p.page < n; });
         placements.erase(placements.begin(), kept);
         const std::size_t firstKept = placements.empty() ? sheets_.items.size() : placements.front().item;
-        sheets_.items.erase(sheets_.items.begin(), sheets_.items.begin() + static_cast<std::ptrdiff_t>(firstKept));
+        sheets_.items.erase(sheets_.items.begin(),
+                            sheets_.items.begin() + static_cast<std::ptrdiff_t>(firstKept));
         for (LabelPlacement& p : placements) p.item -= firstKept;
     }
 
@@ -290,7 +224,8 @@ CairoPtr<cairo_surface_t> pdfSurface(const LabelTemplate& sheet, cairo_write_fun
 std::string finishPdf(cairo_surface_t* surface) {
     cairo_surface_finish(surface);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return {};
-    return std::string("cairo could not write the labels: ") + cairo_status_to_string(cairo_surface_status(surface));
+    return std::string("cairo could not write the labels: ") +
+           cairo_status_to_string(cairo_surface_status(surface));
 }
 
 }  // namespace
@@ -309,7 +244,8 @@ LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer&
     options.type = job.type;
     options.check = job.check;
     options.utf8 = job.utf8;
-    const auto outcome = convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
+    const auto outcome =
+        convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
     if (!outcome.converted) return no(outcome.reason);
     // cairo takes text up to a NUL: the caption would be printed cut short.
     if (caption.find('\0') != std::string_view::npos) return no("the caption contains a NUL byte");
@@ -343,7 +279,7 @@ std::optional<std::string> labelsPdf(const LabelSheets& sheets, std::string& err
     {
         CairoPtr<cairo_t> cr(cairo_create(surface.get()));
         for (int page = 0; page < std::max(1, sheets.pages); ++page) {
-            error = drawPage(cr.get(), sheets, page);
+            error = drawLabelPage(cr.get(), sheets, page);
             if (!error.empty()) return std::nullopt;
             cairo_show_page(cr.get());
         }
@@ -368,12 +304,12 @@ struct LabelPdfStream::State {
     static cairo_status_t toWrite(void* closure, const unsigned char* data, unsigned int length) {
         auto& self = *static_cast<State*>(closure);
         return self.write({reinterpret_cast<const char*>(data), length}) ? CAIRO_STATUS_SUCCESS
-                                                                          : CAIRO_STATUS_WRITE_ERROR;
+                                                                         : CAIRO_STATUS_WRITE_ERROR;
     }
     // Draws every page before `end` and drops what they held.
     void drawPagesBefore(int end) {
         for (; drawn < end && error.empty(); ++drawn) {
-            error = drawPage(cr.get(), sheets, drawn);
+            error = drawLabelPage(cr.get(), sheets, drawn);
             cairo_show_page(cr.get());
         }
         planner.dropPagesBefore(end);
@@ -386,7 +322,8 @@ struct LabelPdfStream::State {
     }
 };
 
-LabelPdfStream::LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write, std::string& error) {
+LabelPdfStream::LabelPdfStream(const LabelTemplate& sheet, const LabelJob& job, Write write,
+                               std::string& error) {
     error = jobError(sheet, job);
     if (!error.empty()) return;
     LabelSheets start;
@@ -440,7 +377,7 @@ std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double d
     {
         CairoPtr<cairo_t> cr(cairo_create(surface.get()));
         cairo_scale(cr.get(), scale, scale);
-        error = drawPage(cr.get(), sheets, page);
+        error = drawLabelPage(cr.get(), sheets, page);
         if (!error.empty()) return std::nullopt;
     }
     cairo_surface_flush(surface.get());

@@ -50,6 +50,7 @@ struct LabelItem {
     std::string fontString;
     std::string text;     // the human-readable text, under the bars of a face without digits; else empty
     std::string caption;  // after the TAB; may be empty
+    PreparedString bars;  // the font string at its size on the label, once placed
 };
 
 struct LabelProblem {

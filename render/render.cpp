@@ -55,12 +55,14 @@ std::string lowerCase(std::string_view text) {
     return out;
 }
 
-// Everything one drawing needs: the face, its glyphs placed in points.
-struct Prepared {
-    const Face* face = nullptr;
-    std::vector<cairo_glyph_t> glyphs;  // x relative to the pen start, y 0 on the baseline
-    Layout layout;
-};
+using Prepared = PreparedString;
+
+std::vector<cairo_glyph_t> cairoGlyphs(const Prepared& p) {
+    std::vector<cairo_glyph_t> glyphs;
+    glyphs.reserve(p.glyphs.size());
+    for (const PlacedGlyph& g : p.glyphs) glyphs.push_back({g.index, g.x, 0});
+    return glyphs;
+}
 
 CairoPtr<cairo_font_options_t> unhintedOptions() {
     CairoPtr<cairo_font_options_t> options(cairo_font_options_create());
@@ -82,8 +84,12 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
         return std::nullopt;
     }
     Prepared p;
-    p.face = detail::loadFace(family, fileio::fontDirectories(), error);
+    p.pointSize = pointSize;
+    // A face once loaded stays: the font folders are searched only for a new one.
+    p.face = detail::loadedFace(family);
+    if (p.face == nullptr) p.face = detail::loadFace(family, fileio::fontDirectories(), error);
     if (p.face == nullptr) return std::nullopt;
+    p.glyphs.reserve(fontString.size());
 
     const double pointsPerFileUnit = pointSize / p.face->fileUnitsPerEm;
     double pen = 0;
@@ -94,7 +100,7 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
             error = "the font \"" + std::string(family) + "\" has no glyph for byte " + describeByte(byte);
             return std::nullopt;
         }
-        p.glyphs.push_back({glyph, pen, 0});
+        p.glyphs.push_back({glyph, pen});
         pen += p.face->advanceOfByte[byte] * pointsPerFileUnit;
     }
 
@@ -110,7 +116,8 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
         return std::nullopt;
     }
     cairo_text_extents_t ink;
-    cairo_scaled_font_glyph_extents(font.get(), p.glyphs.data(), static_cast<int>(p.glyphs.size()), &ink);
+    const auto glyphs = cairoGlyphs(p);
+    cairo_scaled_font_glyph_extents(font.get(), glyphs.data(), static_cast<int>(glyphs.size()), &ink);
 
     Layout& l = p.layout;
     l.modulePoints = p.face->metrics.moduleUnits * pointSize / p.face->metrics.unitsPerEm;
@@ -136,7 +143,8 @@ void showGlyphs(cairo_t* cr, const Prepared& p, double pointSize) {
     const auto options = unhintedOptions();
     cairo_set_font_options(cr, options.get());
     cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_show_glyphs(cr, p.glyphs.data(), static_cast<int>(p.glyphs.size()));
+    const auto glyphs = cairoGlyphs(p);
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
 }
 
 // White page, black glyphs; `scale` turns points into device units and
@@ -303,16 +311,46 @@ std::string renderToFile(std::string_view fontString, std::string_view family, d
     return fileio::writeFileAtomically(path, *bytes);
 }
 
-std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
-                           double pointSize, double x, double y) {
-    std::string error;
-    const auto p = prepare(fontString, family, pointSize, error);
-    if (!p) return error;
+std::optional<PreparedString> prepareFontString(std::string_view fontString, std::string_view family,
+                                                double pointSize, std::string& error) {
+    return prepare(fontString, family, pointSize, error);
+}
+
+PreparedString resized(PreparedString p, double pointSize) {
+    const double k = pointSize / p.pointSize;
+    p.pointSize = pointSize;
+    for (PlacedGlyph& g : p.glyphs) g.x *= k;
+    Layout& l = p.layout;
+    for (double* length : {&l.width, &l.height, &l.originX, &l.baselineY, &l.modulePoints, &l.narrowPoints,
+                           &l.quietLeft, &l.quietRight})
+        *length *= k;
+    return p;
+}
+
+void drawPreparedStrings(cairo_t* cr, const std::vector<PlacedString>& strings) {
     cairo_save(cr);
-    cairo_translate(cr, x + p->layout.originX, y + p->layout.baselineY);
-    showGlyphs(cr, *p, pointSize);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    std::vector<cairo_glyph_t> run;
+    const PreparedString* runOf = nullptr;
+    const auto flush = [&] {
+        if (run.empty()) return;
+        cairo_set_font_face(cr, runOf->face->cairoFace);
+        cairo_set_font_size(cr, runOf->pointSize);
+        cairo_show_glyphs(cr, run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (const PlacedString& placed : strings) {
+        const PreparedString& p = *placed.string;
+        if (runOf != nullptr && (p.face != runOf->face || p.pointSize != runOf->pointSize)) flush();
+        runOf = &p;
+        const double x = placed.x + p.layout.originX;
+        const double y = placed.y + p.layout.baselineY;
+        for (const PlacedGlyph& g : p.glyphs) run.push_back({g.index, x + g.x, y});
+    }
+    flush();
     cairo_restore(cr);
-    return {};
 }
 
 std::optional<GrayImage> renderGray(std::string_view fontString, std::string_view family, double pointSize,

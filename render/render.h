@@ -14,6 +14,10 @@ typedef struct _cairo cairo_t;
 
 namespace bcfont::render {
 
+namespace detail {
+struct Face;
+}
+
 inline constexpr int kDefaultDpi = 300;
 inline constexpr int kMinDpi = 10;
 inline constexpr int kMaxDpi = 2400;
@@ -70,10 +74,41 @@ std::optional<GrayImage> renderGray(std::string_view fontString, std::string_vie
 std::optional<Layout> layoutFor(std::string_view fontString, std::string_view family, double pointSize,
                                 std::string* error = nullptr);
 
-// Draws `fontString` like renderToFile onto `cr`, in black, with the top left
-// corner of its layout box (see layoutFor) at (x, y) in the context's units
-// taken as points. Paints no background. Empty on success, else the reason.
-std::string drawFontString(cairo_t* cr, std::string_view fontString, std::string_view family,
-                           double pointSize, double x, double y);
+// One glyph of a prepared font string: its pen position in points from the
+// pen start, on the baseline.
+struct PlacedGlyph {
+    unsigned long index = 0;
+    double x = 0;
+};
+
+// A font string made ready to draw: its face looked up and its glyphs placed
+// at `pointSize`, so that drawing it many times looks nothing up again.
+struct PreparedString {
+    const detail::Face* face = nullptr;
+    double pointSize = 0;
+    Layout layout;
+    std::vector<PlacedGlyph> glyphs;
+};
+
+// `fontString` in `family` at `pointSize`, ready to draw; nothing when the
+// face cannot draw it, with the reason in `error`.
+std::optional<PreparedString> prepareFontString(std::string_view fontString, std::string_view family,
+                                                double pointSize, std::string& error);
+
+// The same string at `pointSize`: every length of it grows with the size.
+PreparedString resized(PreparedString prepared, double pointSize);
+
+// A prepared string and the top left corner of its layout box, in the
+// context's units taken as points.
+struct PlacedString {
+    const PreparedString* string = nullptr;
+    double x = 0;
+    double y = 0;
+};
+
+// Draws the strings in black onto `cr`; paints no background. Neighbours of
+// one face and size go to cairo as one run of glyphs, which costs it far
+// less than one run each.
+void drawPreparedStrings(cairo_t* cr, const std::vector<PlacedString>& strings);
 
 }  // namespace bcfont::render

@@ -265,6 +265,10 @@ TEST_P(SizeTest, InsideTheLabelAndNeverTooSmall) {
     std::string error;
     const auto layout = render::layoutFor(item.fontString, font.family, p.pointSize, &error);
     ASSERT_TRUE(layout) << error;
+    // The barcode the page draws, prepared once at the nominal size and scaled, is this one.
+    EXPECT_NEAR(item.bars.pointSize, p.pointSize, 1e-9);
+    EXPECT_NEAR(item.bars.layout.width, layout->width, 1e-6);
+    EXPECT_NEAR(item.bars.layout.baselineY, layout->baselineY, 1e-3);
     EXPECT_GE(layout->narrowPoints / kPointsPerMm, c.minElementMm - 1e-9);
     // As large as fits: the width or the height is used up.
     const double innerW = p.label.width - 2 * pad;
