@@ -46,13 +46,15 @@ std::string syntaxSentence(const Rejection& r, std::string_view data) {
         case Syntax::AiNotDigits: {
             const std::size_t end = data.find(close, index);
             std::string typed(1, '\'');
-            typed += data.substr(index, end - index + 1);
+            // Reasons are UTF-8 text; the data is Mac OS Roman bytes.
+            typed += macroman::toUtf8(data.substr(index, end - index + 1));
             return typed + "'" + atPosition(r.position) +
                    " is not an AI: an AI is 2 to 4 digits in brackets, e.g. " + open + "10" + close;
         }
         case Syntax::EmptyValue: {
             const std::size_t end = data.find(close, index);
-            return bracketed(data.substr(index + 1, end - index - 1)) + atPosition(r.position) + " has no data after it";
+            return bracketed(macroman::toUtf8(data.substr(index + 1, end - index - 1))) + atPosition(r.position) +
+                   " has no data after it";
         }
         case Syntax::StrayBracket:
             return std::string("'") + close + "'" + atPosition(r.position) + " inside data: write \\" + close +

@@ -39,6 +39,8 @@ const ReasonRow kReasonRows[] = {
     {"ai_with_a_letter", "(0A)1", "'(0A)' at position 1" + kNotAnAi + "(10)"},
     {"ai_of_one_digit", "[1]2", "'[1]' at position 1" + kNotAnAi + "[10]"},
     {"ai_of_five_digits", "(12345)1", "'(12345)' at position 1" + kNotAnAi + "(10)"},
+    // Reasons are UTF-8 text: a Mac OS Roman byte quoted from the data is converted.
+    {"ai_with_a_mac_roman_letter", "(\x8E" "5)941", "'(\xC3\xA9" "5)' at position 1" + kNotAnAi + "(10)"},
     {"ai_without_data", kGtin + "(10)", "(10) at position 19 has no data after it"},
     {"round_bracket_in_round_data", "(90)AB)C", "')' at position 7 inside data: write \\) for a bracket in the data"},
     {"square_bracket_in_square_data", "[90]AB]C", "']' at position 7 inside data: write \\] for a bracket in the data"},
