@@ -70,6 +70,7 @@ Finding oneOf(std::string_view s, std::string_view allowed, Fault fault) {
 }
 
 Finding listed(std::span<const std::uint16_t> codes, std::string_view s, Fault fault) {
+    if (s.size() != 3) return found(fault, 0, s.size());  // a part cut short by the value's end
     return std::binary_search(codes.begin(), codes.end(), static_cast<std::uint16_t>(number(s, 0, 3)))
                ? kPass
                : found(fault, 0, 3);

@@ -96,7 +96,9 @@ int split(const AiEntry& e, std::string_view value, std::array<Part, 5>& parts) 
     const auto length = static_cast<int>(value.size());
     for (int i = 0; i < e.componentCount && at < length; ++i) {
         const Component& c = e.components[static_cast<std::size_t>(i)];
-        const int taken = c.min == c.max ? c.min : std::min<int>(c.max, length - at);
+        // A fixed-length part may find fewer characters left: it takes what
+        // is there, and its checks then reject it, never reading past the value.
+        const int taken = std::min<int>(c.max, length - at);
         parts[static_cast<std::size_t>(count++)] = {&c, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(taken)};
         at += taken;
     }
