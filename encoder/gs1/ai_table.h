@@ -96,6 +96,7 @@ enum class Fault : std::uint8_t {
     Currency, NonZero, Zero, YesNo, Winding, Hyphen, Sex, MediaType, Piece, PieceOverTotal,
     PositionSlash, ImporterIndex, ZeroPrefix, AllDigits, PercentEscape, IbanForm, IbanCheck,
     Latitude, Longitude,
+    PartCutShort,  // an optional part that the value's end left shorter than its length
 };
 struct Finding {
     Fault fault = Fault::None;

@@ -71,6 +71,11 @@ Rejection checkElement(const ElementString& es, const Element& e) {
     }
     for (int p = 0; p < count; ++p) {
         const Part& part = parts[static_cast<std::size_t>(p)];
+        // The checks read whole fields (two digits of a minute, six of a
+        // date): a part the value's end cut short is rejected before them.
+        if (part.length < part.component->min)
+            return about(Reject::Gs1Check, e, static_cast<std::size_t>(part.at) | std::size_t{part.length} << 8,
+                         static_cast<unsigned char>(Fault::PartCutShort));
         for (const Check check : part.component->checks) {
             const Finding f = runCheck(check, value.substr(part.at, part.length));
             if (!f.passed())
@@ -96,8 +101,8 @@ int split(const AiEntry& e, std::string_view value, std::array<Part, 5>& parts) 
     const auto length = static_cast<int>(value.size());
     for (int i = 0; i < e.componentCount && at < length; ++i) {
         const Component& c = e.components[static_cast<std::size_t>(i)];
-        // A fixed-length part may find fewer characters left: it takes what
-        // is there, and its checks then reject it, never reading past the value.
+        // A part may find fewer characters left than its length: it takes
+        // what is there, and checkElement rejects it, never reading past the value.
         const int taken = std::min<int>(c.max, length - at);
         parts[static_cast<std::size_t>(count++)] = {&c, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(taken)};
         at += taken;

@@ -109,9 +109,13 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
     std::array<Part, 5> parts;
     const int count = split(*e.entry, value, parts);
     std::string_view part = value;
+    int partLength = 0;
     for (int p = 0; p < count; ++p) {
         const Part& q = parts[static_cast<std::size_t>(p)];
-        if (at >= q.at && at < static_cast<std::size_t>(q.at + q.length)) part = value.substr(q.at, q.length);
+        if (at >= q.at && at < static_cast<std::size_t>(q.at + q.length)) {
+            part = value.substr(q.at, q.length);
+            partLength = q.component->min;
+        }
     }
     switch (fault) {
         case Fault::None:
@@ -177,6 +181,9 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
             return shown + " is beyond 1800000000 (90 degrees north)";
         case Fault::Longitude:
             return shown + " is beyond 3600000000 (180 degrees east)";
+        case Fault::PartCutShort:
+            return "its last part " + shown + " has " + std::to_string(len) + " of its " +
+                   std::to_string(partLength) + " characters";
     }
     return {};
 }

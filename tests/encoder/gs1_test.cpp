@@ -40,7 +40,11 @@ const ReasonRow kReasonRows[] = {
     {"ai_of_one_digit", "[1]2", "'[1]' at position 1" + kNotAnAi + "[10]"},
     {"ai_of_five_digits", "(12345)1", "'(12345)' at position 1" + kNotAnAi + "(10)"},
     // A list of 3-digit parts cut short by the value's end is rejected, never read past it.
-    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: 0 is not an ISO 3166 country code"},
+    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: its last part 0 has 1 of its 3 characters"},
+    // An optional part cut short (seconds of one digit, half a second date) is
+    // rejected before its check reads the field.
+    {"seconds_cut_short", "(01)09501101530003(8008)01021809375", "(8008) 01021809375: its last part 5 has 1 of its 2 characters"},
+    {"second_date_cut_short", "(7007)2501011234", "(7007) 2501011234: its last part 1234 has 4 of its 6 characters"},
     // Reasons are UTF-8 text: a Mac OS Roman byte quoted from the data is converted.
     {"ai_with_a_mac_roman_letter", "(\x8E" "5)941", "'(\xC3\xA9" "5)' at position 1" + kNotAnAi + "(10)"},
     {"ai_without_data", kGtin + "(10)", "(10) at position 19 has no data after it"},
