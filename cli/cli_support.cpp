@@ -10,6 +10,7 @@
 #include "encode.h"
 #include "encode_text.h"
 #include "gs1/gs1.h"
+#include "matrix.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -121,11 +122,14 @@ void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
     }
 }
 
-std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
+std::string encodeArguments(const TypeSpec& spec, const std::string& dataUtf8, const std::string& addonUtf8,
                             bool noCheck, Printed printed) {
-    std::string why;
-    const auto fontString = encodeText(type, dataUtf8, addonUtf8, !noCheck, &why);
-    if (!fontString) fail(kExitRejected, why);
+    const CodeType type = spec.type;
+    if (symbology(type).matrix.isMatrix() && printed == Printed::HumanReadable)
+        fail(kExitUsage, "--hri is for the linear types; the text of a 2D code is its data");
+    Encoded encoded = encodeRequest(spec, dataUtf8, addonUtf8, !noCheck);
+    if (!encoded.ok()) fail(kExitRejected, encoded.text);
+    const std::string* fontString = &encoded.text;
     // Only valid UTF-8 gets here: the data and add-on in Mac OS Roman.
     const std::string data = macroman::fromUtf8(dataUtf8).value_or(std::string());
     const std::string addon = macroman::fromUtf8(addonUtf8).value_or(std::string());

@@ -9,6 +9,7 @@
 
 #include "encoder.h"
 #include "output.h"
+#include "type_spec.h"
 
 namespace CLI {
 class App;
@@ -77,7 +78,7 @@ enum class Printed { FontString, HumanReadable };
 // (UTF-8, taken as Mac OS Roman like the window does). Rejected data fails
 // with kExitRejected and the reason; an add-on that has no effect gets a
 // warning.
-std::string encodeArguments(CodeType type, const std::string& dataUtf8, const std::string& addonUtf8,
+std::string encodeArguments(const TypeSpec& spec, const std::string& dataUtf8, const std::string& addonUtf8,
                             bool noCheck, Printed printed = Printed::FontString);
 
 }  // namespace bcfont::cli

@@ -15,6 +15,7 @@
 #include "gs1/gs1.h"
 #include "cli_support.h"
 #include "macroman.h"
+#include "matrix_batch.h"
 #include "symbology.h"
 #include "type_option.h"
 
@@ -38,7 +39,7 @@ struct EncodeArgs {
 };
 
 void runEncode(const EncodeArgs& args, Mode mode) {
-    const std::string printed = encodeArguments(parsedType(args.type), args.data, args.addon, args.noCheck,
+    const std::string printed = encodeArguments(parsedSpec(args.type), args.data, args.addon, args.noCheck,
                                                 args.hri ? Printed::HumanReadable : Printed::FontString);
     if (mode == Mode::CheckOnly) return;
     writeOut(args.raw ? printed : macroman::toUtf8(printed));
@@ -85,6 +86,19 @@ void runBatch(const BatchArgs& args) {
 
     // Heap, not stack: the buffer is 64 KiB.
     const auto out = std::make_unique<OutputBuffer>(outFile.fd());
+    const TypeSpec spec = parsedSpec(args.type);
+    if (symbology(spec.type).matrix.isMatrix()) {
+        BatchReport report;
+        if (!convertMatrixStream(in.fd, inName, spec, options, *out, report, stderr)) {
+            if (out->failed())
+                fail(kExitUsage, "cannot write " + outFile.shown() + ": " + std::strerror(out->error()));
+            throw CLI::RuntimeError(kExitUsage);
+        }
+        if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
+        std::fprintf(stderr, "%s\n", batchSummary(report).c_str());
+        if (report.rejected > 0) throw CLI::RuntimeError(kExitRejected);
+        return;
+    }
     TwoThreadBatchEngine engine(options);
     if (!convertStream(in.fd, inName, engine, *out, stderr)) {
         if (out->failed())
@@ -104,8 +118,9 @@ void printTypes() {
         nameWidth = std::max(nameWidth, symbology(static_cast<CodeType>(t)).name.size());
     for (int t = 0; t < kCodeTypeCount; ++t) {
         const Symbology& s = symbology(static_cast<CodeType>(t));
-        std::printf("%2d  %-*.*s  %.*s\n", t, static_cast<int>(nameWidth), static_cast<int>(s.name.size()),
-                    s.name.data(), static_cast<int>(s.fullName.size()), s.fullName.data());
+        const std::string options = s.options == 0 ? std::string() : "  (" + std::string(s.name) + ":" + optionSyntax(s.type) + ")";
+        std::printf("%2d  %-*.*s  %.*s%s\n", t, static_cast<int>(nameWidth), static_cast<int>(s.name.size()),
+                    s.name.data(), static_cast<int>(s.fullName.size()), s.fullName.data(), options.c_str());
     }
 }
 
@@ -145,6 +160,8 @@ void addBatchCommand(CLI::App& app, Mode mode) {
         "line and each font string is followed by an LF. The output file is written in full or\n"
         "not at all; '-', /dev/stdout and /dev/fd/N are written in place. An output that is the\n"
         "input, or a write-protected file without --force, is refused with status 2.\n"
+        "A 2D type writes each symbol's lines and one empty line after them (a block); with\n"
+        "--align an empty or rejected line gives an empty block.\n"
         "Standard error ends with a summary: converted lines out of the non-empty\n"
         "ones, and the numbers of the first 20 rejected lines, counted as an editor does.\n"
         "Exit status: 0 every non-empty line converted, 1 some line rejected, 2 usage or I/O error.\n");

@@ -29,14 +29,15 @@ struct RenderArgs {
 };
 
 void run(const RenderArgs& args, Mode mode) {
-    const CodeType type = parsedType(args.type);
+    const TypeSpec spec = parsedSpec(args.type);
+    const CodeType type = spec.type;
     const auto format = render::formatOf(args.output);
     if (!format)
         fail(kExitUsage, "cannot tell the format of " + args.output + ": name it .svg, .png or .pdf");
     const double givenSize = args.size.empty() ? 0 : numberOption("--size", args.size, kSizes);
     const int dpi = static_cast<int>(numberOption("--dpi", args.dpi, kResolutions));
 
-    const std::string fontString = encodeArguments(type, args.data, args.addon, args.noCheck);
+    const std::string fontString = encodeArguments(spec, args.data, args.addon, args.noCheck);
     const FontChoice font = fontFor(type, args.halfHeight, args.highDensity);
     const double size = givenSize > 0 ? givenSize : font.pointSize;
     if (mode == Mode::CheckOnly) return;

@@ -17,9 +17,10 @@ std::string validTypes() {
 
 namespace {
 
-// "Symbology: its number 0-10 or name (see `bcfont types`)"
+// "Symbology: its number 0-17 or name (see `bcfont types`), ..."
 std::string typeHelp() {
-    return "Symbology: its number 0-" + std::to_string(kCodeTypeCount - 1) + " or name (see `bcfont types`)";
+    return "Symbology: its number 0-" + std::to_string(kCodeTypeCount - 1) +
+           " or name (see `bcfont types`); 2D codes take options after a colon, e.g. qr:ecc=H";
 }
 
 }  // namespace
@@ -27,15 +28,18 @@ std::string typeHelp() {
 CLI::Option* addTypeOption(CLI::App& command, std::string& text) {
     const CLI::Validator knownType(
         [](std::string& value) -> std::string {
-            if (codeTypeFromString(value)) return {};
-            return "unknown type '" + value + "'; valid types: " + validTypes();
+            const ParsedSpec parsed = parseTypeSpec(value);
+            if (parsed.ok()) return {};
+            std::string why = specFaultSentence(parsed.fault);
+            if (parsed.fault.kind == SpecFault::Kind::UnknownType) why += "; valid types: " + validTypes();
+            return why;
         },
         "", "symbology");
     return command.add_option("-t,--type", text, typeHelp())->required()->type_name("TYPE")->check(knownType);
 }
 
-CodeType parsedType(const std::string& text) {
-    return codeTypeFromString(text).value_or(EAN8);
+TypeSpec parsedSpec(const std::string& text) {
+    return parseTypeSpec(text).spec;
 }
 
 }  // namespace bcfont::cli

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "encoder.h"
+#include "type_spec.h"
 
 namespace CLI {
 class App;
@@ -16,11 +17,17 @@ namespace bcfont::cli {
 // what --type accepts.
 std::string validTypes();
 
-// Adds a required --type to `command`; after parsing, `text` holds a value
-// that codeTypeFromString() accepts.
+// Adds a required --type to `command`; after parsing, `text` holds a type
+// spec that parseTypeSpec() accepts: a name or number, and for the 2D codes
+// options after a colon ("qr:ecc=H").
 CLI::Option* addTypeOption(CLI::App& command, std::string& text);
 
-// The CodeType of a value that addTypeOption() has validated.
-CodeType parsedType(const std::string& text);
+// The spec of a value that addTypeOption() has validated.
+TypeSpec parsedSpec(const std::string& text);
+
+// Its symbology.
+inline CodeType parsedType(const std::string& text) {
+    return parsedSpec(text).type;
+}
 
 }  // namespace bcfont::cli

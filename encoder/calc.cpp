@@ -91,6 +91,7 @@ constexpr auto kEmptiesOutput = std::to_array<bool>({
     true,   // Gs1Requires
     true,   // Gs1TooLong
     true,   // Gs1TooWide
+    true,   // NeedsMatrix
 });
 static_assert(kEmptiesOutput.size() == bcfont::internal::kRejectKinds);
 
@@ -437,6 +438,7 @@ Rejection calcPostnet(const CalcInput& in, char* out) {
 Rejection calc(CodeType type, const CalcInput& in, char* out) {
     if (in.len < 0 || (in.data == nullptr && in.len > 0)) return {Reject::BadCall};
     const Symbology& s = kSymbologies[static_cast<std::size_t>(type)];
+    if (s.encoder == nullptr) return {Reject::NeedsMatrix};
     if (in.len > s.maxLength) return {Reject::DataTooLong, 0, 0, static_cast<std::size_t>(in.len)};
     if (!accepts(s.lengths, in.len)) return {Reject::WrongLength, 0, 0, static_cast<std::size_t>(in.len)};
     return s.encoder(in, out);

@@ -32,6 +32,8 @@ std::string alphabetName(Alphabet alphabet) {
             return "digits";
         case Alphabet::Ascii7WithEscapes:
             return "7-bit ASCII";
+        case Alphabet::Utf8Text:
+            return "UTF-8 text";
         case Alphabet::Gs1ElementString:
             break;
     }
@@ -108,6 +110,8 @@ std::string sentence(const Symbology& s, const Rejection& r, std::string_view da
         case Reject::Gs1TooLong:
         case Reject::Gs1TooWide:
             return gs1::sentence(r, data);
+        case Reject::NeedsMatrix:
+            return name + " is a 2D code, which this build of the encoder does not make";
     }
     return {};
 }
@@ -119,6 +123,7 @@ std::string sentence(const Symbology& s, const Rejection& r, std::string_view da
 using Writer = Rejection (*)(CodeType, const internal::CalcInput&, char*);
 Rejection run(CodeType type, std::string_view data, std::string_view addon, bool check,
               std::array<char, kFontStringCapacity>& out, Writer write = internal::calc) {
+    if (symbology(type).encoder == nullptr) return {Reject::NeedsMatrix};
     if (data.size() > static_cast<std::size_t>(symbology(type).maxLength))
         return {Reject::DataTooLong, 0, 0, data.size()};
     std::array<char, kMaxInputLength> nutz;

@@ -26,9 +26,16 @@ enum CodeType : std::int32_t {
     POSTNET = 10,
     IMB = 11,     // Intelligent Mail
     GS1128 = 12,  // GS1-128: AIs in brackets with their values
+    // 2D codes: their font strings come from the matrix module (matrix/),
+    // not from Calc, which rejects them.
+    QR = 13,             // QR Code, model 2
+    DATAMATRIX = 14,     // Data Matrix ECC 200
+    PDF417 = 15,
+    GS1QR = 16,          // QR Code with FNC1 first and GS1 data
+    GS1DATAMATRIX = 17,  // Data Matrix with FNC1 first and GS1 data
 };
 
-inline constexpr int kCodeTypeCount = GS1128 + 1;
+inline constexpr int kCodeTypeCount = GS1DATAMATRIX + 1;
 
 // Size of every font string buffer handed to the encoders, terminator
 // included. A font string is at most kFontStringCapacity - 1 bytes long.

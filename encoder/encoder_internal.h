@@ -55,8 +55,9 @@ enum class Reject : std::uint8_t {
     Gs1Requires,
     Gs1TooLong,   // count: data characters
     Gs1TooWide,   // count: modules, quiet zones included
+    NeedsMatrix,  // a 2D symbology: the matrix module makes it, not Calc
 };
-inline constexpr int kRejectKinds = static_cast<int>(Reject::Gs1TooWide) + 1;
+inline constexpr int kRejectKinds = static_cast<int>(Reject::NeedsMatrix) + 1;
 
 // A part of the data with rules of its own, such as Intelligent Mail's
 // tracking and routing codes, which the reason of a rejection names.

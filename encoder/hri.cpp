@@ -84,6 +84,7 @@ Rejection textEscapedData(const CalcInput& in, char* out) {
 Rejection humanReadableText(CodeType type, const CalcInput& in, char* out) {
     std::array<char, kFontStringCapacity> fontString{};
     if (const Rejection r = calc(type, in, fontString.data()); !r.accepted()) return r;
+    if (kSymbologies[static_cast<std::size_t>(type)].text == nullptr) return {Reject::NeedsMatrix};
     return kSymbologies[static_cast<std::size_t>(type)].text(in, out);
 }
 

@@ -72,6 +72,35 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
      {false, false, true, false},
      {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
      Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength},
+    // The 2D codes: one face draws them all, a glyph a column of four
+    // modules. The quiet zones are those of their standards (ISO/IEC 18004
+    // 6.3.8: 4 modules; ISO/IEC 16022 5.2.8: 1; ISO/IEC 15438 5.8.3: 2).
+    // PDF417 rows are 3 modules tall (ISO/IEC 15438 5.8.2).
+    {QR, "qr", "QR Code", "NSFactQR",
+     {false, false, false, false},
+     {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
+    {DATAMATRIX, "datamatrix", "Data Matrix", "NSFactDATAMATRIX",
+     {false, false, false, false},
+     {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
+    {PDF417, "pdf417", "PDF417", "NSFactPDF417",
+     {false, false, false, false},
+     {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     {Layout::Pdf417, 2, 3}, kPdfColumns | kPdfEcc},
+    {GS1QR, "gs1qr", "GS1 QR Code", "NSFactGS1QR",
+     {false, false, false, false},
+     {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
+     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength,
+     {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
+    {GS1DATAMATRIX, "gs1datamatrix", "GS1 DataMatrix", "NSFactGS1DATAMATRIX",
+     {false, false, false, false},
+     {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
+     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength,
+     {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
 }};
 // clang-format on
 
@@ -83,10 +112,13 @@ constexpr bool rowsAreInCodeTypeOrder() {
 }
 static_assert(rowsAreInCodeTypeOrder());
 
-// Every row encodes and says what a label prints under its bars.
+// Every linear row encodes and says what a label prints under its bars;
+// the 2D rows leave both to the matrix module.
 constexpr bool everyRowHasItsWriters() {
     for (const Symbology& s : kSymbologies) {
-        if (s.encoder == nullptr || s.text == nullptr) return false;
+        const bool linear = !s.matrix.isMatrix();
+        if ((s.encoder != nullptr) != linear || (s.text != nullptr) != linear) return false;
+        if (linear && s.options != 0) return false;
     }
     return true;
 }

@@ -51,6 +51,7 @@ enum class Alphabet : std::uint8_t {
     Digits,             // '0' to '9'
     Ascii7WithEscapes,  // bytes 0-127 (NUL too), "~ddd" for a byte and "~~" for a tilde
     Gs1ElementString,   // "(01)09501101530003(10)ABC": AIs in brackets, each with its value
+    Utf8Text,           // any UTF-8 text (the 2D codes)
 };
 
 // Whether a NUL byte can be data. Calc reads its data only up to the first
@@ -72,6 +73,32 @@ constexpr bool accepts(Lengths set, int count) {
     return count >= 0 && count < 64 && ((set >> count) & 1) != 0;
 }
 
+// How a symbology lays out its modules, and so which matrix the matrix
+// module asks libzint for.
+enum class Layout : std::uint8_t { Linear, Qr, DataMatrix, Pdf417 };
+
+// The 2D font string around a matrix: blank modules on every side, and how
+// many font-string module rows each matrix row takes.
+struct MatrixForm {
+    Layout layout = Layout::Linear;
+    std::uint8_t quietZone = 0;
+    std::uint8_t rowHeight = 1;
+
+    constexpr bool isMatrix() const { return layout != Layout::Linear; }
+};
+
+// The options a type takes after its name ("qr:ecc=H,version=5"), one bit
+// each; type_spec.cpp names and reads them.
+enum OptionKey : std::uint8_t {
+    kQrEcc = 1,       // ecc=L|M|Q|H
+    kQrVersion = 2,   // version=1..40
+    kDmShape = 4,     // shape=square|rect
+    kDmSize = 8,      // size=RxC, an ECC 200 size
+    kPdfColumns = 16, // columns=1..30
+    kPdfEcc = 32,     // ecc=0..8
+};
+using OptionKeys = std::uint8_t;
+
 struct Symbology {
     CodeType type;
     std::string_view name;      // short name for --type, e.g. "ean13"
@@ -85,6 +112,8 @@ struct Symbology {
     internal::Encoder encoder;
     internal::TextWriter text;
     int maxLength = kMaxDataLength;  // the most characters Calc takes
+    MatrixForm matrix = {};          // 2D codes: Calc rejects them, the matrix module makes them
+    OptionKeys options = 0;          // the type options it takes
 };
 
 // In CodeType order.

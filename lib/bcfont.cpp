@@ -1,4 +1,4 @@
-// The C API: the command line's encoder entry (encodeText) behind plain C
+// The C API: the front door every front end calls (encodeRequest) behind plain C
 // buffers, so that new symbologies arrive through the table alone.
 // The library is built with hidden visibility; only the API's declarations
 // are visible, and the version script then exports exactly those.
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "encode_text.h"
+#include "matrix.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -31,20 +31,19 @@ void writeReason(std::string_view text, char* reason, std::size_t size) {
 
 extern "C" long bcfont_encode(const char* type, const char* data, const char* addon, int check, char* out,
                               size_t out_size, char* reason, size_t reason_size) {
-    const auto codeType = type == nullptr ? std::nullopt : bcfont::codeTypeFromString(type);
     try {
-        if (!codeType) {
-            writeReason("unknown type '" + std::string(type == nullptr ? "" : type) + "'", reason, reason_size);
+        const bcfont::ParsedSpec spec = bcfont::parseTypeSpec(type == nullptr ? "" : type);
+        if (type == nullptr || !spec.ok()) {
+            writeReason(bcfont::specFaultSentence(spec.fault), reason, reason_size);
             return BCFONT_BAD_TYPE;
         }
-        std::string why;
-        const auto fontString = bcfont::encodeText(*codeType, data == nullptr ? "" : data,
-                                                   addon == nullptr ? "" : addon, check != 0, &why);
-        if (!fontString) {
-            writeReason(why, reason, reason_size);
+        const bcfont::Encoded encoded = bcfont::encodeRequest(spec.spec, data == nullptr ? "" : data,
+                                                              addon == nullptr ? "" : addon, check != 0);
+        if (!encoded.ok()) {
+            writeReason(encoded.text, reason, reason_size);
             return BCFONT_REJECTED;
         }
-        const std::string text = bcfont::macroman::toUtf8(*fontString);
+        const std::string text = bcfont::macroman::toUtf8(encoded.text);
         writeReason("", reason, reason_size);
         if (out == nullptr || text.size() >= out_size) return BCFONT_TOO_SMALL;
         std::memcpy(out, text.c_str(), text.size() + 1);
@@ -57,9 +56,10 @@ extern "C" long bcfont_encode(const char* type, const char* data, const char* ad
 
 // The table's face names are string literals, so their terminator follows them.
 extern "C" const char* bcfont_face(const char* type, int half_height, int high_density) {
-    const auto codeType = type == nullptr ? std::nullopt : bcfont::codeTypeFromString(type);
-    if (!codeType) return nullptr;
-    return bcfont::fontFor(*codeType, half_height != 0, high_density != 0).family.data();
+    if (type == nullptr) return nullptr;
+    const bcfont::ParsedSpec spec = bcfont::parseTypeSpec(type);
+    if (!spec.ok()) return nullptr;
+    return bcfont::fontFor(spec.spec.type, half_height != 0, high_density != 0).family.data();
 }
 
 extern "C" const char* bcfont_version(void) {

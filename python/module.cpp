@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "encode_text.h"
+#include "matrix.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -19,10 +19,11 @@ namespace py = pybind11;
 
 namespace {
 
-CodeType typeNamed(const std::string& name) {
-    const auto type = bcfont::codeTypeFromString(name);
-    if (!type) throw py::value_error("unknown type '" + name + "'");
-    return *type;
+// A type spec ("ean13", "qr:ecc=H"); ValueError with the reason when malformed.
+bcfont::TypeSpec specNamed(const std::string& name) {
+    const bcfont::ParsedSpec parsed = bcfont::parseTypeSpec(name);
+    if (!parsed.ok()) throw py::value_error(bcfont::specFaultSentence(parsed.fault));
+    return parsed.spec;
 }
 
 // A str's UTF-8 bytes. A lone surrogate has none; it is passed on encoded
@@ -61,11 +62,10 @@ PyObject* strOfMacRoman(std::string_view bytes) {
 // (font string, "") or (None, reason).
 std::pair<std::optional<py::object>, std::string> encodeOne(py::str data, const std::string& type,
                                                             py::str addon, bool check) {
-    const CodeType codeType = typeNamed(type);
-    std::string why;
-    const auto fontString = bcfont::encodeText(codeType, utf8Of(data.ptr()), utf8Of(addon.ptr()), check, &why);
-    if (!fontString) return {std::nullopt, why};
-    return {py::reinterpret_steal<py::object>(strOfMacRoman(*fontString)), std::string()};
+    const bcfont::TypeSpec spec = specNamed(type);
+    const bcfont::Encoded encoded = bcfont::encodeRequest(spec, utf8Of(data.ptr()), utf8Of(addon.ptr()), check);
+    if (!encoded.ok()) return {std::nullopt, encoded.text};
+    return {py::reinterpret_steal<py::object>(strOfMacRoman(encoded.text)), std::string()};
 }
 
 // A chunk of items at a time: their UTF-8 read with the GIL, encoded
@@ -74,7 +74,7 @@ std::pair<std::optional<py::object>, std::string> encodeOne(py::str data, const 
 constexpr std::size_t kChunk = 4096;
 
 py::list encodeMany(py::iterable items, const std::string& type, py::str addon, bool check) {
-    const CodeType codeType = typeNamed(type);
+    const bcfont::TypeSpec spec = specNamed(type);
     const std::string addonUtf8 = utf8Of(addon.ptr());
     // A private copy of the list: while the GIL is released, another thread
     // may change the caller's, but not this one or the items it holds.
@@ -110,9 +110,9 @@ py::list encodeMany(py::iterable items, const std::string& type, py::str addon, 
             py::gil_scoped_release unlocked;
             fontStrings.clear();
             for (std::size_t i = 0; i < n; ++i) {
-                const auto fontString = bcfont::encodeText(codeType, data[i], addonUtf8, check);
-                if (fontString) fontStrings += *fontString;
-                fontEnds[i] = fontString ? fontStrings.size() : kRejected;
+                const bcfont::Encoded encoded = bcfont::encodeRequest(spec, data[i], addonUtf8, check);
+                if (encoded.ok()) fontStrings += encoded.text;
+                fontEnds[i] = encoded.ok() ? fontStrings.size() : kRejected;
             }
         }
         std::size_t begin = 0;
@@ -130,7 +130,7 @@ py::list encodeMany(py::iterable items, const std::string& type, py::str addon, 
 }
 
 std::string face(const std::string& type, bool halfHeight, bool highDensity) {
-    return std::string(bcfont::fontFor(typeNamed(type), halfHeight, highDensity).family);
+    return std::string(bcfont::fontFor(specNamed(type).type, halfHeight, highDensity).family);
 }
 
 std::vector<std::string> types() {

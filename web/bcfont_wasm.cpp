@@ -30,8 +30,19 @@ int put(std::string_view text) {
     return static_cast<int>(output.size());
 }
 
+// The 2D codes need libzint, which the web build does not link: the page
+// offers the linear symbologies, which come first in the table.
+int linearTypeCount() {
+    int count = 0;
+    for (const bcfont::Symbology& s : bcfont::symbologies()) {
+        if (s.matrix.isMatrix()) break;
+        ++count;
+    }
+    return count;
+}
+
 bool isType(int type) {
-    return bcfont::isCodeType(type);
+    return bcfont::isCodeType(type) && type < linearTypeCount();
 }
 
 const bcfont::FaceMetrics* metricsOf(std::string_view family) {
@@ -59,13 +70,13 @@ EMSCRIPTEN_KEEPALIVE const char16_t* bc_font_string() {
 }
 
 EMSCRIPTEN_KEEPALIVE int bc_type_count() {
-    return kCodeTypeCount;
+    return linearTypeCount();
 }
 
 // The type of a name or number as `--type` reads it, or -1.
 EMSCRIPTEN_KEEPALIVE int bc_type_from_input(int size) {
     const auto type = bcfont::codeTypeFromString(std::string_view(input.data(), static_cast<std::size_t>(size)));
-    return type ? static_cast<int>(*type) : -1;
+    return type && isType(*type) ? static_cast<int>(*type) : -1;
 }
 
 // What: 0 the short name, 1 the full name, 2 to 5 the faces (normal, half

@@ -26,12 +26,14 @@ class Rejected(ValueError):
 def encode(data: str, type: str, addon: str = "", check: bool = True) -> str:
     """The font string of ``data`` for the symbology ``type``.
 
-    ``type`` is a name from :func:`types` (any case) or its number as text.
+    ``type`` is a name from :func:`types` (any case) or its number as text;
+    the 2D codes take options after a colon (``"qr:ecc=H"``), and their
+    font strings are lines joined by ``"\\n"``.
     ``addon`` is the 2- or 5-digit EAN-13 add-on; other symbologies ignore it.
     ``check`` adds the optional check character (mandatory ones always are).
 
     Raises :class:`Rejected` with the reason when the data is refused, and
-    ValueError for an unknown type.
+    ValueError for an unknown type or a malformed option.
     """
     font_string, reason = _bcfont.encode_one(data, type, addon, check)
     if font_string is None:

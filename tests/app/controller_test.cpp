@@ -176,6 +176,11 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
     {IMB, "NSFactIMB", false, false, false, false},
     {GS1128, "NSFactGS1128", false, false, true, false},
+    {QR, "NSFactQR", false, false, false, false},
+    {DATAMATRIX, "NSFactDATAMATRIX", false, false, false, false},
+    {PDF417, "NSFactPDF417", false, false, false, false},
+    {GS1QR, "NSFactGS1QR", false, false, false, false},
+    {GS1DATAMATRIX, "NSFactGS1DATAMATRIX", false, false, false, false},
 }};
 // clang-format on
 

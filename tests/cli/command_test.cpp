@@ -45,7 +45,12 @@ const std::string kCode128NoCheck =
 const std::string kEncodeHint = "Run 'bcfont encode --help' for usage.\n";
 const std::string kTypes =
     "0 ean8, 1 ean13, 2 upca, 3 upce, 4 code39, 5 code128, 6 code128ean, 7 itf, 8 industrial25, 9 codabar, "
-    "10 postnet, 11 imb, 12 gs1128\n";
+    "10 postnet, 11 imb, 12 gs1128, 13 qr, 14 datamatrix, 15 pdf417, 16 gs1qr, 17 gs1datamatrix\n";
+
+// Data Matrix 10x10 symbols of "12" and "34" (their modules are checked
+// against libzint's and read back by zxing-cpp in the matrix tests).
+const std::string kDm12 = "AHCECHAFBFCA\nAPEAONBHKDKA\nAOCCCKCGOOKA";
+const std::string kDm34 = "AHCECHAHCGCA\nAPABIILKOBKA\nAOKCCKCGCGKA";
 
 // The same five lines with each kind of line end: a valid line, an empty one,
 // one digit short, a valid one with its check digit, letters.
@@ -117,25 +122,40 @@ const std::vector<Case> kCases = {
     {"MissingType", {"encode", "1"}, "", 2, "", "bcfont: --type is required\n" + kEncodeHint},
     {"MissingData", {"encode", "-t", "1"}, "", 2, "", "bcfont: DATA is required\n" + kEncodeHint},
     {"UnknownOption", {"encode", "--bogus", "-t", "1", "1"}, "", 2, "", "bcfont: [...]\n" + kEncodeHint},
-    {"BatchUnknownType", {"batch", "-t", "qr"}, "", 2, "", "bcfont: --type: unknown type 'qr'; valid types: " + kTypes + "Run 'bcfont batch --help' for usage.\n"},
+    {"BatchUnknownType", {"batch", "-t", "qrcode"}, "", 2, "", "bcfont: --type: unknown type 'qrcode'; valid types: " + kTypes + "Run 'bcfont batch --help' for usage.\n"},
     {"Help", {"--help"}, "", 0, "[...]Usage: bcfont [...]", ""},
     {"EncodeHelp", {"encode", "--help"}, "", 0, "[...]Usage: bcfont encode [...]", ""},
     {"BatchHelp", {"batch", "-h"}, "", 0, "[...]Usage: bcfont batch [...]", ""},
     {"Version", {"--version"}, "", 0, "bcfont " BCFONT_VERSION "\n", ""},
     {"Types", {"types"}, "", 0,
-     " 0  ean8          EAN-8\n"
-     " 1  ean13         EAN-13\n"
-     " 2  upca          UPC-A\n"
-     " 3  upce          UPC-E\n"
-     " 4  code39        Code 39\n"
-     " 5  code128       Code 128\n"
-     " 6  code128ean    Code 128 EAN/UCC\n"
-     " 7  itf           2 of 5 Interleaved\n"
-     " 8  industrial25  2 of 5 Industrial\n"
-     " 9  codabar       Codabar\n"
-     "10  postnet       Postnet\n"
-     "11  imb           Intelligent Mail\n"
-     "12  gs1128        GS1-128\n", ""},
+     " 0  ean8           EAN-8\n"
+     " 1  ean13          EAN-13\n"
+     " 2  upca           UPC-A\n"
+     " 3  upce           UPC-E\n"
+     " 4  code39         Code 39\n"
+     " 5  code128        Code 128\n"
+     " 6  code128ean     Code 128 EAN/UCC\n"
+     " 7  itf            2 of 5 Interleaved\n"
+     " 8  industrial25   2 of 5 Industrial\n"
+     " 9  codabar        Codabar\n"
+     "10  postnet        Postnet\n"
+     "11  imb            Intelligent Mail\n"
+     "12  gs1128         GS1-128\n"
+     "13  qr             QR Code  (qr:ecc=L|M|Q|H, version=1..40)\n"
+     "14  datamatrix     Data Matrix  (datamatrix:shape=square|rect, size=RxC)\n"
+     "15  pdf417         PDF417  (pdf417:columns=1..30, ecc=0..8)\n"
+     "16  gs1qr          GS1 QR Code  (gs1qr:ecc=L|M|Q|H, version=1..40)\n"
+     "17  gs1datamatrix  GS1 DataMatrix  (gs1datamatrix:shape=square|rect, size=RxC)\n", ""},
+    // 2D codes: lines of letters; a batch writes a block per symbol, an
+    // empty block for a rejected or empty line with --align.
+    {"EncodeDataMatrix", {"encode", "-t", "datamatrix:size=10x10", "12"}, "", 0, kDm12 + "\n", ""},
+    {"EncodeBadOption", {"encode", "-t", "qr:ecc=X", "1"}, "", 2, "", "bcfont: --type: ecc must be L, M, Q or H, not X\n" + kEncodeHint},
+    {"EncodeTooLong", {"encode", "-t", "datamatrix:size=10x10", "1234567"}, "", 1, "", "bcfont: Data Matrix 10x10 holds at most 6 digits, got 7\n"},
+    {"Encode2dHri", {"encode", "-t", "qr", "--hri", "1"}, "", 2, "", "bcfont: --hri is for the linear types; the text of a 2D code is its data\n"},
+    {"Batch2dAligned", {"batch", "-t", "datamatrix:size=10x10", "--align"}, "12\n1234567\n\n34\n", 1, kDm12 + "\n\n\n\n" + kDm34 + "\n\n",
+     "bcfont: line 2: Data Matrix 10x10 holds at most 6 digits, got 7\nconverted 2 of 3 lines (not counting 1 empty); rejected: 2\n"},
+    {"Batch2d", {"batch", "-t", "datamatrix:size=10x10"}, "12\n1234567\n\n34", 1, kDm12 + "\n\n" + kDm34 + "\n\n",
+     "bcfont: line 2: Data Matrix 10x10 holds at most 6 digits, got 7\nconverted 2 of 3 lines (not counting 1 empty); rejected: 2\n"},
     // batch: every kind of line end gives the same output and line numbers
     {"BatchLf", {"batch", "-t", "1"}, ean13Input("\n"), 1, kEan13Out, kEan13Err},
     {"BatchCr", {"batch", "-t", "1"}, ean13Input("\r"), 1, kEan13Out, kEan13Err},

@@ -76,7 +76,7 @@ const Row kRows[] = {
      "Code 39 takes 7-bit ASCII only: '\xC3\xA9"},
     {"RejectedNoReasonBuffer", "ean13", "12345", nullptr, 1, kRoom, 0, BCFONT_REJECTED, nullptr, nullptr},
     // Unknown types, before anything else is looked at.
-    {"UnknownType", "qr", "400638133393", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type 'qr'"},
+    {"UnknownType", "qrcode", "400638133393", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type 'qrcode'"},
     {"NullType", nullptr, "", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type ''"},
     {"NumberPastTheTable", "99", "1", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type '99'"},
 };
@@ -138,7 +138,7 @@ TEST(Face, RowsAndUnknownType) {
             EXPECT_EQ(face, bcfont::fontFor(s.type, option & 1, option & 2).family) << s.name << " " << option;
         }
     }
-    EXPECT_EQ(bcfont_face("qr", 0, 0), nullptr);
+    EXPECT_EQ(bcfont_face("qrcode", 0, 0), nullptr);
     EXPECT_EQ(bcfont_face(nullptr, 0, 0), nullptr);
     EXPECT_STREQ(bcfont_version(), BCFONT_VERSION);
 }

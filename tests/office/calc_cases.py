@@ -47,7 +47,7 @@ class FaceCase:
 
 
 VALID_TYPES = ("give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, industrial25, "
-               "codabar, postnet, imb, gs1128 or its number 0-12")
+               "codabar, postnet, imb, gs1128, qr, datamatrix, pdf417, gs1qr, gs1datamatrix or its number 0-17")
 
 CASES = [
     # every symbology, as the window's defaults would encode it
@@ -105,7 +105,7 @@ CASES = [
          reason="Data 1e+16 is not a whole number from 0 to 999999999999999; put it in a text cell"),
     Case("character without a Mac OS Roman byte", "A\u2603B", "code128", value=ERROR,
          reason="Data holds the character U+2603, which barcode fonts cannot hold"),
-    Case("unknown type name", "123", "qr", value=ERROR, reason="unknown Type 'qr'; " + VALID_TYPES),
+    Case("unknown type name", "123", "qrcode", value=ERROR, reason="unknown Type 'qrcode'; " + VALID_TYPES),
     Case("type number out of range", "123", 99, value=ERROR, reason="unknown Type 99; " + VALID_TYPES),
     Case("type left out", "123", None, value=ERROR, reason="Type is missing; " + VALID_TYPES),
     Case("check 2", "123", "code39", addon="", check=2, value=ERROR,
@@ -128,6 +128,6 @@ FACE_CASES = [
     FaceCase("codabar half height", "codabar", True, False, "Codabar Red"),
     FaceCase("postnet has one face", "postnet", True, True, "Postnet"),
     FaceCase("imb has one face", "imb", True, True, "Code IMb"),
-    FaceCase("unknown type", "qr", None, None, ERROR),
+    FaceCase("unknown type", "qrcode", None, None, ERROR),
     FaceCase("half height 3", "ean13", 3, None, ERROR),
 ]

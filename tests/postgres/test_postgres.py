@@ -40,9 +40,9 @@ ROWS = [
 
 # name, statement, the start of the error
 ERRORS = [
-    ("unknown type in encode", f"SELECT bcfont_encode({EAN13}, 'qr')", "ERROR:  bcfont: unknown type 'qr'"),
-    ("unknown type in reason", f"SELECT bcfont_reason({EAN13}, 'qr')", "ERROR:  bcfont: unknown type 'qr'"),
-    ("unknown type in face", "SELECT bcfont_face('qr')", "ERROR:  bcfont: unknown type 'qr'"),
+    ("unknown type in encode", f"SELECT bcfont_encode({EAN13}, 'qrcode')", "ERROR:  bcfont: unknown type 'qrcode'"),
+    ("unknown type in reason", f"SELECT bcfont_reason({EAN13}, 'qrcode')", "ERROR:  bcfont: unknown type 'qrcode'"),
+    ("unknown type in face", "SELECT bcfont_face('qrcode')", "ERROR:  bcfont: unknown type 'qrcode'"),
 ]
 
 

@@ -32,7 +32,7 @@ ENCODE_ROWS = [
     ("lone surrogate", ("AB\udc80", "code128", "", True), ("Rejected", "the data is not valid UTF-8 (byte 3)")),
     ("add-on not digits", (EAN13, "ean13", "52a95", True),
      ("Rejected", "the add-on must be digits: 'a' at position 3")),
-    ("unknown type", (EAN13, "qr", "", True), ("ValueError", "unknown type 'qr'")),
+    ("unknown type", (EAN13, "qrcode", "", True), ("ValueError", "unknown type 'qrcode'")),
 ]
 
 
@@ -67,7 +67,7 @@ class EncodeTest(unittest.TestCase):
         for name, call, error in [
             ("item not a str", lambda: bcfont.encode_many([EAN13, 5], "ean13"), TypeError),
             ("not iterable", lambda: bcfont.encode_many(5, "ean13"), TypeError),
-            ("unknown type", lambda: bcfont.encode_many([EAN13], "qr"), ValueError),
+            ("unknown type", lambda: bcfont.encode_many([EAN13], "qrcode"), ValueError),
         ]:
             with self.subTest(name), self.assertRaises(error):
                 call()
@@ -108,7 +108,7 @@ class FaceTest(unittest.TestCase):
             with self.subTest(name):
                 self.assertEqual(bcfont.face(*args), FONTS[expected])
         with self.assertRaises(ValueError):
-            bcfont.face("qr")
+            bcfont.face("qrcode")
 
     def test_stub_names_what_the_module_exports(self):
         stub = ast.parse((Path(bcfont.__file__).parent / "__init__.pyi").read_text())

@@ -55,9 +55,11 @@ function sweep(seed, count) {
   });
 }
 
-test('types() lists the names of bcfont types, in order', () => {
+test('types() lists the names of bcfont types, in order, but the 2D codes', () => {
   const names = run(['types']).stdout.trim().split('\n').map((line) => line.trim().split(/\s+/)[1]);
-  assert.deepEqual(bc.types(), names);
+  const twoD = ['qr', 'datamatrix', 'pdf417', 'gs1qr', 'gs1datamatrix'];
+  assert.deepEqual(bc.types(), names.filter((name) => !twoD.includes(name)));
+  assert.deepEqual(names.slice(bc.types().length), twoD);
 });
 
 // Twenty cases of the sweep, and up to five more among the next thousand

@@ -18,16 +18,20 @@ extern "C" {
 /* The negative results of bcfont_encode. */
 #define BCFONT_REJECTED (-1)  /* data rejected; reason written */
 #define BCFONT_TOO_SMALL (-2) /* out too small; nothing to rely on in out */
-#define BCFONT_BAD_TYPE (-3)  /* unknown type name */
+#define BCFONT_BAD_TYPE (-3)  /* unknown type name, or a malformed option */
 
 /* Writes the font string of `data` for the symbology `type` to `out` as
  * NUL-terminated UTF-8 text and returns its length in bytes, terminator not
  * counted. Set the result in the face bcfont_face() names.
  *
  * type        A name that `bcfont types` lists ("ean13", any case) or its
- *             number ("1"). NULL or any other text: BCFONT_BAD_TYPE.
- * data        NUL-terminated UTF-8 text. Each character must be one that
- *             Mac OS Roman holds, as the fonts draw those; what else the
+ *             number ("1"); the 2D codes take options after a colon
+ *             ("qr:ecc=H,version=5", "datamatrix:shape=rect",
+ *             "pdf417:columns=6,ecc=4"). NULL, any other text or a
+ *             malformed option: BCFONT_BAD_TYPE, with the reason.
+ * data        NUL-terminated UTF-8 text. For the linear symbologies each
+ *             character must be one that Mac OS Roman holds, as the fonts
+ *             draw those; the 2D codes take any UTF-8 text. What else the
  *             symbology accepts is its own rule. NULL reads as empty, and
  *             empty data is rejected.
  * addon       The EAN-13 add-on of 2 or 5 digits; NULL or "" for none. The
@@ -57,9 +61,9 @@ extern "C" {
  *                     not read out.
  *   >= 0              the length of the font string in out; reason receives "".
  *
- * Font strings of the linear symbologies take under 300 bytes; other
- * symbologies may need more, so grow the buffer on BCFONT_TOO_SMALL rather
- * than rely on a fixed size.
+ * Font strings of the linear symbologies take under 300 bytes; those of
+ * the 2D codes are lines joined by LF and may take tens of kilobytes, so
+ * grow the buffer on BCFONT_TOO_SMALL rather than rely on a fixed size.
  */
 long bcfont_encode(const char *type, const char *data, const char *addon, int check, char *out,
                    size_t out_size, char *reason, size_t reason_size);
