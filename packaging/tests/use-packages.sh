@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # source, tmp, multiarch and BCFONT_*: set by scripts/check-package
 # Sourced by scripts/check-package: what a person does with each package,
 # checked with its check function. Each use_PACKAGE MODE runs with that
 # package installed alone (MODE "alone": the packages it recommends are not
