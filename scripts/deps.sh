@@ -15,7 +15,7 @@ BCFONT_PACKAGES=(
   # -nogui over a desktop LibreOffice: it would replace it.
   'libreoffice-calc-nogui|libreoffice-calc'
   librsvg2-bin gzip file man-db bash-completion
-  lintian desktop-file-utils appstream dpkg-dev
+  lintian desktop-file-utils appstream dpkg-dev debhelper dh-python
   # libbcfont's ABI check, the Python module, the PostgreSQL extension and
   # the server its tests start.
   abi-dumper abi-compliance-checker
