@@ -321,7 +321,8 @@ def imb_face():
 
 
 def twod_face():
-    g = [Glyph(f"twod.{letter}", [ord(letter)], 1, rects=[(0, bottom, 1, top) for bottom, top in TWOD.column_runs(v)])
+    right = (TWOD.MODULE + TWOD.BLEED) / TWOD.MODULE   # in modules, bleed included
+    g = [Glyph(f"twod.{letter}", [ord(letter)], 1, rects=[(0, bottom, right, top) for bottom, top in TWOD.column_runs(v)])
          for v, letter in enumerate(TWOD.LETTERS)]
     # The quiet zone is in the font string as blank columns.
     return [Face("Code 2D", TWOD.MODULE, 1, 1, 0, 0, 0, TWOD.EM, TWOD.EM, 0, g)]

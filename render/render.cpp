@@ -134,26 +134,25 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     l.narrowPoints = p.face->metrics.narrowModules * l.modulePoints;
     l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
     l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
+    l.lines = line + 1;
+    if (l.lines > 1) {
+        // The advance and em boxes, not the ink: blank lines and columns (a
+        // quiet zone) have none, and ink bleeding past a box edge is cut.
+        l.originX = l.quietLeft;
+        l.width = l.quietLeft + pen + l.quietRight;
+        l.baselineY = p.face->ascent * pointsPerFileUnit;
+        l.height = line * pointSize + (p.face->ascent + p.face->descent) * pointsPerFileUnit;
+        return p;
+    }
     // The quiet zones lie outside both the ink and the advance box, so a
     // glyph with side bearings never eats into them.
     const double left = std::min(0.0, ink.x_bearing);
     const double right = std::max(pen, ink.x_bearing + ink.width);
+    const double margin = kVerticalMarginModules * l.modulePoints;
     l.originX = l.quietLeft - left;
     l.width = l.quietLeft + (right - left) + l.quietRight;
-    l.lines = line + 1;
-    if (l.lines == 1) {
-        const double margin = kVerticalMarginModules * l.modulePoints;
-        l.baselineY = margin - ink.y_bearing;
-        l.height = ink.height + 2 * margin;
-        return p;
-    }
-    // Blank lines (a quiet zone) have no ink: the em boxes set the height.
-    const double ascent = p.face->ascent * pointsPerFileUnit;
-    const double descent = p.face->descent * pointsPerFileUnit;
-    const double top = std::min(-ascent, ink.y_bearing);
-    const double bottom = std::max(line * pointSize + descent, ink.y_bearing + ink.height);
-    l.baselineY = -top;
-    l.height = bottom - top;
+    l.baselineY = margin - ink.y_bearing;
+    l.height = ink.height + 2 * margin;
     return p;
 }
 
