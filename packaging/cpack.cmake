@@ -19,7 +19,7 @@ set in bcfont's barcode fonts, draw the barcode.
 
 The package contains the desktop window (bcfont-gui), the command line
 (bcfont) for single values, whole files and SVG, PNG or PDF pictures, and
-20 barcode fonts registered with fontconfig, so that office programs draw
+21 barcode fonts registered with fontconfig, so that office programs draw
 copied font strings as bars.")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -5,10 +5,12 @@ Chromium, Qt (QPainter::drawText, QTextLayout) and cairo.
 
     measure_lines.py --fonts DIR --probe twod_line_probe --work DIR
                      [--variant NAME] [--sizes 6,8,10,12,14] [--dpi 300,600]
+                     [--decoder bcfont_decode_png]
 
 --variant patches the face's vertical metrics (see VARIANTS) before setting
 it, to compare alternatives. Prints one row per surface, size and
-resolution."""
+resolution; with --decoder, also which of a QR Code, a Data Matrix and a
+PDF417 set the same way decode (zxing-cpp), as Q D P or - each."""
 
 import argparse
 import os
@@ -20,6 +22,30 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import line_rows  # noqa: E402
 import surfaces  # noqa: E402
+import zint_strings  # noqa: E402
+
+SYMBOLS = [("Q", "qr", "QRCode", "https://example.com/track?id=12345"),
+           ("D", "datamatrix", "DataMatrix", "Hello, 2D world"),
+           ("P", "pdf417", "PDF417", "Hello, 2D world")]
+
+
+def scans(decoder, png):
+    """Q, D, P for each symbol the picture holds that decodes, cropped to its ink."""
+    if not decoder:
+        return ""
+    from PIL import Image
+    image = Image.open(png).convert("L")
+    box = image.point(lambda v: 255 if v < 128 else 0).getbbox()
+    if box:
+        image = image.crop((max(0, box[0] - 60), max(0, box[1] - 60), box[2] + 60, box[3] + 60))
+    crop = png[:-4] + "-crop.png"
+    image.save(crop)
+    out = ""
+    for letter, _, format_name, data in SYMBOLS:
+        if os.path.basename(png).startswith(letter) or f"-{letter}-" in png:
+            run = subprocess.run([decoder, format_name, crop], capture_output=True, timeout=60)
+            out = letter if run.stdout.decode().rstrip("\n") == data else "-"
+    return out
 
 LINES = 6
 
@@ -57,6 +83,7 @@ def main():
     ap.add_argument("--sizes", default="6,8,10,12,14")
     ap.add_argument("--dpi", default="300,600")
     ap.add_argument("--surfaces", default="calc,writer,chromium,qt-drawtext,qt-layout,cairo-extents")
+    ap.add_argument("--decoder")
     args = ap.parse_args()
     work = os.path.abspath(args.work)
     shutil.rmtree(work, ignore_errors=True)
@@ -67,17 +94,27 @@ def main():
     dpis = [int(d) for d in args.dpi.split(",")]
     lines = [line_rows.MEASURE_LINE] * LINES
     samples = [(f"pt{p}", p, lines) for p in sizes]
+    symbols = []
+    if args.decoder:
+        for letter, symbology, _, data in SYMBOLS:
+            symbol_lines = zint_strings.font_lines(symbology, zint_strings.dump(symbology, data))
+            symbols += [(f"{letter}{p}", p, symbol_lines) for p in sizes]
     office = surfaces.Office(work, fonts=fonts)
     wanted = args.surfaces.split(",")
     print(f"variant {args.variant}: surface pt dpi -> pitch per line (+ gap, - overlap), seams = light rows")
     for surface in wanted:
         if surface in ("calc", "writer", "chromium"):
-            pdf = getattr(surfaces, surface + "_pdf")(office, work, samples)
+            pdf = getattr(surfaces, surface + "_pdf")(office, work, samples + symbols)
             for dpi in dpis:
                 pages = surfaces.rasterise(pdf, dpi, os.path.join(work, f"{surface}-{dpi}"))
+                decoded = {}
+                for (name, points, _), png in zip(symbols, pages[len(samples):]):
+                    renamed = os.path.join(work, f"{surface}-{dpi}-{name[0]}-{points}.png")
+                    os.replace(png, renamed)
+                    decoded[points] = decoded.get(points, "") + scans(args.decoder, renamed)
                 for (_, points, _), png in zip(samples, pages):
                     m = line_rows.measure(png, points, dpi, LINES)
-                    print(f"{surface:14} {points:>4} {dpi} {line_rows.summary(m, LINES)}")
+                    print(f"{surface:14} {points:>4} {dpi} {line_rows.summary(m, LINES)} {decoded.get(points, '')}")
             continue
         text = os.path.join(work, "text.txt")
         with open(text, "w") as f:
@@ -89,7 +126,17 @@ def main():
                                 png], check=True, env=dict(os.environ, FONTCONFIG_FILE=office.env.get(
                                     "FONTCONFIG_FILE", "")), timeout=60)
                 m = line_rows.measure(png, points, dpi, LINES)
-                print(f"{surface:14} {points:>4} {dpi} {line_rows.summary(m, LINES)}")
+                decoded = ""
+                for (name, p, symbol_lines) in symbols:
+                    if p != points:
+                        continue
+                    with open(text + ".sym", "w") as f:
+                        f.write("\n".join(symbol_lines))
+                    sym = os.path.join(work, f"{surface}-{dpi}-{name[0]}-{points}.png")
+                    subprocess.run([args.probe, surface, os.path.join(fonts, "Code2D.ttf"), str(points), str(dpi),
+                                    text + ".sym", sym], check=True, capture_output=True, timeout=60)
+                    decoded += scans(args.decoder, sym)
+                print(f"{surface:14} {points:>4} {dpi} {line_rows.summary(m, LINES)} {decoded}")
     return 0
 
 
