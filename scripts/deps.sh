@@ -20,6 +20,8 @@ BCFONT_PACKAGES=(
   # the server its tests start.
   abi-dumper abi-compliance-checker
   python3-dev pybind11-dev python3-reportlab
+  # The 2D line-pitch measurements (tests/twod/measure_lines.py) read pictures.
+  python3-pil
   postgresql-15 postgresql-server-dev-15
   # The web module and page (scripts/web) and their tests.
   # NodeSource's nodejs carries npm and conflicts with Debian's npm.
