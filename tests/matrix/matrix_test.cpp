@@ -159,6 +159,7 @@ const CapacityRow kCapacityRows[] = {
     {"datamatrix_16x48_capitals", "datamatrix:size=16x48", "A", 72},
     {"datamatrix_52_bytes", "datamatrix:size=52x52", "\xc3\xa9", 202},
     {"pdf417_10_columns_bytes", "pdf417:columns=10,ecc=2", "\xc3\xa9", 1068},
+    {"pdf417_level_5_by_default", "pdf417", "\xc3\xa9", 1034},
 };
 // clang-format on
 
