@@ -74,7 +74,9 @@ Rejection checkElement(const ElementString& es, const Element& e) {
         for (const Check check : part.component->checks) {
             const Finding f = runCheck(check, value.substr(part.at, part.length));
             if (!f.passed())
-                return about(Reject::Gs1Check, e, static_cast<std::size_t>(part.at + f.at) | std::size_t{f.len} << 8,
+                return about(Reject::Gs1Check, e,
+                             static_cast<std::size_t>(part.at + f.at) | std::size_t{f.len} << 8 |
+                                 std::size_t{f.field} << 16 | std::size_t{f.need} << 24,
                              static_cast<unsigned char>(f.fault));
         }
     }
