@@ -89,11 +89,13 @@ extern const std::array<std::string_view, kCountryAlpha2Count> kCountryAlpha2;  
 extern const std::array<std::uint16_t, kCurrencyCodeCount> kCurrencyCodes;        // ascending
 extern const std::array<std::string_view, kPackageTypeCount> kPackageTypes;       // ascending
 
-// The AIs grouped by length and first two digits, as findAi looks them up:
-// key 0 to 99 for two digits, 100 to 199 for three, 200 to 299 for four.
-inline constexpr int kAiKeys = 300;
+// The AIs grouped by length and first three digits (two for two-digit
+// AIs), as findAi looks them up: key 0 to 990 for two digits, 1000 to 1999
+// for three, 2000 to 2999 for four.
+inline constexpr int kAiKeys = 3000;
 constexpr int aiKey(std::string_view ai) {
-    return static_cast<int>(ai.size() - 2) * 100 + (ai[0] - '0') * 10 + (ai[1] - '0');
+    const int third = ai.size() > 2 ? ai[2] - '0' : 0;
+    return static_cast<int>(ai.size() - 2) * 1000 + (ai[0] - '0') * 100 + (ai[1] - '0') * 10 + third;
 }
 // Entry k: the first row whose last AI has a key of at least k (rows are in
 // key order and do not overlap), or the row count.

@@ -344,7 +344,7 @@ constexpr bool aiBefore(std::string_view a, std::string_view b) {
 
 const AiEntry* findAi(std::string_view ai) {
     if (ai.size() < 2 || ai.size() > 4) return nullptr;
-    // Only the few rows of the AI's length and first two digits can hold it.
+    // Only the row or two of the AI's length and first digits can hold it.
     const int key = aiKey(ai);
     for (std::size_t row = kAiRowStart[static_cast<std::size_t>(key)]; row < kAiTable.size(); ++row) {
         const AiEntry& e = kAiTable[row];
