@@ -125,7 +125,7 @@ enum class Fault : std::uint8_t {
     CheckDigit, CheckPair, Month, Day, Hour, Minute, Second, Country, CountryOr999, CountryAlpha2,
     Currency, NonZero, Zero, YesNo, Winding, Hyphen, Sex, MediaType, Piece, PieceOverTotal,
     PositionSlash, ImporterIndex, ZeroPrefix, AllDigits, PercentEscape, IbanForm, IbanCheck,
-    Latitude, Longitude, PrefixNotDigit, PrefixTooShort, PackageType, CouponNotDigit,
+    Latitude, Longitude, PartCutShort, PrefixNotDigit, PrefixTooShort, PackageType, CouponNotDigit,
     // A coupon field (Finding::field): missing, its length digit out of
     // range, cut short by the value's end, a code not allowed; the dates;
     // digits after the last field.
@@ -135,7 +135,7 @@ struct Finding {
     Fault fault = Fault::None;
     std::uint8_t at = 0, len = 0;  // the characters of the component that show it
     std::uint8_t field = 0;        // the CouponField of a coupon fault
-    std::uint8_t need = 0;         // the digits a coupon field cut short needs
+    std::uint8_t need = 0;         // the characters a part or coupon field cut short needs
 
     constexpr bool passed() const { return fault == Fault::None; }
 };

@@ -65,6 +65,12 @@ Rejection checkElement(const ElementString& es, const Element& e) {
     const int count = split(*e.entry, value, parts);
     for (int p = 0; p < count; ++p) {
         const Part& part = parts[static_cast<std::size_t>(p)];
+        // A part of fixed length the value's end cuts short: its checks
+        // would read past the value.
+        if (part.length < part.component->min)
+            return about(Reject::Gs1Check, e,
+                         std::size_t{part.at} | std::size_t{part.length} << 8 | std::size_t{part.component->min} << 24,
+                         static_cast<unsigned char>(Fault::PartCutShort));
         for (int i = part.at; i < part.at + part.length; ++i) {
             const auto c = static_cast<unsigned char>(value[static_cast<std::size_t>(i)]);
             if (!inCharset(part.component->charset, c))

@@ -141,9 +141,13 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
     std::array<Part, 5> parts;
     const int count = split(*e.entry, value, parts);
     std::string_view part = value;
+    Charset charset = Charset::Cset82;
     for (int p = 0; p < count; ++p) {
         const Part& q = parts[static_cast<std::size_t>(p)];
-        if (at >= q.at && at < static_cast<std::size_t>(q.at + q.length)) part = value.substr(q.at, q.length);
+        if (at >= q.at && at < static_cast<std::size_t>(q.at + q.length)) {
+            part = value.substr(q.at, q.length);
+            charset = q.component->charset;
+        }
     }
     switch (fault) {
         case Fault::None:
@@ -209,9 +213,12 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
             return shown + " is beyond 1800000000 (90 degrees north)";
         case Fault::Longitude:
             return shown + " is beyond 3600000000 (180 degrees east)";
+        case Fault::PartCutShort:
+            return "the part " + shown + atPosition(static_cast<int>(at + 1)) + " needs " + std::to_string(w.need) +
+                   (charset == Charset::Digits ? " digits" : " characters") + ", got " + std::to_string(len);
         case Fault::PrefixNotDigit:
-            return bcfont::describeByte(static_cast<unsigned char>(value[at])) + " at position " +
-                   std::to_string(at + 1) + " is not a digit: a GS1 Company Prefix starts with 4 digits";
+            return bcfont::describeByte(static_cast<unsigned char>(value[at])) + atPosition(static_cast<int>(at + 1)) +
+                   " is not a digit: a GS1 Company Prefix starts with 4 digits";
         case Fault::PrefixTooShort:
             return "it is too short to start with a GS1 Company Prefix (at least 4 digits)";
         case Fault::PackageType:

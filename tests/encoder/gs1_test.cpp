@@ -41,8 +41,9 @@ const ReasonRow kReasonRows[] = {
     {"ai_with_a_letter", "(0A)1", "'(0A)' at position 1" + kNotAnAi + "(10)"},
     {"ai_of_one_digit", "[1]2", "'[1]' at position 1" + kNotAnAi + "[10]"},
     {"ai_of_five_digits", "(12345)1", "'(12345)' at position 1" + kNotAnAi + "(10)"},
-    // A list of 3-digit parts cut short by the value's end is rejected, never read past it.
-    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: 0 is not an ISO 3166 country code"},
+    // A part of fixed length cut short by the value's end is rejected, never read past.
+    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: the part 0 at position 4 needs 3 digits, got 1"},
+    {"optional_minute_cut_short", "(01)09501101530003(8008)000125150", "(8008) 000125150: the part 0 at position 9 needs 2 digits, got 1"},
     // Reasons are UTF-8 text: a Mac OS Roman byte quoted from the data is converted.
     {"ai_with_a_mac_roman_letter", "(\x8E" "5)941", "'(\xC3\xA9" "5)' at position 1" + kNotAnAi + "(10)"},
     {"ai_without_data", kGtin + "(10)", "(10) at position 19 has no data after it"},
