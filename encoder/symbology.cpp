@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 
 namespace bcfont {
 namespace internal {
@@ -71,7 +72,7 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     {GS1128, "gs1128", "GS1-128", "NSFactGS1128",
      {false, false, true, false},
      {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-     Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength},
+     Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength, gs1::titles},
 }};
 // clang-format on
 

@@ -245,6 +245,10 @@ constexpr std::array<AiEntry, 224> kRows = {{
 
 constinit const std::span<const AiEntry> kAiTable{kRows};
 constinit const std::array<std::uint8_t, kAiKeys + 1> kAiRowStart = rowStarts(kRows);
+namespace {
+constexpr std::array<AiCodes, kRows.size()> kCodes = codesOf(kRows);
+}  // namespace
+constinit const std::span<const AiCodes> kAiCodes{kCodes};
 
 // ISO 3166-1 numeric country codes.
 constinit const std::array<std::uint16_t, kCountryCodeCount> kCountryCodes = {

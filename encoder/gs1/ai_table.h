@@ -97,9 +97,21 @@ constexpr int aiKey(std::string_view ai) {
     const int third = ai.size() > 2 ? ai[2] - '0' : 0;
     return static_cast<int>(ai.size() - 2) * 1000 + (ai[0] - '0') * 100 + (ai[1] - '0') * 10 + third;
 }
+// An AI as one number, its length first: in the order of the rows.
+constexpr int aiCode(std::string_view ai) {
+    int n = 0;
+    for (const char c : ai) n = n * 10 + (c - '0');
+    return static_cast<int>(ai.size() - 2) * 10000 + n;
+}
+// The first and last AI of each row as codes: findAi reads these few bytes,
+// not the rows.
+struct AiCodes {
+    std::uint16_t first, last;
+};
 // Entry k: the first row whose last AI has a key of at least k (rows are in
 // key order and do not overlap), or the row count.
 extern const std::array<std::uint8_t, kAiKeys + 1> kAiRowStart;
+extern const std::span<const AiCodes> kAiCodes;
 template <std::size_t N>
 constexpr std::array<std::uint8_t, kAiKeys + 1> rowStarts(const std::array<AiEntry, N>& rows) {
     static_assert(N < 256, "row numbers are bytes");
@@ -110,6 +122,13 @@ constexpr std::array<std::uint8_t, kAiKeys + 1> rowStarts(const std::array<AiEnt
         start[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(row);
     }
     return start;
+}
+template <std::size_t N>
+constexpr std::array<AiCodes, N> codesOf(const std::array<AiEntry, N>& rows) {
+    std::array<AiCodes, N> codes{};
+    for (std::size_t i = 0; i < N; ++i)
+        codes[i] = {static_cast<std::uint16_t>(aiCode(rows[i].first)), static_cast<std::uint16_t>(aiCode(rows[i].last))};
+    return codes;
 }
 
 // The entry of an AI of 2 to 4 digits, or null when GS1 has none.

@@ -333,23 +333,13 @@ Finding runCheck(Check check, std::string_view s) {
     return kPass;
 }
 
-// AIs of one length ordered by their digits; a loop rather than memcmp:
-// they are two to four characters.
-constexpr bool aiBefore(std::string_view a, std::string_view b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return a[i] < b[i];
-    }
-    return false;
-}
-
 const AiEntry* findAi(std::string_view ai) {
     if (ai.size() < 2 || ai.size() > 4) return nullptr;
     // Only the row or two of the AI's length and first digits can hold it.
-    const int key = aiKey(ai);
-    for (std::size_t row = kAiRowStart[static_cast<std::size_t>(key)]; row < kAiTable.size(); ++row) {
-        const AiEntry& e = kAiTable[row];
-        if (aiKey(e.first) > key) break;
-        if (!aiBefore(ai, e.first) && !aiBefore(e.last, ai)) return &e;
+    const int code = aiCode(ai);
+    for (std::size_t row = kAiRowStart[static_cast<std::size_t>(aiKey(ai))];
+         row < kAiCodes.size() && kAiCodes[row].first <= code; ++row) {
+        if (code <= kAiCodes[row].last) return &kAiTable[row];
     }
     return nullptr;
 }
