@@ -40,18 +40,27 @@ const Element* present(const ElementString& es, std::string_view pattern) {
     return nullptr;
 }
 
-// Whether one of the alternatives of a requirement ("01+21,03+21") is present in full.
-bool met(const ElementString& es, std::string_view alternatives) {
-    while (!alternatives.empty()) {
-        std::string_view all = take(alternatives, ',');
-        bool every = true;
-        while (!all.empty()) {
-            const std::string_view ai = take(all, '+');
-            every = every && present(es, ai) != nullptr;
+// The requirement at the front of `list` ("01+21,03+21|8020": alternatives
+// split by ',', AIs that must all be present joined by '+', requirements
+// split by '|'), taken off the front in one pass; whether one of its
+// alternatives is present in full.
+bool takeAndMeet(const ElementString& es, std::string_view& list, std::string_view& requirement) {
+    bool met = false, every = true;
+    std::size_t from = 0, i = 0;
+    for (; i < list.size() && list[i] != '|'; ++i) {
+        const char c = list[i];
+        if (met || (c != '+' && c != ',')) continue;
+        every = every && present(es, list.substr(from, i - from)) != nullptr;
+        from = i + 1;
+        if (c == ',') {
+            met = every;
+            every = true;
         }
-        if (every) return true;
     }
-    return false;
+    if (!met) met = every && present(es, list.substr(from, i - from)) != nullptr;
+    requirement = list.substr(0, i);
+    list = i < list.size() ? list.substr(i + 1) : std::string_view{};
+    return met;
 }
 
 // Each element on its own: a known AI, the length, the characters, the checks.
@@ -116,10 +125,9 @@ int split(const AiEntry& e, std::string_view value, std::array<Part, 5>& parts) 
 }
 
 std::string_view unmetRequirement(const ElementString& es, const AiEntry& e) {
-    std::string_view requirements = e.req;
+    std::string_view requirements = e.req, requirement;
     while (!requirements.empty()) {
-        const std::string_view requirement = take(requirements, '|');
-        if (!met(es, requirement)) return requirement;
+        if (!takeAndMeet(es, requirements, requirement)) return requirement;
     }
     return {};
 }
