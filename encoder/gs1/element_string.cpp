@@ -147,11 +147,9 @@ int ElementString::dataCharacters() const {
 
 Rejection parse(const char* data, int len, ElementString& out) {
     out.count = 0;
-    // Looked for without an early exit, which lets the compiler take many
-    // bytes at once; only data with a space is read again to say where.
-    bool space = false;
-    for (int i = 0; i < len; ++i) space |= data[i] == ' ';
-    if (space) return syntax(Syntax::Space, static_cast<int>(std::find(data, data + len, ' ') - data));
+    // Only data with a space is read again to say where.
+    if (containsByte(data, len, ' '))
+        return syntax(Syntax::Space, static_cast<int>(std::find(data, data + len, ' ') - data));
     if (len == 0 || (data[0] != '(' && data[0] != '[')) return syntax(Syntax::NoAi, 0);
     const char open = data[0], close = open == '(' ? ')' : ']';
     int stored = 0;

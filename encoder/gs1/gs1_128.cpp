@@ -210,11 +210,8 @@ struct Input {
 };
 
 Rejection readAndValidate(const CalcInput& in, ElementString& es) {
-    // Most data holds no NUL and is read where it lies. No early exit: the
-    // compiler may then look at many bytes at once.
-    bool nul = false;
-    for (int i = 0; i < in.len; ++i) nul |= in.data[i] == '\0';
-    if (!nul) {
+    // Most data holds no NUL and is read where it lies.
+    if (!gs1::containsByte(in.data, in.len, '\0')) {
         if (const Rejection r = gs1::parse(in.data, in.len, es); !r.accepted()) return r;
         return gs1::validate(es);
     }

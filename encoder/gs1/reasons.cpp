@@ -98,8 +98,15 @@ std::string lengthSentence(std::string_view ai, const AiEntry& e, std::size_t go
 }
 
 // Value text as UTF-8: it is Mac OS Roman bytes, like all data.
+// A control byte (a NUL after Calc's first one) shows as U+FFFD: a reason
+// is one line of text, and a NUL in it would end it early in C.
 std::string quote(std::string_view text) {
-    return macroman::toUtf8(text);
+    std::string shown;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        shown += b < 32 || b == 127 ? std::string("\uFFFD") : macroman::toUtf8(std::string_view(&c, 1));
+    }
+    return shown;
 }
 
 // Where a check's finding is packed into a rejection's count.

@@ -63,6 +63,7 @@ const ReasonRow kReasonRows[] = {
     {"n_component_of_mixed", "(421)0A6ABC", "(421) 0A6ABC: 'A' at position 2 is not a digit"},
     {"x_outside_cset82", "(90)AB#", "(90) AB#: '#' at position 3 is not in GS1's character set 82"},
     {"x_backslash_escaped", "(90)A\\\\", "(90) A\\: '\\' at position 2 is not in GS1's character set 82"},
+    {"nul_and_after_shown_as_replacement", std::string("(90)ABCDEFG\0H", 13), "(90) ABCDEFG\uFFFD\uFFFD: NUL at position 8 is not in GS1's character set 82"},
     {"x_mac_roman_letter", "(90)AB\x8E", "(90) AB\xC3\xA9: '\xC3\xA9' at position 3 is not in GS1's character set 82"},
     {"y_outside_cset39", "(8010)AB%", "(8010) AB%: '%' at position 3 is not a capital, digit, '#', '-' or '/' (GS1's character set 39)"},
     {"z_outside_base64url", kSscc + "(8030)AB+C", "(8030) AB+C: '+' at position 3 is not a base64url character"},
