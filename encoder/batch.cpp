@@ -107,9 +107,10 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
         case Verdict::Converted:
             return {};
         case Verdict::TooLong:
-            return "longer than " + std::to_string(kMaxBatchLine) +
-                   (options.utf8 ? " characters" : " bytes") + " (at most " + std::to_string(kMaxDataLength) +
-                   " characters can be encoded)";
+            // The symbology's own limit, the one Calc names for shorter data.
+            return "data is longer than " +
+                   std::to_string(isCodeType(options.type) ? symbology(options.type).maxLength : kMaxDataLength) +
+                   " characters";
         case Verdict::NulByte:
             return "contains a NUL byte";
         case Verdict::InvalidUtf8:

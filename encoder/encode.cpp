@@ -219,7 +219,9 @@ std::optional<std::string> humanReadable(CodeType type, std::string_view data, s
 }
 
 std::string elementTitles(CodeType type, std::string_view data) {
-    return type == GS1128 ? gs1::titles(data) : std::string();
+    if (!isCodeType(type)) return {};
+    const internal::TitlesWriter titles = symbology(type).titles;
+    return titles == nullptr ? std::string() : titles(data);
 }
 
 }  // namespace bcfont

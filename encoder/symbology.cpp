@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "encoder_internal.h"
+#include "gs1/gs1.h"
 
 namespace bcfont {
 namespace internal {
@@ -71,7 +72,7 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     {GS1128, "gs1128", "GS1-128", "NSFactGS1128",
      {false, false, true, false},
      {"Code 128", "Code 128 Red", "Code 128", "Code 128 Red", 30},
-     Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength},
+     Always, Gs1ElementString, kAnyLength, calcGs1128, gs1128Text, kMaxGs1InputLength, gs1::titles},
     // The 2D codes: one face draws them all, a glyph a column of four
     // modules. The quiet zones are those of their standards (ISO/IEC 18004
     // 6.3.8: 4 modules; ISO/IEC 16022 5.2.8: 1; ISO/IEC 15438 5.8.3: 2).
@@ -79,27 +80,27 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     {QR, "qr", "QR Code", "NSFactQR",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
-     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
      {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
     {DATAMATRIX, "datamatrix", "Data Matrix", "NSFactDATAMATRIX",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
-     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
      {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
     {PDF417, "pdf417", "PDF417", "NSFactPDF417",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
-     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength,
+     None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
      {Layout::Pdf417, 2, 3}, kPdfColumns | kPdfEcc},
     {GS1QR, "gs1qr", "GS1 QR Code", "NSFactGS1QR",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
-     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength,
+     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength, nullptr,
      {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
     {GS1DATAMATRIX, "gs1datamatrix", "GS1 DataMatrix", "NSFactGS1DATAMATRIX",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
-     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength,
+     None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength, nullptr,
      {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
 }};
 // clang-format on

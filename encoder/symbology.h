@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "encoder.h"
@@ -25,6 +26,9 @@ using Encoder = Rejection (*)(const CalcInput& in, char* out);
 // text a label prints under the bars) into a kFontStringCapacity buffer, and
 // returns written(length) or why not.
 using TextWriter = Rejection (*)(const CalcInput& in, char* out);
+// What the elements of the data mean, one title each, as UTF-8 text for
+// the window: "(01) GTIN · (10) BATCH/LOT".
+using TitlesWriter = std::string (*)(std::string_view data);
 }  // namespace internal
 
 // The option controls the window enables for a symbology.
@@ -112,6 +116,7 @@ struct Symbology {
     internal::Encoder encoder;
     internal::TextWriter text;
     int maxLength = kMaxDataLength;  // the most characters Calc takes
+    internal::TitlesWriter titles = nullptr;  // for data made of elements with titles
     MatrixForm matrix = {};          // 2D codes: Calc rejects them, the matrix module makes them
     OptionKeys options = 0;          // the type options it takes
 };

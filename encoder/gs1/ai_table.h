@@ -50,13 +50,18 @@ enum class Check : std::uint8_t {
     Iban,            // iban
     Latitude,        // latitude
     Longitude,       // longitude
+    CompanyPrefix,            // gcppos1: starts with the 4 digits every GS1 Company Prefix has
+    CompanyPrefixAfterDigit,  // gcppos2: the same after an indicator digit
+    PackageType,              // packagetype: a code of kPackageTypes
+    Coupon,                   // couponcode: the fields of a North American coupon code
+    PositiveOfferCoupon,      // couponposoffer: those of a positive offer file coupon
 };
 
 struct Component {
     Charset charset;
     std::uint8_t min, max;  // characters; min == max: fixed length
     bool optional;          // may be left out when the data ends before it
-    std::array<Check, 2> checks;
+    std::array<Check, 3> checks;
 };
 
 struct AiEntry {
@@ -78,9 +83,53 @@ extern const std::span<const AiEntry> kAiTable;
 inline constexpr std::size_t kCountryCodeCount = 249;
 inline constexpr std::size_t kCountryAlpha2Count = 249;
 inline constexpr std::size_t kCurrencyCodeCount = 181;
+inline constexpr std::size_t kPackageTypeCount = 431;
 extern const std::array<std::uint16_t, kCountryCodeCount> kCountryCodes;          // ascending
 extern const std::array<std::string_view, kCountryAlpha2Count> kCountryAlpha2;   // ascending
 extern const std::array<std::uint16_t, kCurrencyCodeCount> kCurrencyCodes;        // ascending
+extern const std::array<std::string_view, kPackageTypeCount> kPackageTypes;       // ascending
+
+// The AIs grouped by length and first three digits (two for two-digit
+// AIs), as findAi looks them up: key 0 to 990 for two digits, 1000 to 1999
+// for three, 2000 to 2999 for four.
+inline constexpr int kAiKeys = 3000;
+constexpr int aiKey(std::string_view ai) {
+    const int third = ai.size() > 2 ? ai[2] - '0' : 0;
+    return static_cast<int>(ai.size() - 2) * 1000 + (ai[0] - '0') * 100 + (ai[1] - '0') * 10 + third;
+}
+// An AI as one number, its length first: in the order of the rows.
+constexpr int aiCode(std::string_view ai) {
+    int n = 0;
+    for (const char c : ai) n = n * 10 + (c - '0');
+    return static_cast<int>(ai.size() - 2) * 10000 + n;
+}
+// The first and last AI of each row as codes: findAi reads these few bytes,
+// not the rows.
+struct AiCodes {
+    std::uint16_t first, last;
+};
+// Entry k: the first row whose last AI has a key of at least k (rows are in
+// key order and do not overlap), or the row count.
+extern const std::array<std::uint8_t, kAiKeys + 1> kAiRowStart;
+extern const std::span<const AiCodes> kAiCodes;
+template <std::size_t N>
+constexpr std::array<std::uint8_t, kAiKeys + 1> rowStarts(const std::array<AiEntry, N>& rows) {
+    static_assert(N < 256, "row numbers are bytes");
+    std::array<std::uint8_t, kAiKeys + 1> start{};
+    std::size_t row = 0;
+    for (int k = 0; k <= kAiKeys; ++k) {
+        while (row < N && aiKey(rows[row].last) < k) ++row;
+        start[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(row);
+    }
+    return start;
+}
+template <std::size_t N>
+constexpr std::array<AiCodes, N> codesOf(const std::array<AiEntry, N>& rows) {
+    std::array<AiCodes, N> codes{};
+    for (std::size_t i = 0; i < N; ++i)
+        codes[i] = {static_cast<std::uint16_t>(aiCode(rows[i].first)), static_cast<std::uint16_t>(aiCode(rows[i].last))};
+    return codes;
+}
 
 // The entry of an AI of 2 to 4 digits, or null when GS1 has none.
 const AiEntry* findAi(std::string_view ai);
@@ -95,15 +144,67 @@ enum class Fault : std::uint8_t {
     CheckDigit, CheckPair, Month, Day, Hour, Minute, Second, Country, CountryOr999, CountryAlpha2,
     Currency, NonZero, Zero, YesNo, Winding, Hyphen, Sex, MediaType, Piece, PieceOverTotal,
     PositionSlash, ImporterIndex, ZeroPrefix, AllDigits, PercentEscape, IbanForm, IbanCheck,
-    Latitude, Longitude,
-    PartCutShort,  // an optional part that the value's end left shorter than its length
+    Latitude, Longitude, PartCutShort, PrefixNotDigit, PrefixTooShort, PackageType, CouponNotDigit,
+    // A coupon field (Finding::field): missing, its length digit out of
+    // range, cut short by the value's end, a code not allowed; the dates;
+    // digits after the last field.
+    CouponMissing, CouponLength, CouponCutShort, CouponCode, CouponDates, CouponExcess,
 };
 struct Finding {
     Fault fault = Fault::None;
     std::uint8_t at = 0, len = 0;  // the characters of the component that show it
+    std::uint8_t field = 0;        // the CouponField of a coupon fault
+    std::uint8_t need = 0;         // the characters a part or coupon field cut short needs
 
     constexpr bool passed() const { return fault == Fault::None; }
 };
+
+// The fields of the coupon codes of AIs (8110) and (8112) (GS1 US North
+// American coupon application guideline), in the order they come.
+enum class CouponField : std::uint8_t {
+    CompanyPrefix, OfferCode, SaveValue, Requirement1, RequirementCode1, FamilyCode1,
+    AdditionalRules, Requirement2, RequirementCode2, FamilyCode2, CompanyPrefix2,
+    Requirement3, RequirementCode3, FamilyCode3, CompanyPrefix3,
+    ExpirationDate, StartDate, SerialNumber, RetailerId,
+    SaveValueCode, AppliesToItem, StoreCouponFlag, DontMultiply,
+    FormatCode, FunderId,
+};
+struct CouponFieldFacts {
+    std::string_view name;
+    // The digits its length digit or its one-digit code may be, and as text;
+    // empty for fields of fixed length.
+    std::string_view digits, allowed;
+};
+// clang-format off
+inline constexpr std::array<CouponFieldFacts, 25> kCouponFields = {{
+    {"GS1 Company Prefix", "0123456", "0 to 6"},
+    {"offer code", "", ""},
+    {"save value", "12345", "1 to 5"},
+    {"primary purchase requirement", "12345", "1 to 5"},
+    {"primary purchase requirement code", "012349", "0 to 4 or 9"},
+    {"primary purchase family code", "", ""},
+    {"additional purchase rules code", "0123", "0 to 3"},
+    {"second purchase requirement", "12345", "1 to 5"},
+    {"second purchase requirement code", "012349", "0 to 4 or 9"},
+    {"second purchase family code", "", ""},
+    {"second purchase GS1 Company Prefix", "01234569", "0 to 6, or 9 for none"},
+    {"third purchase requirement", "12345", "1 to 5"},
+    {"third purchase requirement code", "012349", "0 to 4 or 9"},
+    {"third purchase family code", "", ""},
+    {"third purchase GS1 Company Prefix", "01234569", "0 to 6, or 9 for none"},
+    {"expiration date", "", ""},
+    {"start date", "", ""},
+    {"serial number", "0123456789", "0 to 9"},
+    {"retailer GS1 Company Prefix or GLN", "1234567", "1 to 7"},
+    {"save value code", "01256", "0, 1, 2, 5 or 6"},
+    {"save value applies to item", "012", "0 to 2"},
+    {"store coupon flag", "0123456789", "0 to 9"},
+    {"don't multiply flag", "01", "0 or 1"},
+    {"format code", "01", "0 or 1"},
+    {"funder ID", "0123456", "0 to 6"},
+}};
+// clang-format on
+static_assert(kCouponFields.size() == static_cast<std::size_t>(CouponField::FunderId) + 1);
 
 Finding runCheck(Check check, std::string_view part);
 

@@ -95,6 +95,122 @@ Finding iban(std::string_view s) {
     return rest == 1 ? kPass : found(Fault::IbanCheck, 2, 2);
 }
 
+// Every GS1 Company Prefix is at least this many digits long.
+constexpr std::size_t kShortestCompanyPrefix = 4;
+
+Finding companyPrefix(std::string_view s, std::size_t from) {
+    if (s.size() < from + kShortestCompanyPrefix) return found(Fault::PrefixTooShort, 0, s.size());
+    for (std::size_t i = from; i < from + kShortestCompanyPrefix; ++i) {
+        if (!isDigit(s[i])) return found(Fault::PrefixNotDigit, i, 1);
+    }
+    return kPass;
+}
+
+// Reads a coupon code field by field; the first fault stays in `finding`.
+struct CouponReader {
+    std::string_view s;
+    std::size_t p = 0;
+    Finding finding{};
+
+    bool fail(Fault fault, CouponField f, std::size_t at, std::size_t len, std::size_t need = 0) {
+        finding = {fault, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(len), static_cast<std::uint8_t>(f),
+                   static_cast<std::uint8_t>(need)};
+        return false;
+    }
+    static std::string_view digitsOf(CouponField f) { return kCouponFields[static_cast<std::size_t>(f)].digits; }
+    bool next(char indicator) const { return p < s.size() && s[p] == indicator; }
+
+    // `n` digits.
+    bool fixed(CouponField f, std::size_t n) {
+        if (p >= s.size()) return fail(Fault::CouponMissing, f, p, 0);
+        if (s.size() - p < n) return fail(Fault::CouponCutShort, f, p, s.size() - p, n);
+        p += n;
+        return true;
+    }
+    // One digit of those the field allows.
+    bool code(CouponField f) {
+        if (p >= s.size()) return fail(Fault::CouponMissing, f, p, 0);
+        if (digitsOf(f).find(s[p]) == std::string_view::npos) return fail(Fault::CouponCode, f, p, 1);
+        ++p;
+        return true;
+    }
+    // A length digit, then `base` more digits than it says; a 9 where the
+    // field allows it stands for no field at all.
+    bool sized(CouponField f, std::size_t base, bool nineForNone = false) {
+        if (p >= s.size()) return fail(Fault::CouponMissing, f, p, 0);
+        const char digit = s[p];
+        if (digitsOf(f).find(digit) == std::string_view::npos) return fail(Fault::CouponLength, f, p, 1);
+        ++p;
+        if (nineForNone && digit == '9') return true;
+        const std::size_t n = base + static_cast<std::size_t>(digit - '0');
+        if (s.size() - p < n) return fail(Fault::CouponCutShort, f, p, s.size() - p, n);
+        p += n;
+        return true;
+    }
+    bool date(CouponField f) {
+        const std::size_t at = p;
+        if (!fixed(f, 6)) return false;
+        const Finding d = bcfont::gs1::date(s.substr(at, 6), 2, false);
+        if (!d.passed()) return fail(d.fault, f, at + d.at, d.len);
+        return true;
+    }
+    // A purchase requirement, its code and family code.
+    bool purchase(CouponField requirement) {
+        const auto f = static_cast<std::uint8_t>(requirement);
+        return sized(requirement, 0) && code(static_cast<CouponField>(f + 1)) &&
+               fixed(static_cast<CouponField>(f + 2), 3);
+    }
+};
+
+bool allDigits(CouponReader& r) {
+    for (std::size_t i = 0; i < r.s.size(); ++i) {
+        if (!isDigit(r.s[i])) return r.fail(Fault::CouponNotDigit, CouponField::CompanyPrefix, i, 1);
+    }
+    return true;
+}
+
+// AI (8110): the required fields, then optional fields 1 to 6 and 9, each
+// at most once and in that order.
+Finding coupon(std::string_view s) {
+    using enum CouponField;
+    CouponReader r{s};
+    if (!allDigits(r) || !r.sized(CompanyPrefix, 6) || !r.fixed(OfferCode, 6) || !r.sized(SaveValue, 0) ||
+        !r.purchase(Requirement1))
+        return r.finding;
+    if (r.next('1') && !(++r.p, r.code(AdditionalRules) && r.purchase(Requirement2) && r.sized(CompanyPrefix2, 6, true)))
+        return r.finding;
+    if (r.next('2') && !(++r.p, r.purchase(Requirement3) && r.sized(CompanyPrefix3, 6, true))) return r.finding;
+    std::size_t expiry = s.size();
+    if (r.next('3')) {
+        expiry = ++r.p;
+        if (!r.date(ExpirationDate)) return r.finding;
+    }
+    if (r.next('4')) {
+        const std::size_t start = ++r.p;
+        if (!r.date(StartDate)) return r.finding;
+        if (expiry < s.size() && s.substr(start, 6) > s.substr(expiry, 6))
+            return found(Fault::CouponDates, expiry, start + 6 - expiry);
+    }
+    if (r.next('5') && !(++r.p, r.sized(SerialNumber, 6))) return r.finding;
+    if (r.next('6') && !(++r.p, r.sized(RetailerId, 6))) return r.finding;
+    if (r.next('9') && !(++r.p, r.code(SaveValueCode) && r.code(AppliesToItem) && r.code(StoreCouponFlag) &&
+                         r.code(DontMultiply)))
+        return r.finding;
+    if (r.p < s.size()) r.fail(Fault::CouponExcess, ExpirationDate, r.p, s.size() - r.p);
+    return r.finding;
+}
+
+// AI (8112): format code, funder ID, offer code, serial number, nothing after.
+Finding positiveOfferCoupon(std::string_view s) {
+    using enum CouponField;
+    CouponReader r{s};
+    if (!allDigits(r) || !r.code(FormatCode) || !r.sized(FunderId, 6) || !r.fixed(OfferCode, 6) ||
+        !r.sized(SerialNumber, 6))
+        return r.finding;
+    if (r.p < s.size()) r.fail(Fault::CouponExcess, SerialNumber, r.p, s.size() - r.p);
+    return r.finding;
+}
+
 }  // namespace
 
 char keyCheckDigit(std::string_view digits) {
@@ -202,28 +318,30 @@ Finding runCheck(Check check, std::string_view s) {
             return s > std::string_view("1800000000") ? found(Fault::Latitude, 0, s.size()) : kPass;
         case Check::Longitude:
             return s > std::string_view("3600000000") ? found(Fault::Longitude, 0, s.size()) : kPass;
+        case Check::CompanyPrefix:
+            return companyPrefix(s, 0);
+        case Check::CompanyPrefixAfterDigit:
+            return companyPrefix(s, 1);
+        case Check::PackageType:
+            return std::binary_search(kPackageTypes.begin(), kPackageTypes.end(), s) ? kPass
+                                                                                    : found(Fault::PackageType, 0, s.size());
+        case Check::Coupon:
+            return coupon(s);
+        case Check::PositiveOfferCoupon:
+            return positiveOfferCoupon(s);
     }
     return kPass;
 }
 
-// AIs ordered by length, then digits; a loop rather than memcmp: they are
-// two to four characters.
-constexpr bool aiBefore(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return a.size() < b.size();
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return a[i] < b[i];
-    }
-    return false;
-}
-
 const AiEntry* findAi(std::string_view ai) {
-    // The last entry that does not start after `ai`; a range holds `ai`
-    // when `ai` does not come after its last AI.
-    const auto it = std::upper_bound(kAiTable.begin(), kAiTable.end(), ai,
-                                     [](std::string_view key, const AiEntry& e) { return aiBefore(key, e.first); });
-    if (it == kAiTable.begin()) return nullptr;
-    const AiEntry& e = *(it - 1);
-    return e.first.size() == ai.size() && !aiBefore(e.last, ai) ? &e : nullptr;
+    if (ai.size() < 2 || ai.size() > 4) return nullptr;
+    // Only the row or two of the AI's length and first digits can hold it.
+    const int code = aiCode(ai);
+    for (std::size_t row = kAiRowStart[static_cast<std::size_t>(aiKey(ai))];
+         row < kAiCodes.size() && kAiCodes[row].first <= code; ++row) {
+        if (code <= kAiCodes[row].last) return &kAiTable[row];
+    }
+    return nullptr;
 }
 
 int minLength(const AiEntry& e) {

@@ -22,11 +22,13 @@ Rejection about(Reject kind, const Element& e, std::size_t count = 0, unsigned c
     return {kind, byte, e.start + 1, count};
 }
 
-// The next AI of a list such as "01+21,03+21" up to `stop`, taken off the front.
+// The next AI of a list such as "01+21,03+21" up to `stop`, taken off the
+// front. A loop, not find(): the lists are short, a library call costs more.
 std::string_view take(std::string_view& list, char stop) {
-    const std::size_t end = list.find(stop);
+    std::size_t end = 0;
+    while (end < list.size() && list[end] != stop) ++end;
     const std::string_view item = list.substr(0, end);
-    list = end == std::string_view::npos ? std::string_view{} : list.substr(end + 1);
+    list = end == list.size() ? std::string_view{} : list.substr(end + 1);
     return item;
 }
 
@@ -38,18 +40,27 @@ const Element* present(const ElementString& es, std::string_view pattern) {
     return nullptr;
 }
 
-// Whether one of the alternatives of a requirement ("01+21,03+21") is present in full.
-bool met(const ElementString& es, std::string_view alternatives) {
-    while (!alternatives.empty()) {
-        std::string_view all = take(alternatives, ',');
-        bool every = true;
-        while (!all.empty()) {
-            const std::string_view ai = take(all, '+');
-            every = every && present(es, ai) != nullptr;
+// The requirement at the front of `list` ("01+21,03+21|8020": alternatives
+// split by ',', AIs that must all be present joined by '+', requirements
+// split by '|'), taken off the front in one pass; whether one of its
+// alternatives is present in full.
+bool takeAndMeet(const ElementString& es, std::string_view& list, std::string_view& requirement) {
+    bool met = false, every = true;
+    std::size_t from = 0, i = 0;
+    for (; i < list.size() && list[i] != '|'; ++i) {
+        const char c = list[i];
+        if (met || (c != '+' && c != ',')) continue;
+        every = every && present(es, list.substr(from, i - from)) != nullptr;
+        from = i + 1;
+        if (c == ',') {
+            met = every;
+            every = true;
         }
-        if (every) return true;
     }
-    return false;
+    if (!met) met = every && present(es, list.substr(from, i - from)) != nullptr;
+    requirement = list.substr(0, i);
+    list = i < list.size() ? list.substr(i + 1) : std::string_view{};
+    return met;
 }
 
 // Each element on its own: a known AI, the length, the characters, the checks.
@@ -63,6 +74,12 @@ Rejection checkElement(const ElementString& es, const Element& e) {
     const int count = split(*e.entry, value, parts);
     for (int p = 0; p < count; ++p) {
         const Part& part = parts[static_cast<std::size_t>(p)];
+        // A part of fixed length the value's end cuts short: its checks
+        // would read past the value.
+        if (part.length < part.component->min)
+            return about(Reject::Gs1Check, e,
+                         std::size_t{part.at} | std::size_t{part.length} << 8 | std::size_t{part.component->min} << 24,
+                         static_cast<unsigned char>(Fault::PartCutShort));
         for (int i = part.at; i < part.at + part.length; ++i) {
             const auto c = static_cast<unsigned char>(value[static_cast<std::size_t>(i)]);
             if (!inCharset(part.component->charset, c))
@@ -71,15 +88,12 @@ Rejection checkElement(const ElementString& es, const Element& e) {
     }
     for (int p = 0; p < count; ++p) {
         const Part& part = parts[static_cast<std::size_t>(p)];
-        // The checks read whole fields (two digits of a minute, six of a
-        // date): a part the value's end cut short is rejected before them.
-        if (part.length < part.component->min)
-            return about(Reject::Gs1Check, e, static_cast<std::size_t>(part.at) | std::size_t{part.length} << 8,
-                         static_cast<unsigned char>(Fault::PartCutShort));
         for (const Check check : part.component->checks) {
             const Finding f = runCheck(check, value.substr(part.at, part.length));
             if (!f.passed())
-                return about(Reject::Gs1Check, e, static_cast<std::size_t>(part.at + f.at) | std::size_t{f.len} << 8,
+                return about(Reject::Gs1Check, e,
+                             static_cast<std::size_t>(part.at + f.at) | std::size_t{f.len} << 8 |
+                                 std::size_t{f.field} << 16 | std::size_t{f.need} << 24,
                              static_cast<unsigned char>(f.fault));
         }
     }
@@ -111,10 +125,9 @@ int split(const AiEntry& e, std::string_view value, std::array<Part, 5>& parts) 
 }
 
 std::string_view unmetRequirement(const ElementString& es, const AiEntry& e) {
-    std::string_view requirements = e.req;
+    std::string_view requirements = e.req, requirement;
     while (!requirements.empty()) {
-        const std::string_view requirement = take(requirements, '|');
-        if (!met(es, requirement)) return requirement;
+        if (!takeAndMeet(es, requirements, requirement)) return requirement;
     }
     return {};
 }
@@ -134,9 +147,9 @@ int ElementString::dataCharacters() const {
 
 Rejection parse(const char* data, int len, ElementString& out) {
     out.count = 0;
-    for (int i = 0; i < len; ++i) {
-        if (data[i] == ' ') return syntax(Syntax::Space, i);
-    }
+    // Only data with a space is read again to say where.
+    if (containsByte(data, len, ' '))
+        return syntax(Syntax::Space, static_cast<int>(std::find(data, data + len, ' ') - data));
     if (len == 0 || (data[0] != '(' && data[0] != '[')) return syntax(Syntax::NoAi, 0);
     const char open = data[0], close = open == '(' ? ')' : ']';
     int stored = 0;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "ai_table.h"
@@ -58,6 +59,24 @@ struct ElementString {
     const Element* at(int position) const;
     int dataCharacters() const;
 };
+
+// Whether `len` bytes at `data` hold `byte`, eight at a time: data is
+// seldom longer than 60 bytes, and mostly holds no such byte.
+inline bool containsByte(const char* data, int len, unsigned char byte) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    const std::uint64_t each = kOnes * byte;
+    int i = 0;
+    for (; i + 8 <= len; i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, data + i, 8);
+        v ^= each;  // a zero byte where `byte` was
+        if (((v - kOnes) & ~v & kHighs) != 0) return true;
+    }
+    for (; i < len; ++i) {
+        if (static_cast<unsigned char>(data[i]) == byte) return true;
+    }
+    return false;
+}
 
 // Reads brackets and escapes (Reject::Gs1Syntax); `len` is at most kMaxGs1InputLength.
 internal::Rejection parse(const char* data, int len, ElementString& out);

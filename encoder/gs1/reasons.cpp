@@ -98,23 +98,62 @@ std::string lengthSentence(std::string_view ai, const AiEntry& e, std::size_t go
 }
 
 // Value text as UTF-8: it is Mac OS Roman bytes, like all data.
+// A control byte (a NUL after Calc's first one) shows as U+FFFD: a reason
+// is one line of text, and a NUL in it would end it early in C.
 std::string quote(std::string_view text) {
-    return macroman::toUtf8(text);
+    std::string shown;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        shown += b < 32 || b == 127 ? std::string("\uFFFD") : macroman::toUtf8(std::string_view(&c, 1));
+    }
+    return shown;
 }
 
-std::string faultSentence(const ElementString& es, const Element& e, Fault fault, std::size_t at, std::size_t len) {
+// Where a check's finding is packed into a rejection's count.
+struct Where {
+    std::size_t at, len, field, need;
+    explicit Where(std::size_t count)
+        : at(count & 0xFF), len(count >> 8 & 0xFF), field(count >> 16 & 0xFF), need(count >> 24 & 0xFF) {}
+};
+
+std::string couponSentence(Fault fault, const Where& w, const std::string& shown) {
+    const CouponFieldFacts& f = kCouponFields[std::min(w.field, kCouponFields.size() - 1)];
+    const std::string name(f.name), allowed(f.allowed);
+    switch (fault) {
+        case Fault::CouponNotDigit:
+            return shown + " at position " + std::to_string(w.at + 1) + " is not a digit: a coupon code is digits only";
+        case Fault::CouponMissing:
+            return "it ends before the " + name;
+        case Fault::CouponLength:
+            return shown + " is not a length of the " + name + " (" + allowed + ")";
+        case Fault::CouponCutShort:
+            return "the " + name + " needs " + std::to_string(w.need) + " digits, got " + std::to_string(w.len);
+        case Fault::CouponCode:
+            return shown + " is not a " + name + " (" + allowed + ")";
+        case Fault::CouponDates:
+            return "the start date " + shown.substr(7) + " is after the expiration date " + shown.substr(0, 6);
+        default:
+            break;
+    }
+    if (static_cast<CouponField>(w.field) == CouponField::SerialNumber)
+        return shown + " follows the serial number, the last field";
+    return shown + " follows the last field: the optional fields 1, 2, 3, 4, 5, 6 and 9 come once each, in that order";
+}
+
+std::string faultSentence(const ElementString& es, const Element& e, Fault fault, const Where& w) {
+    const std::size_t at = w.at, len = w.len;
     const std::string_view value = es.value(e);
     const std::string shown = quote(value.substr(at, len));
     // The part of the value the check ran on, for the checks that need it.
     std::array<Part, 5> parts;
     const int count = split(*e.entry, value, parts);
     std::string_view part = value;
-    int partLength = 0;
+    Charset charset = Charset::Cset82;
     for (int p = 0; p < count; ++p) {
         const Part& q = parts[static_cast<std::size_t>(p)];
         if (at >= q.at && at < static_cast<std::size_t>(q.at + q.length)) {
             part = value.substr(q.at, q.length);
-            partLength = q.component->min;
+            charset = q.component->charset;
         }
     }
     switch (fault) {
@@ -182,8 +221,25 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
         case Fault::Longitude:
             return shown + " is beyond 3600000000 (180 degrees east)";
         case Fault::PartCutShort:
-            return "its last part " + shown + " has " + std::to_string(len) + " of its " +
-                   std::to_string(partLength) + " characters";
+            return "the part " + shown + atPosition(static_cast<int>(at + 1)) + " needs " + std::to_string(w.need) +
+                   (charset == Charset::Digits ? " digits" : " characters") + ", got " + std::to_string(len);
+        case Fault::PrefixNotDigit:
+            return bcfont::describeByte(static_cast<unsigned char>(value[at])) + atPosition(static_cast<int>(at + 1)) +
+                   " is not a digit: a GS1 Company Prefix starts with 4 digits";
+        case Fault::PrefixTooShort:
+            return "it is too short to start with a GS1 Company Prefix (at least 4 digits)";
+        case Fault::PackageType:
+            return shown + " is not a package type code (UN/ECE Recommendation 21 or GS1's additions)";
+        case Fault::CouponNotDigit:
+        case Fault::CouponMissing:
+        case Fault::CouponLength:
+        case Fault::CouponCutShort:
+        case Fault::CouponCode:
+        case Fault::CouponDates:
+        case Fault::CouponExcess:
+            return couponSentence(fault, w, fault == Fault::CouponNotDigit
+                                                ? bcfont::describeByte(static_cast<unsigned char>(value[at]))
+                                                : shown);
     }
     return {};
 }
@@ -233,7 +289,7 @@ std::string elementSentence(const Rejection& r, const ElementString& es, const E
         }
         case Reject::Gs1Check:
             return ai + " " + quote(value) + ": " +
-                   faultSentence(es, e, static_cast<Fault>(r.byte), r.count & 0xFF, r.count >> 8);
+                   faultSentence(es, e, static_cast<Fault>(r.byte), Where(r.count));
         case Reject::Gs1Repeated:
             return ai + " appears twice with different data";
         case Reject::Gs1Excludes: {

@@ -27,6 +27,8 @@ const std::string kGtin = "(01)09501101530003";
 const std::string kSscc = "(00)106141411234567897";
 const std::string kGsrn = "(8018)123456789012345675";
 const std::string kPayTo = "(415)9501101020917(8020)A";
+// A coupon's required fields: prefix, offer, save value, purchase requirement.
+const std::string kCoupon = "(8110)012345612345611110123";
 
 // clang-format off
 const ReasonRow kReasonRows[] = {
@@ -39,12 +41,10 @@ const ReasonRow kReasonRows[] = {
     {"ai_with_a_letter", "(0A)1", "'(0A)' at position 1" + kNotAnAi + "(10)"},
     {"ai_of_one_digit", "[1]2", "'[1]' at position 1" + kNotAnAi + "[10]"},
     {"ai_of_five_digits", "(12345)1", "'(12345)' at position 1" + kNotAnAi + "(10)"},
-    // A list of 3-digit parts cut short by the value's end is rejected, never read past it.
-    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: its last part 0 has 1 of its 3 characters"},
-    // An optional part cut short (seconds of one digit, half a second date) is
-    // rejected before its check reads the field.
-    {"seconds_cut_short", "(01)09501101530003(8008)01021809375", "(8008) 01021809375: its last part 5 has 1 of its 2 characters"},
-    {"second_date_cut_short", "(7007)2501011234", "(7007) 2501011234: its last part 1234 has 4 of its 6 characters"},
+    // A part of fixed length cut short by the value's end is rejected, never read past.
+    {"country_list_cut_short", "(01)09501101530003(425)6200", "(425) 6200: the part 0 at position 4 needs 3 digits, got 1"},
+    {"optional_minute_cut_short", "(01)09501101530003(8008)000125150", "(8008) 000125150: the part 0 at position 9 needs 2 digits, got 1"},
+    {"second_date_cut_short", "(7007)2501011234", "(7007) 2501011234: the part 1234 at position 7 needs 6 digits, got 4"},
     // Reasons are UTF-8 text: a Mac OS Roman byte quoted from the data is converted.
     {"ai_with_a_mac_roman_letter", "(\x8E" "5)941", "'(\xC3\xA9" "5)' at position 1" + kNotAnAi + "(10)"},
     {"ai_without_data", kGtin + "(10)", "(10) at position 19 has no data after it"},
@@ -64,6 +64,7 @@ const ReasonRow kReasonRows[] = {
     {"n_component_of_mixed", "(421)0A6ABC", "(421) 0A6ABC: 'A' at position 2 is not a digit"},
     {"x_outside_cset82", "(90)AB#", "(90) AB#: '#' at position 3 is not in GS1's character set 82"},
     {"x_backslash_escaped", "(90)A\\\\", "(90) A\\: '\\' at position 2 is not in GS1's character set 82"},
+    {"nul_and_after_shown_as_replacement", std::string("(90)ABCDEFG\0H", 13), "(90) ABCDEFG\uFFFD\uFFFD: NUL at position 8 is not in GS1's character set 82"},
     {"x_mac_roman_letter", "(90)AB\x8E", "(90) AB\xC3\xA9: '\xC3\xA9' at position 3 is not in GS1's character set 82"},
     {"y_outside_cset39", "(8010)AB%", "(8010) AB%: '%' at position 3 is not a capital, digit, '#', '-' or '/' (GS1's character set 39)"},
     {"z_outside_base64url", kSscc + "(8030)AB+C", "(8030) AB+C: '+' at position 3 is not a base64url character"},
@@ -95,13 +96,28 @@ const ReasonRow kReasonRows[] = {
     {"pieceoftotal_over", "(8006)095011015300030503", "(8006) 095011015300030503: piece 05 of 03 is more than the total"},
     {"posinseqslash", kGsrn + "(7259)A(7258)3/2", "(7258) 3/2: 3/2 must be a position, '/' and a count, e.g. 1/2"},
     {"importeridx", "(7040)1AB*", "(7040) 1AB*: * is not an importer index (a letter, digit, '-' or '_')"},
-    {"nozeroprefix", "(8010)ABC(8011)012", "(8011) 012: it must not start with 0"},
+    {"nozeroprefix", "(8010)9501ABC(8011)012", "(8011) 012: it must not start with 0"},
     {"hasnondigit", kGtin + "(8014)100096", "(8014) 100096: it must hold a character other than a digit"},
     {"pcenc", kSscc + "(4300)AB%2", "(4300) AB%2: %2: '%' must be followed by two hexadecimal digits"},
     {"iban_form", kPayTo + "(8007)de44500105175407324931", "(8007) de44500105175407324931: it is not an IBAN: two capitals, two check digits, then capitals and digits"},
     {"iban_check", kPayTo + "(8007)DE45500105175407324931", "(8007) DE45500105175407324931: the IBAN check digits 45 do not match the rest"},
     {"latitude", kSscc + "(4309)18000000013600000000", "(4309) 18000000013600000000: 1800000001 is beyond 1800000000 (90 degrees north)"},
     {"longitude", kSscc + "(4309)18000000003600000001", "(4309) 18000000003600000001: 3600000001 is beyond 3600000000 (180 degrees east)"},
+    {"gcppos1_not_digits", "(8004)AB123", "(8004) AB123: 'A' at position 1 is not a digit: a GS1 Company Prefix starts with 4 digits"},
+    {"gcppos1_too_short", "(401)123", "(401) 123: it is too short to start with a GS1 Company Prefix (at least 4 digits)"},
+    {"packagetype", kSscc + "(7041)BXX", "(7041) BXX: BXX is not a package type code (UN/ECE Recommendation 21 or GS1's additions)"},
+    // The coupon codes, field by field.
+    {"couponcode_digits_only", "(8110)0123456123456111101A3", "(8110) 0123456123456111101A3: 'A' at position 20 is not a digit: a coupon code is digits only"},
+    {"couponcode_length_digit", "(8110)7123456", "(8110) 7123456: 7 is not a length of the GS1 Company Prefix (0 to 6)"},
+    {"couponcode_ends_before_a_field", "(8110)0123456", "(8110) 0123456: it ends before the offer code"},
+    {"couponcode_field_cut_short", "(8110)0123456123456111101", "(8110) 0123456123456111101: the primary purchase family code needs 3 digits, got 1"},
+    {"couponcode_sized_field_cut_short", kCoupon + "115", "(8110) " + kCoupon.substr(6) + "115: the second purchase requirement needs 5 digits, got 0"},
+    {"couponcode_code", "(8110)0123456123456111171", "(8110) 0123456123456111171: 7 is not a primary purchase requirement code (0 to 4 or 9)"},
+    {"couponcode_date", kCoupon + "3251301", "(8110) " + kCoupon.substr(6) + "3251301: 13 is not a month"},
+    {"couponcode_start_after_expiry", kCoupon + "32501014250601", "(8110) " + kCoupon.substr(6) + "32501014250601: the start date 250601 is after the expiration date 250101"},
+    {"couponcode_fields_out_of_order", kCoupon + "42501013250601", "(8110) " + kCoupon.substr(6) + "42501013250601: 3250601 follows the last field: the optional fields 1, 2, 3, 4, 5, 6 and 9 come once each, in that order"},
+    {"couponposoffer_format", "(8112)201234561234560123456", "(8112) 201234561234560123456: 2 is not a format code (0 or 1)"},
+    {"couponposoffer_after_the_serial", "(8112)0012345612345601234567", "(8112) 0012345612345601234567: 7 follows the serial number, the last field"},
     // The elements together.
     {"repeated_with_other_data", kGtin + "(90)A(90)B", "(90) appears twice with different data"},
     {"invalid_pair", kGtin + "(02)09501101530003", "(01) and (02) cannot be in the same barcode"},
@@ -136,20 +152,22 @@ const AcceptedRow kAcceptedRows[] = {
     {"square_brackets", "[01]09501101530003[10]ABC", kGtin + "(10)ABC"},
     {"escaped_round_brackets", kGtin + "(10)A\\(B\\)", kGtin + "(10)A(B)"},
     {"round_brackets_in_square_data", "[01]09501101530003[10]A(B)", kGtin + "(10)A(B)"},
-    {"sscc", kSscc, kSscc},
     {"day_00_where_allowed", kGtin + "(17)250100", kGtin + "(17)250100"},
     {"leap_day", kGtin + "(15)240229", kGtin + "(15)240229"},
     {"country_or_999", kGtin + "(7030)999ABC", kGtin + "(7030)999ABC"},
     {"optional_components_left_out", kGtin + "(423)276", kGtin + "(423)276"},
     {"every_optional_component", kGtin + "(423)276040208528756", kGtin + "(423)276040208528756"},
-    {"cset39", "(8010)AB#-/12(8011)1", "(8010)AB#-/12(8011)1"},
+    {"cset39", "(8010)9501AB#-/12(8011)1", "(8010)9501AB#-/12(8011)1"},
     {"cset64", kSscc + "(8030)AZaz09-_=", kSscc + "(8030)AZaz09-_="},
     {"last_of_a_range", kGtin + "(3105)000100", kGtin + "(3105)000100"},
     {"four_digit_ai_range_91_99", "(99)ABC", "(99)ABC"},
-    {"same_ai_same_data", kGtin + kGtin, kGtin + kGtin},
     {"an_ai_does_not_exclude_itself", kGtin + "(3103)000100(3103)000100", kGtin + "(3103)000100(3103)000100"},
     {"iban", kPayTo + "(8007)DE44500105175407324931", kPayTo + "(8007)DE44500105175407324931"},
     {"check_pair", "(8013)1987654Ad4X4bL5ttr2310c2K", "(8013)1987654Ad4X4bL5ttr2310c2K"},
+    {"package_type", kSscc + "(7041)BX", kSscc + "(7041)BX"},
+    {"coupon_second_purchase_without_prefix", kCoupon + "101101239", kCoupon + "101101239"},
+    {"coupon_expiry_and_misc", kCoupon + "325123191201", kCoupon + "325123191201"},
+    {"positive_offer_coupon", "(8112)001234561234560123456", "(8112)001234561234560123456"},
     {"48_data_characters", kGtin + "(10)ABCDEFGHIJKLMNOPQRST(21)1234567", kGtin + "(10)ABCDEFGHIJKLMNOPQRST(21)1234567"},
     {"escapes_beyond_48_input_characters", "(90)" + repeat("\\(", 25), "(90)" + repeat("(", 25)},
 };
