@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "capacity.h"
 #include "encode_text.h"
@@ -169,10 +170,12 @@ Encoded encodeMatrix(const TypeSpec& spec, const Symbology& row, std::string_vie
     // data too long for them: here that data is refused as too long.
     const bool widened = result == ZINT_WARN_INVALID_OPTION && layout == Layout::Pdf417 && spec.pdfColumns != 0;
     if (result == ZINT_ERROR_TOO_LONG || widened) {
-        const Utf8Scan scan = scanUtf8(input);
+        // GS1 data counts its AIs and values, not libzint's brackets.
+        std::string counted = input;
+        if (mode != UNICODE_MODE) std::erase_if(counted, [](char c) { return c == '[' || c == ']'; });
         // Latin-1 text takes a byte a character; other text its UTF-8 bytes.
-        Need need = matrix::needOf(layout, input, eci != 0);
-        if (eci == 0) need.count = scan.characters;
+        Need need = matrix::needOf(layout, counted, eci != 0);
+        if (eci == 0) need.count = scanUtf8(counted).characters;
         return rejected(matrix::tooLongSentence(layout, spec, need));
     }
     // Any other option libzint would override is refused too, never taken silently.

@@ -130,6 +130,10 @@ const ReasonRow kReasonRows[] = {
     {"gs1qr_check_digit", "gs1qr", "(01)09501101530004", "(01) 09501101530004: the check digit should be 3"},
     {"gs1datamatrix_requires", "gs1datamatrix", "(10)ABC", "(10) needs (01), (02), (03), (8006) or (8026) in the same barcode"},
     {"gs1_too_long_for_the_parser", "gs1qr", "(90)" + times(96, "A"), "GS1 data takes at most 99 characters, got 100"},
+    // AIs and values count, brackets not: 2 + 14 + 2 + 20 + 2 + 30 + 2 + 18 characters.
+    {"gs1_counts_ais_and_values", "gs1datamatrix:size=16x16",
+     "(01)09501101530003(10)ABCDEFGHIJKLMNOPQRST(91)" + times(30, "x") + "(00)106141411234567897",
+     "Data Matrix 16x16 holds at most 10 bytes of this kind, got 90"},
 };
 // clang-format on
 
