@@ -7,6 +7,7 @@
 
 #include "CalcText.h"
 #include "NoticeTexts.h"
+#include "catalogue.h"
 #include "batch.h"
 #include "encode.h"
 #include "encoder_internal.h"
@@ -60,6 +61,10 @@ std::string BCController::tr(const char* text) {
     return window_.translate(notice::kScope, text);
 }
 
+Language BCController::language() {
+    return languageOfTag(window_.translate(notice::kLanguageScope, notice::kLanguage));
+}
+
 std::string BCController::unencodable(const std::string& text) {
     const auto where = firstUnencodable(text);
     if (!where) return notice::filled(tr(notice::kTooLong), {std::to_string(kMaxTextBytes)});
@@ -68,7 +73,7 @@ std::string BCController::unencodable(const std::string& text) {
 
 void BCController::showRejected(std::string reason) {
     rejection_ = std::move(reason);
-    window_.setStringValue(convertString, "n/a");
+    window_.setStringValue(convertString, tr(notice::kNotAvailable));
     window_.setString(preview, "");
     window_.showHumanReadable("", "");
     window_.showNotice(noticeFor("", {}, {}));
@@ -88,10 +93,10 @@ void BCController::UpdateCode() {
     std::memcpy(pAddon.data(), addonBytes->data(), addonBytes->size());
 
     const auto type = static_cast<CodeType>(iCode);
-    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", *addonBytes, bCHECKSUM != 0));
+    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", *addonBytes, bCHECKSUM != 0, language()));
     const auto len = static_cast<std::int32_t>(data->size());
     if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0)
-        return showRejected(rejectionReason(type, *data, *addonBytes, bCHECKSUM != 0));
+        return showRejected(rejectionReason(type, *data, *addonBytes, bCHECKSUM != 0, language()));
     rejection_.clear();
 
     const std::string teststring = macroman::toUtf8(pGesamt.data());
@@ -120,25 +125,12 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
         !addonBytes.empty() && addonBytes.size() != 2 && addonBytes.size() != 5)
         add(notice::filled(tr(notice::kAddonLeftOut),
                            {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
-    for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data)) add(changeNotice(change));
+    for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data))
+        add(changeSentence(change, language()));
     if (iCode == C128EAN && gs1::looksLikeBracketedGs1(data)) add(tr(notice::kLooksLikeGs1));
     if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
     if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
     return text;
-}
-
-std::string BCController::changeNotice(const DataChange& change) {
-    if (change.kind == DataChange::Kind::CheckDigitReplaced)
-        return notice::filled(tr(notice::kCheckDigitReplaced),
-                              {std::to_string(change.typed), std::to_string(change.taken)});
-    const auto escape = [](int value) {
-        std::string text = std::to_string(1000 + value);
-        text[0] = '~';
-        return text;
-    };
-    return notice::filled(tr(notice::kEscapeTakenAs),
-                          {escape(change.typed), escape(change.taken),
-                           describeByte(static_cast<unsigned char>(change.taken))});
 }
 
 void BCController::Settings() {
@@ -331,6 +323,7 @@ void BCController::convertBatch(const char* againPattern, const std::string& opt
     options.utf8 = true;
     options.align = bBATCHALIGN != 0;
     options.listedRejections = kListedRejections;
+    options.language = language();
     const bcfont::BatchResult result = convertAll(text, options);
     window_.setString(batchOutput, result.output);
     batchOutputShown_ = true;
@@ -338,15 +331,8 @@ void BCController::convertBatch(const char* againPattern, const std::string& opt
     window_.setEnabled(ControlId::saveButton, !result.output.empty());
 
     const BatchReport& report = result.report;
-    std::string summary = notice::filled(
-        tr(notice::kBatchSummary),
-        {std::to_string(report.converted), std::to_string(report.converted + report.rejected)});
-    if (report.replacedChecks > 0)
-        summary = notice::filled(tr(report.replacedChecks == 1 ? notice::kBatchCheckReplaced
-                                                               : notice::kBatchChecksReplaced),
-                                 {summary, std::to_string(report.replacedChecks)});
-    if (report.wrappedEscapes > 0)
-        summary = notice::filled(tr(notice::kBatchEscapesWrapped), {summary, std::to_string(report.wrappedEscapes)});
+    // The rejected lines are listed below it, so the summary only counts them.
+    std::string summary = batchCounts(report, options.language);
     if (againPattern != nullptr) summary = notice::filled(tr(againPattern), {summary, option});
     window_.setStringValue(ControlId::batchSummary, summary);
     rejectedLines_.clear();
@@ -357,14 +343,14 @@ void BCController::convertBatch(const char* againPattern, const std::string& opt
         for (; note < report.notes.size() && report.notes[note].line < line; ++note) {
             rejectedLines_.push_back(report.notes[note].line);
             entries.push_back(notice::filled(tr(notice::kBatchNote), {std::to_string(report.notes[note].line),
-                                                                      changeNotice(report.notes[note].change)}));
+                                                                      changeSentence(report.notes[note].change, options.language)}));
         }
     };
     for (const BatchRejection& rejection : report.listed) {
         addNotesBefore(rejection.line);
         rejectedLines_.push_back(rejection.line);
         entries.push_back(
-            notice::filled(tr(notice::kBatchRejection), {std::to_string(rejection.line), rejection.reason}));
+            say(options.language, text::kLineSays, {std::to_string(rejection.line), rejection.reason}));
     }
     addNotesBefore(std::numeric_limits<std::uint64_t>::max());
     if (report.rejected > report.listed.size())

@@ -113,7 +113,9 @@ class BCController {
     std::string unencodable(const std::string& text);
     std::string tr(const char* text);
     // A change the encoder made to the data, as the notice line says it.
-    std::string changeNotice(const DataChange& change);
+    // The language of the window's translation, for the texts of the
+    // encoder's catalogue.
+    Language language();
     // Whether the current symbology lets the user set this option control.
     bool offers(ControlId option) const;
     void clearBatchOutput();

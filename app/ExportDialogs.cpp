@@ -1,5 +1,6 @@
 #include "ExportDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,15 +15,22 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString extensionOf(const QString& filterLabel) {
-    return qs(extensionOfFilter(filterLabel.toStdString()).value_or(""));
+// A filter's label in the user's language.
+QString shownLabel(const ExportFilter& filter) {
+    return QCoreApplication::translate("ExportFilter", filter.label.data());
+}
+
+QString extensionOf(const QString& shown) {
+    for (const ExportFilter& filter : kExportFilters)
+        if (shownLabel(filter) == shown) return qs(filter.extension);
+    return {};
 }
 
 }  // namespace
 
 std::optional<QString> QtExportDialogs::exportFileName(QWidget* parent) {
     QStringList filters;
-    for (const ExportFilter& filter : kExportFilters) filters += qs(filter.label);
+    for (const ExportFilter& filter : kExportFilters) filters += shownLabel(filter);
     if (lastFilter_.isEmpty()) lastFilter_ = filters.first();
 
     QFileDialog dialog(parent, QObject::tr("Export Barcode"));

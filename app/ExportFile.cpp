@@ -4,12 +4,6 @@
 
 namespace bcfont::app {
 
-std::optional<std::string_view> extensionOfFilter(std::string_view label) {
-    for (const ExportFilter& filter : kExportFilters)
-        if (filter.label == label) return filter.extension;
-    return std::nullopt;
-}
-
 std::string pathWithExtension(const std::string& path, std::string_view extension) {
     const std::filesystem::path name = std::filesystem::path(path).filename();
     // "dir/" names no file; a lone dot ("a.") counts as typed, not as missing.

@@ -10,7 +10,7 @@
 namespace bcfont::app {
 
 struct ExportFilter {
-    std::string_view label;      // as the save dialog lists it
+    std::string_view label;      // as the save dialog lists it, translated in the scope "ExportFilter"
     std::string_view extension;  // without the dot
 };
 
@@ -25,9 +25,6 @@ inline constexpr std::array<ExportFilter, 3> kExportFilters = {{
 inline constexpr int kExportMinDpi = 72;
 inline constexpr int kExportMaxDpi = 2400;
 inline constexpr int kExportDefaultDpi = 300;
-
-// The extension of the filter with this label, or nothing for an unknown label.
-std::optional<std::string_view> extensionOfFilter(std::string_view label);
 
 // `path` as typed, with ".<extension>" added when its file name has no
 // extension at all. A name with some other extension is left alone, so the

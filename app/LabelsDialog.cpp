@@ -1,6 +1,7 @@
 #include "LabelsDialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -22,6 +23,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "NoticeTexts.h"
 #include "WindowLayout.h"
 #include "atomic_file.h"
 
@@ -33,6 +35,11 @@ constexpr double kMaxPrintDpi = 600;
 
 QString qs(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The language of the window's translation, for the encoder's catalogue.
+Language interfaceLanguage() {
+    return languageOfTag(QCoreApplication::translate(notice::kLanguageScope, notice::kLanguage).toStdString());
 }
 
 QImage toImage(const render::GrayImage& gray) {
@@ -133,7 +140,8 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     connect(print_, &QPushButton::clicked, this, &LabelsDialog::printSheets);
 
     for (const render::LabelTemplate& t : templates_) {
-        auto* item = new QListWidgetItem(qs(t.name + "  \u2014  " + render::templateSummary(t)));
+        auto* item =
+            new QListWidgetItem(qs(t.name + "  \u2014  " + render::templateSummary(t, interfaceLanguage())));
         item->setToolTip(qs(t.description));
         templateList_->addItem(item);
     }
@@ -175,9 +183,11 @@ void LabelsDialog::replan() {
         job.skip = skip_->value();
         job.copies = copies_->value();
         job.outline = outline_->isChecked();
+        job.language = interfaceLanguage();
         std::string error;
         sheets_ = render::planLabels(request_.input, *sheet, job, error);
-        summary_->setText(sheets_ ? qs(render::labelSummary(sheets_->report, sheets_->pages)) : qs(error));
+        summary_->setText(sheets_ ? qs(render::labelSummary(sheets_->report, sheets_->pages, job.language))
+                                  : qs(error));
         if (sheets_) {
             for (const render::LabelProblem& p : sheets_->report.listed)
                 problems_->addItem(tr("Line %1: %2").arg(p.line).arg(qs(p.reason)));

@@ -18,6 +18,14 @@ namespace bcfont::app::notice {
 // The scope the window translates these in.
 inline constexpr const char* kScope = "Notice";
 
+// The language of the window's translation, as a tag ("de"): the texts the
+// encoder's catalogue holds (reasons, change notes, batch summaries) follow it.
+inline constexpr const char* kLanguageScope = "Language";
+inline constexpr const char* kLanguage = QT_TRANSLATE_NOOP("Language", "en");
+
+// The font string field when the data is rejected.
+inline constexpr const char* kNotAvailable = QT_TRANSLATE_NOOP("Notice", "n/a");
+
 inline constexpr const char* kCode128NoCheck =
     QT_TRANSLATE_NOOP("Notice", "Scanners will not read this symbol: Code 128 requires its check character.");
 inline constexpr const char* kBatchCode128NoCheck = QT_TRANSLATE_NOOP(
@@ -26,10 +34,6 @@ inline constexpr const char* kFontMissing = QT_TRANSLATE_NOOP(
     "Notice", "Font \u201C%1\u201D is not installed \u2014 the preview cannot draw the bars.");
 inline constexpr const char* kAddonLeftOut =
     QT_TRANSLATE_NOOP("Notice", "the add-on needs %1 digits, got %2; it is left out");
-inline constexpr const char* kCheckDigitReplaced =
-    QT_TRANSLATE_NOOP("Notice", "check digit %1 replaced by %2");
-// An escape above ~255 and what it stands for: "~300 is taken as ~044 (',')".
-inline constexpr const char* kEscapeTakenAs = QT_TRANSLATE_NOOP("Notice", "%1 is taken as %2 (%3)");
 inline constexpr const char* kLooksLikeGs1 = QT_TRANSLATE_NOOP(
     "Notice", "the brackets are encoded as data: for AIs in brackets choose GS1-128");
 inline constexpr const char* kNotMacRoman =
@@ -52,14 +56,8 @@ inline constexpr const char* kNotText =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not a text file: it contains NUL bytes.");
 inline constexpr const char* kNotUtf8 =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
-inline constexpr const char* kBatchSummary = QT_TRANSLATE_NOOP("Notice", "converted %1 of %2 lines");
-inline constexpr const char* kBatchRejection = QT_TRANSLATE_NOOP("Notice", "line %1: %2");
 // A converted line whose data was taken other than as typed.
 inline constexpr const char* kBatchNote = QT_TRANSLATE_NOOP("Notice", "line %1, note: %2");
-inline constexpr const char* kBatchCheckReplaced = QT_TRANSLATE_NOOP("Notice", "%1; %2 check digit replaced");
-inline constexpr const char* kBatchChecksReplaced = QT_TRANSLATE_NOOP("Notice", "%1; %2 check digits replaced");
-inline constexpr const char* kBatchEscapesWrapped =
-    QT_TRANSLATE_NOOP("Notice", "%1; escapes above ~255 taken modulo 256: %2");
 inline constexpr const char* kBatchMoreRejections =
     QT_TRANSLATE_NOOP("Notice", "\u2026 and %1 more rejected lines");
 // Save… onto a write-protected file. %1 is the file, %2 why ("it is

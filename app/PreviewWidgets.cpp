@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -147,15 +148,37 @@ NoticeLabel::NoticeLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
     // Long notices are elided (the tool tip has them whole); they never widen the window.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    setFixedHeight(fontMetrics().height() + 2);
+    setFixedHeight(kLines * fontMetrics().lineSpacing() + 2);
+}
+
+QStringList NoticeLabel::shownLines() const {
+    const int width = contentsRect().width();
+    QTextLayout layout(text(), font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrap);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid() && lines.size() < kLines; line = layout.createLine()) {
+        line.setLineWidth(width);
+        // The last line takes the rest of the text, cut with an ellipsis where it is too long.
+        const bool last = lines.size() == kLines - 1;
+        const QString part = text().mid(line.textStart(), last ? -1 : line.textLength()).trimmed();
+        lines << (last ? fontMetrics().elidedText(part, Qt::ElideRight, width) : part);
+    }
+    layout.endLayout();
+    return lines;
 }
 
 void NoticeLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(noticeColour(palette().color(backgroundRole())));
     const QRect area = contentsRect();
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    const int lineHeight = fontMetrics().lineSpacing();
+    const QStringList lines = shownLines();
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QRect(area.left(), area.top() + i * lineHeight, area.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
 }
 
 QColor noticeColour(const QColor& background) {

@@ -51,12 +51,20 @@ class BarcodePreview : public QPlainTextEdit {
     QScrollBar* scroll_;
 };
 
-// A one-line label in a fixed height, so showing or hiding a notice moves
-// nothing; its text colour contrasts with whatever the palette's background is.
+// A label of kLines lines in a fixed height, so showing or hiding a notice
+// moves nothing; its text colour contrasts with whatever the palette's
+// background is. Text that needs more lines ends in an ellipsis (the tool tip
+// holds it whole); it never widens the window.
 class NoticeLabel : public QLabel {
     Q_OBJECT
   public:
+    // German sentences run about a third longer than English ones: two lines
+    // hold the reasons of either at the window's first size.
+    static constexpr int kLines = 2;
+
     explicit NoticeLabel(QWidget* parent = nullptr);
+    // The text as drawn in the label's width, a line each.
+    QStringList shownLines() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -153,6 +153,11 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     auto* actions = new QHBoxLayout;
     w.installFontsButton = named(new QPushButton(QObject::tr("&Install fonts for other programs")),
                                  ControlId::installFonts, QObject::tr("Install fonts for other programs"));
+    // Its room is kept while it is hidden: appearing after a Copy, it must
+    // not widen the window.
+    QSizePolicy keepsRoom = w.installFontsButton->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    w.installFontsButton->setSizePolicy(keepsRoom);
     w.installFontsButton->hide();
     actions->addWidget(w.installFontsButton);
     actions->addStretch(1);
@@ -198,6 +203,8 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     w.batchEncoding->addItems({QObject::tr("Mac OS Roman"), QObject::tr("UTF-8")});
     w.batchNotice = named(new NoticeLabel, ControlId::batchNotice, QObject::tr("Batch notice"));
     w.batchSummary = named(new QLabel, ControlId::batchSummary, QObject::tr("Batch summary"));
+    // A long summary (German, with notes) wraps rather than widen the window.
+    w.batchSummary->setWordWrap(true);
     w.batchRejections = named(new QListWidget, ControlId::batchRejections, QObject::tr("Rejected lines"));
     w.batchRejections->setMaximumHeight(96);
     w.batchRejections->hide();

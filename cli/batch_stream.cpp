@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli_support.h"
+
 namespace bcfont::cli {
 namespace {
 
@@ -16,7 +18,7 @@ struct Reported {
 };
 
 void reportLine(std::uint64_t line, const std::string& text, std::FILE* diagnostics) {
-    std::fprintf(diagnostics, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(line), text.c_str());
+    std::fprintf(diagnostics, "bcfont: %s\n", lineSays(line, text).c_str());
 }
 
 // Reports the rejections and notes listed since the last call, in line order.
@@ -30,7 +32,7 @@ void reportNew(const BatchReport& report, Reported& done, std::FILE* diagnostics
             reportLine(r.line, r.reason, diagnostics);
         } else {
             const BatchNote& n = report.notes[done.notes++];
-            reportLine(n.line, changeSentence(n.change), diagnostics);
+            reportLine(n.line, changeSentence(n.change, messageLanguage()), diagnostics);
         }
     }
 }

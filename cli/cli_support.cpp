@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
+#include "catalogue.h"
 #include "encode.h"
 #include "encode_text.h"
 #include "gs1/gs1.h"
@@ -110,16 +112,21 @@ void writeWholeOutput(fileio::Output& out, std::string_view bytes) {
     if (!why.empty()) fail(kExitUsage, why);
 }
 
+Language messageLanguage() {
+    return languageOfEnvironment(std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                 std::getenv("LANG"));
+}
+
 void warn(const std::string& message) {
-    std::fprintf(stderr, "bcfont: warning: %s\n", message.c_str());
+    std::fprintf(stderr, "bcfont: %s\n", say(messageLanguage(), text::kWarning, {message}).c_str());
+}
+
+std::string lineSays(std::uint64_t line, const std::string& text) {
+    return say(messageLanguage(), text::kLineSays, {std::to_string(line), text});
 }
 
 void warnIfCode128WithoutCheck(CodeType type, bool noCheck) {
-    if (noCheck && scannersNeedCheck(type)) {
-        warn(
-            "scanners will not read a Code 128 symbol without its check character, which the standard "
-            "makes mandatory");
-    }
+    if (noCheck && scannersNeedCheck(type)) warn(say(messageLanguage(), text::kCode128WithoutCheck));
 }
 
 std::string encodeArguments(const TypeSpec& spec, const std::string& dataUtf8, const std::string& addonUtf8,
@@ -127,7 +134,8 @@ std::string encodeArguments(const TypeSpec& spec, const std::string& dataUtf8, c
     const CodeType type = spec.type;
     if (symbology(type).matrix.isMatrix() && printed == Printed::HumanReadable)
         fail(kExitUsage, "--hri is for the linear types; the text of a 2D code is its data");
-    Encoded encoded = encodeRequest(spec, dataUtf8, addonUtf8, !noCheck);
+    const Language language = messageLanguage();
+    Encoded encoded = encodeRequest(spec, dataUtf8, addonUtf8, !noCheck, language);
     if (!encoded.ok()) fail(kExitRejected, encoded.text);
     const std::string* fontString = &encoded.text;
     // Only valid UTF-8 gets here: the data and add-on in Mac OS Roman.
@@ -135,12 +143,12 @@ std::string encodeArguments(const TypeSpec& spec, const std::string& dataUtf8, c
     const std::string addon = macroman::fromUtf8(addonUtf8).value_or(std::string());
 
     if (!addon.empty() && !symbology(type).offers.addonGroup)
-        warn("only EAN-13 takes an add-on; --addon was ignored");
+        warn(say(language, text::kAddonIgnored));
     if (!addon.empty() && type == EAN13 && fontString->size() <= kEan13MainSymbolLength)
-        warn("no add-on was added: it must be 2 or 5 digits");
-    for (const DataChange& change : changesMade(type, data)) warn(changeSentence(change));
+        warn(say(language, text::kAddonNotAdded));
+    for (const DataChange& change : changesMade(type, data)) warn(changeSentence(change, language));
     warnIfCode128WithoutCheck(type, noCheck);
-    if (type == C128EAN && gs1::looksLikeBracketedGs1(data)) warn(std::string(gs1::kGs1128Hint));
+    if (type == C128EAN && gs1::looksLikeBracketedGs1(data)) warn(say(language, text::kGs1128Hint));
     if (printed == Printed::HumanReadable) return humanReadable(type, data, addon, !noCheck).value_or("");
     return *fontString;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoder.h"
+#include "wording.h"
 #include "output.h"
 #include "type_spec.h"
 
@@ -64,7 +65,15 @@ void openOutput(fileio::Output& out, const std::string& name, const std::vector<
 // Writes `bytes` as the whole of `out` and names it, or fails with kExitUsage.
 void writeWholeOutput(fileio::Output& out, std::string_view bytes);
 
+// The language of reasons, warnings and summaries, from LANGUAGE, LC_ALL,
+// LC_MESSAGES and LANG as GNU programs read them; English in the C locale.
+Language messageLanguage();
+
+// "bcfont: warning: <message>" on standard error, in messageLanguage().
 void warn(const std::string& message);
+
+// "line 17: <text>", in messageLanguage().
+std::string lineSays(std::uint64_t line, const std::string& text);
 
 // Says once per run that a Code 128 symbol without its check character will
 // not scan, when that is what the user asked for.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "batch_stream.h"
+#include "catalogue.h"
 #include "gs1/gs1.h"
 #include "cli_support.h"
 #include "macroman.h"
@@ -73,6 +74,7 @@ void runBatch(const BatchArgs& args) {
     options.check = !args.noCheck;
     options.utf8 = args.utf8;
     options.align = args.align;
+    options.language = messageLanguage();
     const std::string inName = isStandardStream(args.input) ? "standard input" : args.input;
 
     InputFile in;
@@ -107,8 +109,9 @@ void runBatch(const BatchArgs& args) {
     }
     if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
     if (const std::uint64_t n = engine.report().bracketedGs1; n > 0)
-        warn(std::to_string(n) + (n == 1 ? " line: " : " lines: ") + std::string(gs1::kGs1128Hint));
-    std::fprintf(stderr, "%s\n", batchSummary(engine.report()).c_str());
+        warn(say(options.language, n == 1 ? text::kOneLineHint : text::kLinesHint,
+                 {std::to_string(n), text::kGs1128Hint.in(options.language)}));
+    std::fprintf(stderr, "%s\n", batchSummary(engine.report(), options.language).c_str());
     if (engine.report().rejected > 0) throw CLI::RuntimeError(kExitRejected);
 }
 

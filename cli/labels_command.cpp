@@ -40,7 +40,7 @@ struct LabelsArgs {
 
 void listTemplates() {
     for (const render::LabelTemplate& t : render::allTemplates()) {
-        std::printf("%-28s %s%s%s\n", t.name.c_str(), render::templateSummary(t).c_str(),
+        std::printf("%-28s %s%s%s\n", t.name.c_str(), render::templateSummary(t, messageLanguage()).c_str(),
                     t.description.empty() ? "" : ": ", t.description.c_str());
     }
 }
@@ -106,6 +106,7 @@ void run(const LabelsArgs& args, Mode mode) {
     job.skip = static_cast<int>(numberOption("--skip", args.skip, skips, " for " + sheet->name));
     job.copies = static_cast<int>(numberOption("--copies", args.copies, kCopies));
     job.outline = args.outline;
+    job.language = messageLanguage();
     warnIfCode128WithoutCheck(job.type, args.noCheck);
     if (mode == Mode::CheckOnly) return;
 
@@ -127,16 +128,15 @@ void run(const LabelsArgs& args, Mode mode) {
     error = sheets.finish();
     const render::LabelReport& report = sheets.report();
     for (const render::LabelProblem& p : report.listed)
-        std::fprintf(stderr, "bcfont: line %llu: %s\n", static_cast<unsigned long long>(p.line),
-                     p.reason.c_str());
+        std::fprintf(stderr, "bcfont: %s\n", lineSays(p.line, p.reason).c_str());
     if (!out->flush()) fail(kExitUsage, "cannot write " + outFile.shown() + ": " + std::strerror(out->error()));
     if (!error.empty()) fail(kExitUsage, error);
     if (report.printed == 0) {
-        std::fprintf(stderr, "%s\n", render::labelSummary(report, 0).c_str());
+        std::fprintf(stderr, "%s\n", render::labelSummary(report, 0, job.language).c_str());
         fail(kExitRejected, "nothing to print: no line gave a label; " + outFile.shown() + " was not written");
     }
     if (const std::string why = outFile.commit(); !why.empty()) fail(kExitUsage, why);
-    std::fprintf(stderr, "%s\n", render::labelSummary(report, sheets.pages()).c_str());
+    std::fprintf(stderr, "%s\n", render::labelSummary(report, sheets.pages(), job.language).c_str());
     if (report.rejected + report.notFitting > 0) throw CLI::RuntimeError(kExitRejected);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <thread>
 
+#include "catalogue.h"
 #include "encode.h"
 #include "encoder_internal.h"
 #include "gs1/gs1.h"
@@ -108,27 +109,24 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
             return {};
         case Verdict::TooLong:
             // The symbology's own limit, the one Calc names for shorter data.
-            return "data is longer than " +
-                   std::to_string(isCodeType(options.type) ? symbology(options.type).maxLength : kMaxDataLength) +
-                   " characters";
+            return say(options.language, text::kDataLonger,
+                       {std::to_string(isCodeType(options.type) ? symbology(options.type).maxLength : kMaxDataLength)});
         case Verdict::NulByte:
-            return "contains a NUL byte";
+            return say(options.language, text::kNulByte);
         case Verdict::InvalidUtf8:
         case Verdict::NotInMacRoman:
-            return macroman::faultReason(a.utf8);
+            return macroman::faultReason(a.utf8, options.language);
         case Verdict::RejectedByCalc:
             break;
     }
-    std::string reason = rejectionReason(options.type, a.data, "", options.check);
-    return reason.empty() ? "rejected by the encoder" : reason;
+    std::string reason = rejectionReason(options.type, a.data, "", options.check, options.language);
+    return reason.empty() ? say(options.language, text::kRejectedByEncoder) : reason;
 }
 
-std::string lines(std::uint64_t n) {
-    return std::to_string(n) + (n == 1 ? " line" : " lines");
-}
-
-std::string counted(std::uint64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+// `sentence` with the count added in the wording for one or for more.
+std::string counted(Language language, const std::string& sentence, std::uint64_t n, const Wording& one,
+                    const Wording& many) {
+    return say(language, n == 1 ? one : many, {sentence, std::to_string(n)});
 }
 
 // Each byte's UTF-8 form through the Mac OS Roman table, at most 3 bytes.
@@ -152,24 +150,29 @@ const Utf8Table& utf8Table() {
 
 }  // namespace
 
-std::string batchSummary(const BatchReport& report) {
+std::string batchCounts(const BatchReport& report, Language language) {
     const std::uint64_t total = report.converted + report.rejected;
-    std::string s = "converted " + std::to_string(report.converted) + " of " + lines(total);
-    if (report.empty > 0) s += " (not counting " + std::to_string(report.empty) + " empty)";
+    std::string s = say(language, total == 1 ? text::kConvertedOfOne : text::kConvertedOf,
+                        {std::to_string(report.converted), std::to_string(total)});
+    if (report.empty > 0) s = say(language, text::kNotCountingEmpty, {s, std::to_string(report.empty)});
     if (report.replacedChecks > 0)
-        s += "; " + counted(report.replacedChecks, "check digit replaced", "check digits replaced");
+        s = counted(language, s, report.replacedChecks, text::kCheckDigitsReplacedOne, text::kCheckDigitsReplaced);
     if (report.wrappedEscapes > 0)
-        s += "; " + counted(report.wrappedEscapes, "escape above ~255 taken modulo 256",
-                            "escapes above ~255 taken modulo 256");
+        s = counted(language, s, report.wrappedEscapes, text::kEscapesWrappedOne, text::kEscapesWrapped);
+    return s;
+}
+
+std::string batchSummary(const BatchReport& report, Language language) {
+    std::string s = batchCounts(report, language);
     if (report.rejected == 0) return s;
-    s += "; rejected: ";
+    std::string lines;
     for (std::size_t i = 0; i < report.listed.size(); ++i) {
-        if (i > 0) s += ", ";
-        s += std::to_string(report.listed[i].line);
+        if (i > 0) lines += ", ";
+        lines += std::to_string(report.listed[i].line);
     }
     if (report.rejected > report.listed.size())
-        s += " and " + std::to_string(report.rejected - report.listed.size()) + " more";
-    return s;
+        lines = say(language, text::kAndMore, {lines, std::to_string(report.rejected - report.listed.size())});
+    return say(language, text::kRejectedLines, {s, lines});
 }
 
 LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer) {

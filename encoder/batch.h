@@ -17,6 +17,7 @@
 #include "encode.h"
 #include "encoder.h"
 #include "line_splitter.h"
+#include "wording.h"
 
 namespace bcfont {
 
@@ -44,6 +45,7 @@ struct BatchOptions {
     bool utf8 = false;
     bool align = false;                 // one output line per input line, empty where nothing converted
     std::size_t listedRejections = 20;  // rejected lines whose number and reason the report keeps
+    Language language = Language::English;  // of the reasons
 };
 
 struct BatchRejection {
@@ -75,7 +77,11 @@ struct BatchReport {
 // "converted 998 of 1000 lines; 1 check digit replaced; rejected: 17, 404".
 // Empty lines are not counted in the total; they are named in brackets when
 // there are any. Rejected lines beyond those listed are counted ("and 5 more").
-std::string batchSummary(const BatchReport& report);
+std::string batchSummary(const BatchReport& report, Language language = Language::English);
+
+// The summary without the numbers of the rejected lines, for a front end
+// that lists them: "converted 998 of 1000 lines; 1 check digit replaced".
+std::string batchCounts(const BatchReport& report, Language language = Language::English);
 
 // One non-empty line by the batch rules: too long, NUL bytes (rejected for
 // every symbology: Calc reads its input only up to the first NUL, so for

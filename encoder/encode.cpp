@@ -7,6 +7,7 @@
 #include <bit>
 #include <string>
 
+#include "catalogue.h"
 #include "encoder_internal.h"
 #include "gs1/gs1.h"
 #include "macroman.h"
@@ -22,31 +23,28 @@ constexpr int kMaxFontString = static_cast<int>(kFontStringCapacity) - 1;
 // Mac OS Roman's no-break space would show as a plain one between quotes.
 constexpr unsigned char kNoBreakSpace = 0xCA;
 
-std::string atPosition(int position) {
-    return " at position " + std::to_string(position);
-}
-
-std::string alphabetName(Alphabet alphabet) {
+std::string alphabetName(Alphabet alphabet, Language language) {
     switch (alphabet) {
         case Alphabet::Digits:
-            return "digits";
+            return say(language, text::kDigits);
         case Alphabet::Ascii7WithEscapes:
-            return "7-bit ASCII";
+            return say(language, text::kAscii7);
         case Alphabet::Utf8Text:
-            return "UTF-8 text";
+            return say(language, text::kUtf8Text);
         case Alphabet::Gs1ElementString:
             break;
     }
-    return "GS1 element strings";
+    return say(language, text::kGs1ElementStrings);
 }
 
 // "7 or 8", "5, 9 or 11".
-std::string countsOf(Lengths lengths) {
+std::string countsOf(Lengths lengths, Language language) {
     std::string text;
     int left = std::popcount(lengths);
     for (int n = 0; left > 0; ++n) {
         if (!accepts(lengths, n)) continue;
-        if (!text.empty()) text += left == 1 ? " or " : ", ";
+        if (left == 1 && !text.empty()) return say(language, text::kOr, {text, std::to_string(n)});
+        if (!text.empty()) text += ", ";
         text += std::to_string(n);
         --left;
     }
@@ -60,45 +58,41 @@ std::string escapeText(std::size_t value) {
     return text;
 }
 
-std::string sentence(const Symbology& s, const Rejection& r, std::string_view data) {
-    const std::string name(s.fullName);
-    const std::string got = std::to_string(r.count);
+std::string sentence(const Symbology& s, const Rejection& r, std::string_view data, Language language) {
+    const std::string_view name = s.fullName;
+    const std::string got = std::to_string(r.count), at = std::to_string(r.position);
+    const auto tell = [language](const Wording& wording, std::initializer_list<std::string_view> args) {
+        return say(language, wording, args);
+    };
     switch (r.kind) {
         case Reject::None:
             return {};
         case Reject::BadCall:
-            return "no data buffer, or a negative length";
+            return tell(text::kBadCall, {});
         case Reject::DataTooLong:
-            return "data is longer than " + std::to_string(s.maxLength) + " characters (got " + got + ")";
+            return tell(text::kDataTooLong, {std::to_string(s.maxLength), got});
         case Reject::WrongLength:
-            return name + " needs " + countsOf(s.lengths) + " digits, got " + got;
+            return tell(text::kNeedsDigits, {name, countsOf(s.lengths, language), got});
         case Reject::NotInAlphabet:
-            return name + " takes " + alphabetName(s.alphabet) + " only: " + describeByte(r.byte) +
-                   atPosition(r.position);
+            return tell(text::kTakesOnly,
+                        {name, alphabetName(s.alphabet, language), describeByte(r.byte, language), at});
         case Reject::NumberSystem:
-            return name + " must start with 0 or 1 (number system), got " + describeByte(r.byte);
+            return tell(text::kNumberSystem, {name, describeByte(r.byte, language)});
         case Reject::AddonNotDigits:
-            return "the add-on must be digits: " + describeByte(r.byte) + atPosition(r.position);
+            return tell(text::kAddonNotDigits, {describeByte(r.byte, language), at});
         case Reject::InterleavedTooLong:
-            return name + " with a check digit takes at most " +
-                   std::to_string(kMaxInterleavedEvenWithCheck) + " digits when their number is even, got " +
-                   got;
-        case Reject::EscapeNotAscii: {
-            std::string text = name + " escape " + escapeText(r.count) + atPosition(r.position) +
-                               " is not an ASCII character";
-            if (r.count >= 256) text += " (it stands for byte " + std::to_string(r.count % 256) + ")";
-            return text;
-        }
-        case Reject::FontStringTooLong: {
-            std::string text = "the font string would not fit " + std::to_string(kMaxFontString) + " bytes";
-            if (r.count > 0) text += " (it needs " + got + ")";
-            return text + "; shorten the data or avoid mixing code sets";
-        }
+            return tell(text::kInterleavedTooLong, {name, std::to_string(kMaxInterleavedEvenWithCheck), got});
+        case Reject::EscapeNotAscii:
+            if (r.count < 256) return tell(text::kEscapeNotAscii, {name, escapeText(r.count), at});
+            return tell(text::kEscapeNotAsciiWraps, {name, escapeText(r.count), at, std::to_string(r.count % 256)});
+        case Reject::FontStringTooLong:
+            if (r.count == 0) return tell(text::kFontStringTooLong, {std::to_string(kMaxFontString)});
+            return tell(text::kFontStringNeeds, {std::to_string(kMaxFontString), got});
         case Reject::PartLength:
-            return std::string(r.part->name) + " needs " + countsOf(r.part->lengths) + " digits, got " + got;
+            return tell(text::kNeedsDigits, {r.part->name->in(language), countsOf(r.part->lengths, language), got});
         case Reject::DigitOutOfRange:
-            return std::string(r.part->name) + " must be " + r.part->low + " to " + r.part->high + ", got " +
-                   static_cast<char>(r.byte);
+            return tell(text::kPartOutOfRange, {r.part->name->in(language), std::string(1, r.part->low),
+                                                std::string(1, r.part->high), std::string(1, static_cast<char>(r.byte))});
         case Reject::Gs1Syntax:
         case Reject::Gs1UnknownAi:
         case Reject::Gs1Length:
@@ -109,9 +103,9 @@ std::string sentence(const Symbology& s, const Rejection& r, std::string_view da
         case Reject::Gs1Requires:
         case Reject::Gs1TooLong:
         case Reject::Gs1TooWide:
-            return gs1::sentence(r, data);
+            return gs1::sentence(r, data, language);
         case Reject::NeedsMatrix:
-            return name + " is a 2D code, which this build of the encoder does not make";
+            return say(language, text::kNeedsMatrix, {name});
     }
     return {};
 }
@@ -139,13 +133,13 @@ Rejection run(CodeType type, std::string_view data, std::string_view addon, bool
 }
 
 std::optional<std::string> textOf(CodeType type, std::string_view data, std::string_view addon, bool check,
-                                   std::string* whyRejected, Writer write) {
+                                   std::string* whyRejected, Language language, Writer write) {
     // Calc writes nothing for a value that is not a CodeType, and succeeds.
     if (!isCodeType(type)) return std::string();
     std::array<char, kFontStringCapacity> out{};
     const Rejection rejection = run(type, data, addon, check, out, write);
     if (!rejection.accepted()) {
-        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection, data);
+        if (whyRejected != nullptr) *whyRejected = sentence(symbology(type), rejection, data, language);
         return std::nullopt;
     }
     return std::string(out.data());
@@ -162,11 +156,11 @@ int computedCheckDigit(CodeType type, std::string_view digits) {
 
 // The character for anything printable (in Mac OS Roman, as every front end
 // reads text), a number for control bytes.
-std::string describeByte(unsigned char c) {
+std::string describeByte(unsigned char c, Language language) {
     if (c == 0) return "NUL";
-    if (c == ' ') return "a space";
-    if (c == kNoBreakSpace) return "a no-break space";
-    if (c < 32 || c == 127) return "byte " + std::to_string(c);
+    if (c == ' ') return say(language, text::kASpace);
+    if (c == kNoBreakSpace) return say(language, text::kANoBreakSpace);
+    if (c < 32 || c == 127) return say(language, text::kByteNumber, {std::to_string(c)});
     std::string quoted(1, '\'');
     quoted += macroman::toUtf8(std::string_view(reinterpret_cast<const char*>(&c), 1));
     quoted += '\'';
@@ -194,28 +188,29 @@ std::vector<DataChange> changesMade(CodeType type, std::string_view data) {
     return changes;
 }
 
-std::string changeSentence(const DataChange& change) {
+std::string changeSentence(const DataChange& change, Language language) {
     if (change.kind == DataChange::Kind::CheckDigitReplaced)
-        return "check digit " + std::to_string(change.typed) + " replaced by " + std::to_string(change.taken);
-    return escapeText(static_cast<std::size_t>(change.typed)) + " is taken as " +
-           escapeText(static_cast<std::size_t>(change.taken)) + " (" +
-           describeByte(static_cast<unsigned char>(change.taken)) + ")";
+        return say(language, text::kCheckDigitReplaced, {std::to_string(change.typed), std::to_string(change.taken)});
+    return say(language, text::kEscapeTakenAs,
+               {escapeText(static_cast<std::size_t>(change.typed)), escapeText(static_cast<std::size_t>(change.taken)),
+                describeByte(static_cast<unsigned char>(change.taken), language)});
 }
 
-std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check) {
+std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check,
+                            Language language) {
     if (!isCodeType(type)) return {};
     std::array<char, kFontStringCapacity> out{};
-    return sentence(symbology(type), run(type, data, addon, check, out), data);
+    return sentence(symbology(type), run(type, data, addon, check, out), data, language);
 }
 
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
-                                  std::string* whyRejected) {
-    return textOf(type, data, addon, check, whyRejected, internal::calc);
+                                  std::string* whyRejected, Language language) {
+    return textOf(type, data, addon, check, whyRejected, language, internal::calc);
 }
 
 std::optional<std::string> humanReadable(CodeType type, std::string_view data, std::string_view addon, bool check,
-                                         std::string* whyRejected) {
-    return textOf(type, data, addon, check, whyRejected, internal::humanReadableText);
+                                         std::string* whyRejected, Language language) {
+    return textOf(type, data, addon, check, whyRejected, language, internal::humanReadableText);
 }
 
 std::string elementTitles(CodeType type, std::string_view data) {

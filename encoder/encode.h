@@ -8,18 +8,21 @@
 #include <vector>
 
 #include "encoder.h"
+#include "wording.h"
 
 namespace bcfont {
 
 // Why Calc rejects this request, as one sentence a person can act on
 // ("EAN-13 needs 12 or 13 digits, got 11"); empty when Calc accepts it.
 // The sentence words what the encoder that refused the request reported.
-std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check);
+// In `language`, as every sentence here.
+std::string rejectionReason(CodeType type, std::string_view data, std::string_view addon, bool check,
+                            Language language = Language::English);
 
 // The font string Calc produces for the request, or nothing when Calc rejects
 // it; then `whyRejected`, when given, receives rejectionReason().
 std::optional<std::string> encode(CodeType type, std::string_view data, std::string_view addon, bool check,
-                                  std::string* whyRejected = nullptr);
+                                  std::string* whyRejected = nullptr, Language language = Language::English);
 
 // The text a label prints under the bars for the request, in the same bytes
 // as the data (Mac OS Roman): the digits with their check digit for EAN/UPC
@@ -27,7 +30,7 @@ std::optional<std::string> encode(CodeType type, std::string_view data, std::str
 // otherwise. Nothing when Calc rejects the request; then `whyRejected`,
 // when given, receives rejectionReason().
 std::optional<std::string> humanReadable(CodeType type, std::string_view data, std::string_view addon, bool check,
-                                         std::string* whyRejected = nullptr);
+                                         std::string* whyRejected = nullptr, Language language = Language::English);
 
 // What the elements of the data mean, for the window's line under the
 // human-readable text, as UTF-8 text like the reasons ("(01) GTIN · (10)
@@ -50,9 +53,9 @@ struct DataChange {
 std::vector<DataChange> changesMade(CodeType type, std::string_view data);
 
 // "check digit 7 replaced by 1", "~300 is taken as ~044 (',')".
-std::string changeSentence(const DataChange& change);
+std::string changeSentence(const DataChange& change, Language language = Language::English);
 
 // A byte as the person typed it, in Mac OS Roman: "','", "a space", "NUL", "byte 10".
-std::string describeByte(unsigned char c);
+std::string describeByte(unsigned char c, Language language = Language::English);
 
 }  // namespace bcfont

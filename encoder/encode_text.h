@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "encoder.h"
+#include "wording.h"
 
 namespace bcfont {
 
@@ -15,6 +16,7 @@ namespace bcfont {
 // add-on is not valid UTF-8 or holds a character Mac OS Roman lacks, there
 // is no data, or encode() refused it.
 std::optional<std::string> encodeText(CodeType type, std::string_view dataUtf8, std::string_view addonUtf8,
-                                      bool check, std::string* whyRejected = nullptr);
+                                      bool check, std::string* whyRejected = nullptr,
+                                      Language language = Language::English);
 
 }  // namespace bcfont

@@ -9,6 +9,7 @@
 
 #include "encoder.h"
 #include "symbology.h"
+#include "wording.h"
 
 namespace bcfont::internal {
 
@@ -62,7 +63,7 @@ inline constexpr int kRejectKinds = static_cast<int>(Reject::NeedsMatrix) + 1;
 // A part of the data with rules of its own, such as Intelligent Mail's
 // tracking and routing codes, which the reason of a rejection names.
 struct DataPart {
-    const char* name;  // "the routing code"
+    const Wording* name;  // text::kRoutingCode
     Lengths lengths;   // the digit counts it takes
     char low, high;    // the digits it takes
 };

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "catalogue.h"
 #include "encoder_internal.h"
 
 namespace {
@@ -140,9 +141,9 @@ static_assert(barMapUsesEveryBitOnce());
 constexpr std::array<char, 4> kBarLetters = {'T', 'D', 'A', 'F'};
 
 // The parts of the data whose rules the rejections name.
-constexpr DataPart kTrackingCode{"the tracking code", lengthsOf({20}), '0', '9'};
-constexpr DataPart kRoutingCode{"the routing code", lengthsOf({0, 5, 9, 11}), '0', '9'};
-constexpr DataPart kIdentifierDigit{"the second digit of the barcode identifier", lengthsOf({1}), '0', '4'};
+constexpr DataPart kTrackingCode{&bcfont::text::kTrackingCode, lengthsOf({20}), '0', '9'};
+constexpr DataPart kRoutingCode{&bcfont::text::kRoutingCode, lengthsOf({0, 5, 9, 11}), '0', '9'};
+constexpr DataPart kIdentifierDigit{&bcfont::text::kIdentifierDigit, lengthsOf({1}), '0', '4'};
 static_assert(kTrackingRadices[1] == kIdentifierDigit.high - '0' + 1);
 static_assert([] {
     for (const RoutingOffset& r : kRoutingOffsets) {

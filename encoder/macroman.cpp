@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "catalogue.h"
+
 namespace bcfont::macroman {
 namespace {
 
@@ -149,15 +151,14 @@ Decoded fromUtf8(std::string_view utf8, char* out) {
     return d;
 }
 
-std::string faultReason(const Decoded& decoded) {
+std::string faultReason(const Decoded& decoded, Language language) {
     switch (decoded.fault) {
         case Decoded::Fault::None:
             break;
         case Decoded::Fault::InvalidUtf8:
-            return "is not valid UTF-8 (byte " + std::to_string(decoded.byte) + ")";
+            return say(language, text::kNotUtf8, {std::to_string(decoded.byte)});
         case Decoded::Fault::NotInMacRoman:
-            return "holds '" + std::string(decoded.sequence) + "' (character " +
-                   std::to_string(decoded.character) + "), which Mac OS Roman cannot encode";
+            return say(language, text::kNotMacRoman, {decoded.sequence, std::to_string(decoded.character)});
     }
     return {};
 }

@@ -4,6 +4,8 @@
 // characters, so font strings survive text widgets, clipboards and files.
 #pragma once
 
+#include "wording.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -48,6 +50,6 @@ bool isValidUtf8(std::string_view bytes);
 // Roman cannot encode"; empty when it did not fail. Surrogates, overlong
 // forms and values above U+10FFFF are invalid UTF-8 like any other
 // malformed sequence.
-std::string faultReason(const Decoded& decoded);
+std::string faultReason(const Decoded& decoded, Language language = Language::English);
 
 }  // namespace bcfont::macroman

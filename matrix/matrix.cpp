@@ -112,14 +112,14 @@ std::string zintElementString(const gs1::ElementString& es) {
 }
 
 // Validates GS1 data as GS1-128 does, bar GS1-128's own length limit.
-Encoded gs1Input(std::string_view data, std::string& zintInput) {
+Encoded gs1Input(std::string_view data, std::string& zintInput, Language language) {
     if (data.size() > static_cast<std::size_t>(kMaxGs1InputLength))
         return rejected("GS1 data takes at most " + std::to_string(kMaxGs1InputLength) + " characters, got " +
                         std::to_string(data.size()));
     auto es = std::make_unique<gs1::ElementString>();
     internal::Rejection r = gs1::parse(data.data(), static_cast<int>(data.size()), *es);
     if (r.accepted()) r = gs1::validate(*es);
-    if (!r.accepted() && r.kind != internal::Reject::Gs1TooLong) return rejected(gs1::sentence(r, data));
+    if (!r.accepted() && r.kind != internal::Reject::Gs1TooLong) return rejected(gs1::sentence(r, data, language));
     zintInput = zintElementString(*es);
     return {Encoded::Status::Ok, {}};
 }
@@ -140,13 +140,13 @@ int encodeRectangular(const TypeSpec& spec, const std::string& input, int mode, 
     return result;
 }
 
-Encoded encodeMatrix(const TypeSpec& spec, const Symbology& row, std::string_view data) {
+Encoded encodeMatrix(const TypeSpec& spec, const Symbology& row, std::string_view data, Language language) {
     if (data.empty()) return rejected("no data to encode");
     const Layout layout = row.matrix.layout;
     std::string input;
     int mode = UNICODE_MODE, eci = 0;
     if (row.alphabet == Alphabet::Gs1ElementString) {
-        if (Encoded e = gs1Input(data, input); !e.ok()) return e;
+        if (Encoded e = gs1Input(data, input, language); !e.ok()) return e;
         mode = GS1_MODE | GS1NOCHECK_MODE;
     } else {
         const Utf8Scan scan = scanUtf8(data);
@@ -188,19 +188,21 @@ Encoded encodeMatrix(const TypeSpec& spec, const Symbology& row, std::string_vie
 
 }  // namespace
 
-Encoded encodeRequest(const TypeSpec& spec, std::string_view dataUtf8, std::string_view addonUtf8, bool check) {
+Encoded encodeRequest(const TypeSpec& spec, std::string_view dataUtf8, std::string_view addonUtf8, bool check,
+                      Language language) {
     const Symbology& row = symbology(spec.type);
-    if (row.matrix.isMatrix()) return encodeMatrix(spec, row, dataUtf8);
+    if (row.matrix.isMatrix()) return encodeMatrix(spec, row, dataUtf8, language);
     std::string why;
-    auto fontString = encodeText(spec.type, dataUtf8, addonUtf8, check, &why);
+    auto fontString = encodeText(spec.type, dataUtf8, addonUtf8, check, &why, language);
     if (!fontString) return rejected(std::move(why));
     return {Encoded::Status::Ok, std::move(*fontString)};
 }
 
-Encoded encodeRequest(std::string_view typeSpec, std::string_view dataUtf8, std::string_view addonUtf8, bool check) {
+Encoded encodeRequest(std::string_view typeSpec, std::string_view dataUtf8, std::string_view addonUtf8, bool check,
+                      Language language) {
     const ParsedSpec parsed = parseTypeSpec(typeSpec);
     if (!parsed.ok()) return {Encoded::Status::BadType, specFaultSentence(parsed.fault)};
-    return encodeRequest(parsed.spec, dataUtf8, addonUtf8, check);
+    return encodeRequest(parsed.spec, dataUtf8, addonUtf8, check, language);
 }
 
 }  // namespace bcfont

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "type_spec.h"
+#include "wording.h"
 
 namespace bcfont {
 
@@ -25,9 +26,13 @@ struct Encoded {
 };
 
 // Reads the spec, then encodes as below.
-Encoded encodeRequest(std::string_view typeSpec, std::string_view dataUtf8, std::string_view addonUtf8, bool check);
+Encoded encodeRequest(std::string_view typeSpec, std::string_view dataUtf8, std::string_view addonUtf8, bool check,
+                      Language language = Language::English);
 
-// `addonUtf8` and `check` matter to the linear types only.
-Encoded encodeRequest(const TypeSpec& spec, std::string_view dataUtf8, std::string_view addonUtf8, bool check);
+// `addonUtf8` and `check` matter to the linear types only. The linear types'
+// and GS1 reasons are worded in `language`; the 2D capacity and option
+// reasons are English only, for now.
+Encoded encodeRequest(const TypeSpec& spec, std::string_view dataUtf8, std::string_view addonUtf8, bool check,
+                      Language language = Language::English);
 
 }  // namespace bcfont

@@ -68,24 +68,27 @@ class BarcodeFunctions
     OUString SAL_CALL bcfont(const uno::Sequence<uno::Sequence<uno::Any>>& data, const uno::Any& codeType,
                              const uno::Any& addon, const uno::Any& check) override {
         return valueOrThrow(
-            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)));
+            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check), language()));
     }
 
     OUString SAL_CALL bcfontReason(const uno::Sequence<uno::Sequence<uno::Any>>& data,
                                    const uno::Any& codeType, const uno::Any& addon,
                                    const uno::Any& check) override {
         return toOUString(
-            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)).reason);
+            barcodeCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check), language())
+                .reason);
     }
 
     OUString SAL_CALL bcfontText(const uno::Sequence<uno::Sequence<uno::Any>>& data, const uno::Any& codeType,
                                  const uno::Any& addon, const uno::Any& check) override {
-        return valueOrThrow(textCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check)));
+        return valueOrThrow(
+            textCell(singleCell(data), cellValue(codeType), cellValue(addon), cellValue(check), language()));
     }
 
     OUString SAL_CALL bcfontFace(const uno::Any& codeType, const uno::Any& halfHeight,
                                  const uno::Any& highDensity) override {
-        return valueOrThrow(faceCell(cellValue(codeType), cellValue(halfHeight), cellValue(highDensity)));
+        return valueOrThrow(
+            faceCell(cellValue(codeType), cellValue(halfHeight), cellValue(highDensity), language()));
     }
 
     // XAddIn
@@ -138,6 +141,9 @@ class BarcodeFunctions
             throw css::lang::IllegalArgumentException(toOUString(result.reason), *this, 0);
         return toOUString(result.text);
     }
+
+    // Calc sets its user interface language with setLocale(); the reasons follow it.
+    Language language() const { return languageOfTag(toUtf8(locale_.Language)); }
 
     OUString localized(const Localized& text) const {
         return toOUString(shown(locale_.Language == "de" ? text.de : text.en));

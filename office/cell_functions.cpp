@@ -7,7 +7,9 @@
 #include <string_view>
 #include <utility>
 
+#include "catalogue.h"
 #include "encode.h"
+#include "function_table.h"
 #include "macroman.h"
 #include "symbology.h"
 
@@ -50,8 +52,13 @@ std::string codePointName(char32_t c) {
     return "U+" + std::string(hex.size() < 4 ? 4 - hex.size() : 0, '0') + hex;
 }
 
+// An argument's name as the Function Wizard shows it in `language`.
+std::string argumentName(const ArgumentInfo& argument, Language language) {
+    return std::string(language == Language::German ? argument.displayName.de : argument.displayName.en);
+}
+
 // UTF-16 text as Mac OS Roman bytes, the encoder's character set.
-Converted<std::string> macRomanBytes(std::u16string_view text, std::string_view what) {
+Converted<std::string> macRomanBytes(std::u16string_view text, const std::string& what, Language language) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -60,21 +67,18 @@ Converted<std::string> macRomanBytes(std::u16string_view text, std::string_view 
         if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         const auto byte = macroman::fromUnicode(c);
-        if (!byte)
-            return failure<std::string>(std::string(what) + " holds the character " + codePointName(c) +
-                                        ", which barcode fonts cannot hold");
+        if (!byte) return failure<std::string>(say(language, text::kCellNotMacRoman, {what, codePointName(c)}));
         bytes.push_back(static_cast<char>(*byte));
     }
     return {std::move(bytes), {}};
 }
 
 // The digits of a number cell used as data or add-on text.
-Converted<std::string> numberAsText(double number, std::string_view what) {
+Converted<std::string> numberAsText(double number, const std::string& what, Language language) {
     if (!std::isfinite(number) || number < 0 || number != std::floor(number) ||
         number > kLargestExactCellNumber)
-        return failure<std::string>(std::string(what) + " " + shortest(number) +
-                                    " is not a whole number from 0 to " +
-                                    wholeNumberDigits(kLargestExactCellNumber) + "; put it in a text cell");
+        return failure<std::string>(say(language, text::kCellNotWhole,
+                                        {what, shortest(number), wholeNumberDigits(kLargestExactCellNumber)}));
     return {wholeNumberDigits(number), {}};
 }
 
@@ -88,13 +92,14 @@ bool isBlank(const CellValue& value) {
 }
 
 // Data and Addon: text or a whole number, as the encoder's bytes.
-Converted<std::string> textArgument(const CellValue& value, std::string_view what) {
+Converted<std::string> textArgument(const CellValue& value, const ArgumentInfo& argument, Language language) {
+    const std::string what = argumentName(argument, language);
     if (isBlank(value)) return {std::string(), {}};
-    if (const auto* text = std::get_if<std::u16string>(&value)) return macRomanBytes(*text, what);
-    if (const auto* number = std::get_if<double>(&value)) return numberAsText(*number, what);
+    if (const auto* text = std::get_if<std::u16string>(&value)) return macRomanBytes(*text, what, language);
+    if (const auto* number = std::get_if<double>(&value)) return numberAsText(*number, what, language);
     if (std::holds_alternative<bool>(value))
-        return failure<std::string>(std::string(what) + " is TRUE or FALSE; give text or a whole number");
-    return failure<std::string>(std::string(what) + " must be one cell, not a range");
+        return failure<std::string>(say(language, text::kCellTruthValue, {what}));
+    return failure<std::string>(say(language, text::kCellRange, {what}));
 }
 
 std::string typeNames() {
@@ -106,34 +111,37 @@ std::string typeNames() {
     return names;
 }
 
-Converted<CodeType> typeArgument(const CellValue& value) {
-    const std::string valid =
-        "; give one of " + typeNames() + " or its number 0-" + std::to_string(kCodeTypeCount - 1);
-    if (std::holds_alternative<Blank>(value)) return failure<CodeType>("Type is missing" + valid);
+Converted<CodeType> typeArgument(const CellValue& value, Language language) {
+    const auto withChoices = [language](const std::string& reason) {
+        return failure<CodeType>(
+            say(language, text::kTypeChoices, {reason, typeNames(), std::to_string(kCodeTypeCount - 1)}));
+    };
+    if (std::holds_alternative<Blank>(value)) return withChoices(say(language, text::kTypeMissing));
     if (const auto* number = std::get_if<double>(&value)) {
         if (*number >= 0 && *number < kCodeTypeCount && *number == std::floor(*number))
             return {static_cast<CodeType>(static_cast<int>(*number)), {}};
-        return failure<CodeType>("unknown Type " + shortest(*number) + valid);
+        return withChoices(say(language, text::kUnknownTypeNumber, {shortest(*number)}));
     }
     if (const auto* text = std::get_if<std::u16string>(&value)) {
         std::string ascii;
         for (char16_t c : *text) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
         if (const auto type = codeTypeFromString(ascii)) return {*type, {}};
-        return failure<CodeType>("unknown Type '" + ascii + "'" + valid);
+        return withChoices(say(language, text::kUnknownTypeName, {ascii}));
     }
-    return failure<CodeType>("Type must be one cell holding a symbology name or number" + valid);
+    return withChoices(say(language, text::kTypeNotOneCell));
 }
 
 // Check, HalfHeight, HighDensity: TRUE/FALSE or 1/0, `fallback` when left out.
-Converted<bool> truthArgument(const CellValue& value, std::string_view what, bool fallback) {
+Converted<bool> truthArgument(const CellValue& value, const ArgumentInfo& argument, bool fallback,
+                              Language language) {
     if (std::holds_alternative<Blank>(value)) return {fallback, {}};
     if (const auto* truth = std::get_if<bool>(&value)) return {*truth, {}};
+    const std::string what = argumentName(argument, language);
     if (const auto* number = std::get_if<double>(&value)) {
         if (*number == 0 || *number == 1) return {*number == 1, {}};
-        return failure<bool>(std::string(what) + " must be TRUE or FALSE (or 1 or 0), got " +
-                             shortest(*number));
+        return failure<bool>(say(language, text::kTruthGot, {what, shortest(*number)}));
     }
-    return failure<bool>(std::string(what) + " must be TRUE or FALSE (or 1 or 0)");
+    return failure<bool>(say(language, text::kTruth, {what}));
 }
 
 std::u16string utf16FromBytes(std::string_view bytes) {
@@ -154,44 +162,46 @@ CellResult rejected(std::string reason) {
 }
 
 // The encoder's function of the request's text: encode() or humanReadable().
-using Writer = std::optional<std::string> (*)(CodeType, std::string_view, std::string_view, bool, std::string*);
+using Writer = std::optional<std::string> (*)(CodeType, std::string_view, std::string_view, bool, std::string*,
+                                              Language);
 
 CellResult requestCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                       const CellValue& check, Writer write) {
-    const auto bytes = textArgument(data, "Data");
+                       const CellValue& check, Language language, Writer write) {
+    const auto bytes = textArgument(data, kDataArgument, language);
     if (!bytes.value) return rejected(bytes.reason);
     if (bytes.value->empty()) return {};  // blank rows stay blank
-    const auto codeType = typeArgument(type);
+    const auto codeType = typeArgument(type, language);
     if (!codeType.value) return rejected(codeType.reason);
-    const auto addonBytes = textArgument(addon, "Addon");
+    const auto addonBytes = textArgument(addon, kAddonArgument, language);
     if (!addonBytes.value) return rejected(addonBytes.reason);
-    const auto withCheck = truthArgument(check, "Check", true);
+    const auto withCheck = truthArgument(check, kCheckArgument, true, language);
     if (!withCheck.value) return rejected(withCheck.reason);
 
     std::string why;
-    const auto text = write(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why);
-    if (!text) return rejected(why.empty() ? "the data cannot be encoded" : why);
+    const auto text = write(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why, language);
+    if (!text) return rejected(why.empty() ? say(language, text::kCannotEncode) : why);
     return {utf16FromBytes(*text), {}};
 }
 
 }  // namespace
 
 CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                       const CellValue& check) {
-    return requestCell(data, type, addon, check, encode);
+                       const CellValue& check, Language language) {
+    return requestCell(data, type, addon, check, language, encode);
 }
 
 CellResult textCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                    const CellValue& check) {
-    return requestCell(data, type, addon, check, humanReadable);
+                    const CellValue& check, Language language) {
+    return requestCell(data, type, addon, check, language, humanReadable);
 }
 
-CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity) {
-    const auto codeType = typeArgument(type);
+CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity,
+                    Language language) {
+    const auto codeType = typeArgument(type, language);
     if (!codeType.value) return rejected(codeType.reason);
-    const auto half = truthArgument(halfHeight, "HalfHeight", false);
+    const auto half = truthArgument(halfHeight, kFaceArguments[1], false, language);
     if (!half.value) return rejected(half.reason);
-    const auto dense = truthArgument(highDensity, "HighDensity", false);
+    const auto dense = truthArgument(highDensity, kFaceArguments[2], false, language);
     if (!dense.value) return rejected(dense.reason);
     return {utf16FromAscii(fontFor(*codeType.value, *half.value, *dense.value).family), {}};
 }

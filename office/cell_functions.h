@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "wording.h"
+
 namespace bcfont::office {
 
 struct Blank {};      // an empty cell or an argument left out
@@ -26,15 +28,17 @@ struct CellResult {
     std::string reason;  // UTF-8
 };
 
+// Reasons are in `language`, Calc's user interface language.
 CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                       const CellValue& check);
+                       const CellValue& check, Language language = Language::English);
 
 // BCFONTTEXT: the text a label prints under the bars, for the same
 // arguments and with the same reasons as barcodeCell.
 CellResult textCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                    const CellValue& check);
+                    const CellValue& check, Language language = Language::English);
 
 // The font family for BCFONTFACE, or the reason the arguments are wrong.
-CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity);
+CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity,
+                    Language language = Language::English);
 
 }  // namespace bcfont::office

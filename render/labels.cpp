@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "batch.h"
+#include "catalogue.h"
 #include "encode.h"
 #include "label_page.h"
 #include "macroman.h"
@@ -59,10 +60,10 @@ std::string textUnderBars(std::string_view data, const LabelJob& job) {
     return macroman::toUtf8(humanReadable(job.type, *bytes, {}, job.check).value_or(std::string()));
 }
 
-std::string mm(double points) {
+std::string mm(double points, Language language) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", points / kPointsPerMm);
-    return text;
+    return decimal(text, language);
 }
 
 // The barcode's place on a label at the origin, or why it does not fit.
@@ -80,7 +81,7 @@ struct FitOrReason {
 
 // `nominal` is the item's layout at the face's nominal size.
 FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const LabelTemplate& sheet,
-                       CodeType type) {
+                       CodeType type, Language language) {
     const FontChoice font = fontFor(type, false, false);
     const double padding = kLabelPaddingMm * kPointsPerMm;
     const double innerWidth = sheet.labelWidth - 2 * padding;
@@ -95,12 +96,12 @@ FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const Label
     const double smallest = font.pointSize * minNarrowPoints(type) / nominal.narrowPoints;
     if (!(barHeight > 0 && size >= smallest)) {
         const double ratio = smallest / font.pointSize;
-        return {std::nullopt, "the barcode does not fit on a " + mm(sheet.labelWidth) + " x " +
-                                  mm(sheet.labelHeight) + " mm label: at its smallest (" +
-                                  (faceHasDigits(type) ? "a module" : "a narrow bar") + " of " +
-                                  smallestElementMm(type) + " mm) it needs one of " +
-                                  mm(nominal.width * ratio + 2 * padding) + " x " +
-                                  mm(nominal.height * ratio + textHeight + 2 * padding) + " mm"};
+        return {std::nullopt,
+                say(language, text::kBarcodeDoesNotFit,
+                    {mm(sheet.labelWidth, language), mm(sheet.labelHeight, language),
+                     say(language, faceHasDigits(type) ? text::kAModule : text::kANarrowBar),
+                     decimal(smallestElementMm(type), language), mm(nominal.width * ratio + 2 * padding, language),
+                     mm(nominal.height * ratio + textHeight + 2 * padding, language)})};
     }
     Fit fit;
     fit.pointSize = size;
@@ -135,12 +136,12 @@ cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned
 
 std::string jobError(const LabelTemplate& sheet, const LabelJob& job) {
     const int perSheet = labelsPerSheet(sheet);
-    if (perSheet < 1) return "the template \"" + sheet.name + "\" has no labels";
+    if (perSheet < 1) return say(job.language, text::kTemplateWithoutLabels, {sheet.name});
     if (job.skip < 0 || job.skip >= perSheet)
-        return "the start position must skip 0 to " + std::to_string(perSheet - 1) + " labels: \"" +
-               sheet.name + "\" has " + std::to_string(perSheet) + " on a sheet";
+        return say(job.language, text::kSkipRange,
+                   {std::to_string(perSheet - 1), sheet.name, std::to_string(perSheet)});
     if (job.copies < 1 || job.copies > kMaxCopies)
-        return "copies must lie between 1 and " + std::to_string(kMaxCopies);
+        return say(job.language, text::kCopiesRange, {std::to_string(kMaxCopies)});
     return {};
 }
 
@@ -166,7 +167,7 @@ class Planner {
         std::string error;
         auto nominal = prepareFontString(item.fontString, font.family, font.pointSize, error);
         if (!nominal) return addProblem(report, line.number, std::move(error), false);
-        const FitOrReason fit = fitOnLabel(item, nominal->layout, sheets_.sheet, sheets_.job.type);
+        const FitOrReason fit = fitOnLabel(item, nominal->layout, sheets_.sheet, sheets_.job.type, sheets_.job.language);
         if (!fit.fit) return addProblem(report, line.number, fit.reason, false);
         item.bars = resized(std::move(*nominal), fit.fit->pointSize);
         ++report.printed;
@@ -232,28 +233,30 @@ std::string finishPdf(cairo_surface_t* surface) {
 
 LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer& buffer) {
     if (line.bytes.empty() && !line.tooLong) return {std::nullopt, {}, true};
-    const auto no = [](std::string reason) { return LabelLine{std::nullopt, std::move(reason), false}; };
-    if (line.tooLong)
-        return no("longer than " + std::to_string(kMaxLabelLineBytes) + " bytes, caption included");
+    const auto no = [&job](const Wording& wording, std::initializer_list<std::string_view> args = {}) {
+        return LabelLine{std::nullopt, say(job.language, wording, args), false};
+    };
+    if (line.tooLong) return no(text::kLabelLineTooLong, {std::to_string(kMaxLabelLineBytes)});
     const std::size_t tab = line.bytes.find('\t');
     const std::string_view data = line.bytes.substr(0, tab);
     const std::string_view caption = tab == std::string_view::npos ? "" : line.bytes.substr(tab + 1);
     // The batch rules see an empty line as no line; here it would be a label without a barcode.
-    if (data.empty()) return no("no data before the caption's TAB");
+    if (data.empty()) return no(text::kNoDataBeforeTab);
     BatchOptions options;
     options.type = job.type;
     options.check = job.check;
     options.utf8 = job.utf8;
+    options.language = job.language;
     const auto outcome =
         convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
-    if (!outcome.converted) return no(outcome.reason);
+    if (!outcome.converted) return LabelLine{std::nullopt, outcome.reason, false};
     // cairo takes text up to a NUL: the caption would be printed cut short.
-    if (caption.find('\0') != std::string_view::npos) return no("the caption contains a NUL byte");
+    if (caption.find('\0') != std::string_view::npos) return no(text::kCaptionNul);
     LabelItem item;
     item.line = line.number;
     item.fontString = std::string(outcome.fontString);
     const auto captionText = textOf(caption, job.utf8);
-    if (!captionText) return no("the caption is not UTF-8 text");
+    if (!captionText) return no(text::kCaptionNotUtf8);
     item.caption = *captionText;
     item.text = textUnderBars(data, job);
     return {std::move(item), {}, false};
@@ -399,25 +402,33 @@ std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double d
     return image;
 }
 
-std::string labelSummary(const LabelReport& report, int pages) {
+std::string labelSummary(const LabelReport& report, int pages, Language language) {
+    const auto count = [language](std::uint64_t n, const Wording& one, const Wording& many) {
+        return say(language, n == 1 ? one : many, {std::to_string(n)});
+    };
     const std::uint64_t total = report.printed + report.rejected + report.notFitting;
-    std::string s = "printed " + std::to_string(report.printed) + " of " + std::to_string(total) +
-                    (total == 1 ? " line" : " lines");
-    if (report.empty > 0) s += " (not counting " + std::to_string(report.empty) + " empty)";
-    s += " on " + std::to_string(report.labels) + (report.labels == 1 ? " label, " : " labels, ") +
-         std::to_string(pages) + (pages == 1 ? " page" : " pages");
-    const auto listOf = [&](bool rejected, std::uint64_t count, const char* title) {
-        if (count == 0) return;
-        s += std::string("; ") + title + ": ";
+    std::string s = say(language, total == 1 ? text::kPrintedOfOne : text::kPrintedOf,
+                        {std::to_string(report.printed), std::to_string(total)});
+    if (report.empty > 0) s = say(language, text::kNotCountingEmpty, {s, std::to_string(report.empty)});
+    s = say(language, text::kOnLabelsAndPages,
+            {s, count(report.labels, text::kOneLabel, text::kLabels),
+             count(static_cast<std::uint64_t>(pages), text::kOnePage, text::kPages)});
+    const auto listOf = [&](bool rejected, std::uint64_t n, const Wording& title) {
+        if (n == 0) return;
+        std::string lines;
         std::uint64_t named = 0;
         for (const LabelProblem& p : report.listed) {
             if (p.rejected != rejected) continue;
-            s += (named++ > 0 ? ", " : "") + std::to_string(p.line);
+            lines += (named++ > 0 ? ", " : "") + std::to_string(p.line);
         }
-        if (count > named) s += (named > 0 ? " and " : "") + std::to_string(count - named) + " more";
+        if (n > named) {
+            const std::string more = std::to_string(n - named);
+            lines = named > 0 ? say(language, text::kAndMore, {lines, more}) : say(language, text::kMore, {more});
+        }
+        s = say(language, text::kListedAs, {s, title.in(language), lines});
     };
-    listOf(true, report.rejected, "rejected");
-    listOf(false, report.notFitting, "too large for the label");
+    listOf(true, report.rejected, text::kRejected);
+    listOf(false, report.notFitting, text::kTooLargeForLabel);
     return s;
 }
 

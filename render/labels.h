@@ -42,6 +42,7 @@ struct LabelJob {
     int skip = 0;       // labels of the first sheet already used
     int copies = 1;     // labels per line
     bool outline = false;
+    Language language = Language::English;  // of the reasons
 };
 
 // One converted line, its text as UTF-8.
@@ -142,6 +143,6 @@ std::optional<GrayImage> labelPage(const LabelSheets& sheets, int page, double d
 
 // The last line of the command's standard error, e.g. "printed 998 of 1000
 // lines on 998 labels, 16 pages; rejected: 17; too large for the label: 404".
-std::string labelSummary(const LabelReport& report, int pages);
+std::string labelSummary(const LabelReport& report, int pages, Language language = Language::English);
 
 }  // namespace bcfont::render

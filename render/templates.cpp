@@ -12,6 +12,8 @@
 #include <memory>
 #include <sstream>
 
+#include "catalogue.h"
+
 namespace bcfont::render {
 namespace {
 
@@ -337,14 +339,15 @@ std::optional<LabelTemplate> findTemplate(std::string_view name,
     return std::nullopt;
 }
 
-std::string templateSummary(const LabelTemplate& sheet) {
-    std::string s = describeMm(sheet.labelWidth) + " x " + describeMm(sheet.labelHeight) + " mm, ";
-    if (sheet.grids.size() == 1) {
-        s += std::to_string(sheet.grids[0].columns) + " x " + std::to_string(sheet.grids[0].rows);
-    } else {
-        s += std::to_string(labelsPerSheet(sheet));
-    }
-    return s + " on " + sheet.paper;
+std::string templateSummary(const LabelTemplate& sheet, Language language) {
+    const std::string labels =
+        sheet.grids.size() == 1
+            ? std::to_string(sheet.grids[0].columns) + " x " + std::to_string(sheet.grids[0].rows)
+            : std::to_string(labelsPerSheet(sheet));
+    return say(language, text::kTemplateSummary,
+               {decimal(describeMm(sheet.labelWidth), language), decimal(describeMm(sheet.labelHeight), language),
+                // A paper named by its size is in millimetres; a name such as "No. 10" stays.
+                labels, sheet.paper.ends_with(" mm") ? decimal(sheet.paper, language) : sheet.paper});
 }
 
 }  // namespace bcfont::render

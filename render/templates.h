@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "wording.h"
+
 namespace bcfont::render {
 
 inline constexpr double kPointsPerInch = 72.0;
@@ -72,6 +74,6 @@ std::vector<LabelTemplate> allTemplates(const std::filesystem::path& glabelsDir 
 std::optional<LabelTemplate> findTemplate(std::string_view name, const std::vector<LabelTemplate>& templates);
 
 // "63.5 x 38.1 mm, 3 x 7 on A4": what a list of templates shows.
-std::string templateSummary(const LabelTemplate& sheet);
+std::string templateSummary(const LabelTemplate& sheet, Language language = Language::English);
 
 }  // namespace bcfont::render

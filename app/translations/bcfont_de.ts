@@ -70,6 +70,11 @@
 <context>
     <name>Notice</name>
     <message>
+        <location filename="../NoticeTexts.h" line="27"/>
+        <source>n/a</source>
+        <translation>k. A.</translation>
+    </message>
+    <message>
         <location filename="../NoticeTexts.h" line="22"/>
         <source>Scanners will not read this symbol: Code 128 requires its check character.</source>
         <translation>Scanner lesen dieses Symbol nicht: Code 128 verlangt sein Prüfzeichen.</translation>
@@ -88,11 +93,6 @@
         <location filename="../NoticeTexts.h" line="28"/>
         <source>the add-on needs %1 digits, got %2; it is left out</source>
         <translation>der Zusatzcode braucht %1 Ziffern, hat %2; er wird weggelassen</translation>
-    </message>
-    <message>
-        <location filename="../NoticeTexts.h" line="30"/>
-        <source>check digit %1 replaced by %2</source>
-        <translation>Prüfziffer %1 durch %2 ersetzt</translation>
     </message>
     <message>
         <location filename="../NoticeTexts.h" line="31"/>
@@ -155,39 +155,13 @@
         <translation>„%1“ ist kein UTF-8-Text; als Mac OS Roman lesen.</translation>
     </message>
     <message>
-        <location filename="../NoticeTexts.h" line="51"/>
-        <source>converted %1 of %2 lines</source>
-        <translation>%1 von %2 Zeilen umgewandelt</translation>
-    </message>
-    <message>
-        <location filename="../NoticeTexts.h" line="52"/>
-        <source>line %1: %2</source>
-        <translation>Zeile %1: %2</translation>
-    </message>
-    <message>
         <location filename="../NoticeTexts.h" line="54"/>
         <source>… and %1 more rejected lines</source>
         <translation>… und %1 weitere abgelehnte Zeilen</translation>
     </message>
     <message>
-        <source>%1 is taken as %2 (%3)</source>
-        <translation>%1 wird als %2 (%3) gelesen</translation>
-    </message>
-    <message>
         <source>line %1, note: %2</source>
         <translation>Zeile %1, Hinweis: %2</translation>
-    </message>
-    <message>
-        <source>%1; %2 check digit replaced</source>
-        <translation>%1; %2 Prüfziffer ersetzt</translation>
-    </message>
-    <message>
-        <source>%1; %2 check digits replaced</source>
-        <translation>%1; %2 Prüfziffern ersetzt</translation>
-    </message>
-    <message>
-        <source>%1; escapes above ~255 taken modulo 256: %2</source>
-        <translation>%1; Escapes über ~255 modulo 256 gelesen: %2</translation>
     </message>
     <message>
         <source>“%1”: %2. Replace it anyway?</source>
@@ -764,6 +738,32 @@
     <message>
         <source>Search templates, e.g. Avery L7160</source>
         <translation>Vorlagen suchen, z. B. Avery L7160</translation>
+    </message>
+</context>
+<context>
+    <name>ExportFilter</name>
+    <message>
+        <location filename="../ExportFile.h" line="19"/>
+        <source>SVG image (*.svg)</source>
+        <translation>SVG-Bild (*.svg)</translation>
+    </message>
+    <message>
+        <location filename="../ExportFile.h" line="20"/>
+        <source>PNG image (*.png)</source>
+        <translation>PNG-Bild (*.png)</translation>
+    </message>
+    <message>
+        <location filename="../ExportFile.h" line="21"/>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <location filename="../NoticeTexts.h" line="24"/>
+        <source>en</source>
+        <translation>de</translation>
     </message>
 </context>
 </TS>

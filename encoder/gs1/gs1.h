@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue.h"
+
 namespace bcfont {
 namespace internal {
 struct Rejection;
@@ -14,7 +16,7 @@ namespace gs1 {
 
 // Why GS1-128 `data` was refused with `r` (a Reject::Gs1... kind), as one
 // sentence naming the AI: "(17) 251301: 13 is not a month".
-std::string sentence(const internal::Rejection& r, std::string_view data);
+std::string sentence(const internal::Rejection& r, std::string_view data, Language language);
 
 // The titles of the AIs in `data`, as far as its brackets can be read:
 // "(01) GTIN · (17) USE BY or EXPIRY · (10) BATCH/LOT". UTF-8; empty when none.
@@ -25,10 +27,8 @@ std::string titles(std::string_view data);
 // as typed, brackets and all, which is seldom what was meant.
 bool looksLikeBracketedGs1(std::string_view data);
 
-// The hint the front ends give for such data.
-inline constexpr std::string_view kGs1128Hint =
-    "the data looks like GS1 AIs in brackets, which Code 128 EAN/UCC encodes as typed, brackets included; "
-    "for GS1-128 with AIs choose gs1128";
+// The hint the front ends give for such data, in English.
+inline constexpr std::string_view kGs1128Hint = text::kGs1128Hint.in(Language::English);
 
 }  // namespace gs1
 }  // namespace bcfont

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "catalogue.h"
 #include "encode.h"
 #include "element_string.h"
 #include "gs1.h"
@@ -16,9 +17,6 @@ namespace {
 using internal::Reject;
 using internal::Rejection;
 
-constexpr std::string_view kExpected = "expected AIs in brackets, each followed by its data, "
-                                       "e.g. (01)09501101530003(17)250101(10)ABC123";
-
 std::string bracketed(std::string_view ai) {
     std::string text(1, '(');
     text += ai;
@@ -26,75 +24,63 @@ std::string bracketed(std::string_view ai) {
     return text;
 }
 
-std::string atPosition(int position) {
-    return " at position " + std::to_string(position);
-}
-
-std::string syntaxSentence(const Rejection& r, std::string_view data) {
+std::string syntaxSentence(const Rejection& r, std::string_view data, Language language) {
     const auto index = static_cast<std::size_t>(r.position - 1);
     const char open = data.empty() ? '(' : data[0], close = open == '[' ? ']' : ')';
+    const std::string at = std::to_string(r.position), opening(1, open), closing(1, close);
+    const std::string expected = say(language, text::kGs1Expected);
     switch (static_cast<Syntax>(r.byte)) {
         case Syntax::NoAi:
-            if (data.empty()) return "GS1-128 data is empty; " + std::string(kExpected);
-            return "GS1-128 data must start with an AI in brackets, not " +
-                   bcfont::describeByte(static_cast<unsigned char>(data[0])) + "; " + std::string(kExpected);
+            if (data.empty()) return say(language, text::kGs1Empty, {expected});
+            return say(language, text::kGs1NoAi,
+                       {bcfont::describeByte(static_cast<unsigned char>(data[0]), language), expected});
         case Syntax::Space:
-            return "a space" + atPosition(r.position) + ": GS1-128 data has no spaces; " + std::string(kExpected);
+            return say(language, text::kGs1Space, {at, expected});
         case Syntax::AiNotClosed:
-            return std::string("'") + open + "'" + atPosition(r.position) + " opens an AI without its '" + close +
-                   "': an AI is 2 to 4 digits in brackets, e.g. " + open + "10" + close;
+            return say(language, text::kGs1AiNotClosed, {opening, at, closing});
         case Syntax::AiNotDigits: {
             const std::size_t end = data.find(close, index);
-            std::string typed(1, '\'');
             // Reasons are UTF-8 text; the data is Mac OS Roman bytes.
-            typed += macroman::toUtf8(data.substr(index, end - index + 1));
-            return typed + "'" + atPosition(r.position) +
-                   " is not an AI: an AI is 2 to 4 digits in brackets, e.g. " + open + "10" + close;
+            return say(language, text::kGs1AiNotDigits,
+                       {macroman::toUtf8(data.substr(index, end - index + 1)), at, opening, closing});
         }
         case Syntax::EmptyValue: {
             const std::size_t end = data.find(close, index);
-            return bracketed(macroman::toUtf8(data.substr(index + 1, end - index - 1))) + atPosition(r.position) +
-                   " has no data after it";
+            return say(language, text::kGs1EmptyValue,
+                       {bracketed(macroman::toUtf8(data.substr(index + 1, end - index - 1))), at});
         }
         case Syntax::StrayBracket:
-            return std::string("'") + close + "'" + atPosition(r.position) + " inside data: write \\" + close +
-                   " for a bracket in the data";
+            return say(language, text::kGs1StrayBracket, {closing, at});
         case Syntax::BadEscape:
-            return std::string("'\\'") + atPosition(r.position) + ": in data a backslash is written \\\\, and \\" +
-                   open + " \\" + close + " stand for brackets";
+            return say(language, text::kGs1BadEscape, {at, opening, closing});
     }
     return {};
 }
 
-std::string charsetName(Charset set) {
+const Wording& charsetName(Charset set) {
     switch (set) {
         case Charset::Digits:
-            return "a digit";
+            return text::kGs1ADigit;
         case Charset::Cset82:
-            return "in GS1's character set 82";
+            break;
         case Charset::Cset39:
-            return "a capital, digit, '#', '-' or '/' (GS1's character set 39)";
+            return text::kGs1Cset39;
         case Charset::Cset64:
-            return "a base64url character";
+            return text::kGs1Cset64;
     }
-    return {};
+    return text::kGs1Cset82;
 }
 
 // "18 digits", "at most 20 characters", "4 to 12 characters".
-std::string lengthSentence(std::string_view ai, const AiEntry& e, std::size_t got) {
+std::string lengthSentence(std::string_view ai, const AiEntry& e, std::size_t got, Language language) {
     bool digits = true;
     for (int i = 0; i < e.componentCount; ++i) digits = digits && e.components[static_cast<std::size_t>(i)].charset == Charset::Digits;
-    const std::string unit = digits ? " digits" : " characters";
+    const std::string unit = say(language, digits ? text::kDigits : text::kCharacters);
     const int lo = minLength(e), hi = maxLength(e);
-    std::string need;
-    if (lo == hi) {
-        need = " needs " + std::to_string(lo);
-    } else if (static_cast<int>(got) > hi) {
-        need = " takes at most " + std::to_string(hi);
-    } else {
-        need = " needs " + std::to_string(lo) + " to " + std::to_string(hi);
-    }
-    return bracketed(ai) + need + unit + ", got " + std::to_string(got);
+    const std::string shown = bracketed(ai), low = std::to_string(lo), high = std::to_string(hi), count = std::to_string(got);
+    if (lo == hi) return say(language, text::kGs1LengthExactly, {shown, low, unit, count});
+    if (static_cast<int>(got) > hi) return say(language, text::kGs1LengthAtMost, {shown, high, unit, count});
+    return say(language, text::kGs1LengthBetween, {shown, low, high, unit, count});
 }
 
 // Value text as UTF-8: it is Mac OS Roman bytes, like all data.
@@ -116,31 +102,31 @@ struct Where {
         : at(count & 0xFF), len(count >> 8 & 0xFF), field(count >> 16 & 0xFF), need(count >> 24 & 0xFF) {}
 };
 
-std::string couponSentence(Fault fault, const Where& w, const std::string& shown) {
+std::string couponSentence(Fault fault, const Where& w, const std::string& shown, Language language) {
     const CouponFieldFacts& f = kCouponFields[std::min(w.field, kCouponFields.size() - 1)];
     const std::string name(f.name), allowed(f.allowed);
     switch (fault) {
         case Fault::CouponNotDigit:
-            return shown + " at position " + std::to_string(w.at + 1) + " is not a digit: a coupon code is digits only";
+            return say(language, text::kGs1CouponNotDigit, {shown, std::to_string(w.at + 1)});
         case Fault::CouponMissing:
-            return "it ends before the " + name;
+            return say(language, text::kGs1CouponMissing, {name});
         case Fault::CouponLength:
-            return shown + " is not a length of the " + name + " (" + allowed + ")";
+            return say(language, text::kGs1CouponLength, {shown, name, allowed});
         case Fault::CouponCutShort:
-            return "the " + name + " needs " + std::to_string(w.need) + " digits, got " + std::to_string(w.len);
+            return say(language, text::kGs1CouponCutShort, {name, std::to_string(w.need), std::to_string(w.len)});
         case Fault::CouponCode:
-            return shown + " is not a " + name + " (" + allowed + ")";
+            return say(language, text::kGs1CouponCode, {shown, name, allowed});
         case Fault::CouponDates:
-            return "the start date " + shown.substr(7) + " is after the expiration date " + shown.substr(0, 6);
+            return say(language, text::kGs1CouponDates, {shown.substr(7), shown.substr(0, 6)});
         default:
             break;
     }
     if (static_cast<CouponField>(w.field) == CouponField::SerialNumber)
-        return shown + " follows the serial number, the last field";
-    return shown + " follows the last field: the optional fields 1, 2, 3, 4, 5, 6 and 9 come once each, in that order";
+        return say(language, text::kGs1CouponAfterSerial, {shown});
+    return say(language, text::kGs1CouponExcess, {shown});
 }
 
-std::string faultSentence(const ElementString& es, const Element& e, Fault fault, const Where& w) {
+std::string faultSentence(const ElementString& es, const Element& e, Fault fault, const Where& w, Language language) {
     const std::size_t at = w.at, len = w.len;
     const std::string_view value = es.value(e);
     const std::string shown = quote(value.substr(at, len));
@@ -156,80 +142,84 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
             charset = q.component->charset;
         }
     }
+    const auto tell = [language](const Wording& wording, std::initializer_list<std::string_view> args) {
+        return say(language, wording, args);
+    };
     switch (fault) {
         case Fault::None:
             return {};
         case Fault::CheckDigit:
-            return std::string("the check digit should be ") + keyCheckDigit(part.substr(0, part.size() - 1));
+            return tell(text::kGs1CheckDigit, {std::string(1, keyCheckDigit(part.substr(0, part.size() - 1)))});
         case Fault::CheckPair: {
-            if (part.size() < 3) return "it is too short for its two check characters";
+            if (part.size() < 3) return tell(text::kGs1PairTooShort, {});
             const auto pair = checkPair(part.substr(0, part.size() - 2));
-            return std::string("the check characters should be ") + pair[0] + pair[1];
+            return tell(text::kGs1CheckPair, {std::string{pair[0], pair[1]}});
         }
         case Fault::Month:
-            return shown + " is not a month";
+            return tell(text::kGs1Month, {shown});
         case Fault::Day:
-            return shown + " is not a day of month " + quote(value.substr(at - 2, 2));
+            return tell(text::kGs1Day, {shown, quote(value.substr(at - 2, 2))});
         case Fault::Hour:
-            return shown + " is not an hour (00 to 23)";
+            return tell(text::kGs1Hour, {shown});
         case Fault::Minute:
-            return shown + " is not a minute (00 to 59)";
+            return tell(text::kGs1Minute, {shown});
         case Fault::Second:
-            return shown + " is not a second (00 to 59)";
+            return tell(text::kGs1Second, {shown});
         case Fault::Country:
-            return shown + " is not an ISO 3166 country code";
+            return tell(text::kGs1Country, {shown});
         case Fault::CountryOr999:
-            return shown + " is neither an ISO 3166 country code nor 999";
+            return tell(text::kGs1CountryOr999, {shown});
         case Fault::CountryAlpha2:
-            return shown + " is not an ISO 3166 two-letter country code";
+            return tell(text::kGs1CountryAlpha2, {shown});
         case Fault::Currency:
-            return shown + " is not an ISO 4217 currency code";
+            return tell(text::kGs1Currency, {shown});
         case Fault::NonZero:
-            return shown + " must not be zero";
+            return tell(text::kGs1NonZero, {shown});
         case Fault::Zero:
-            return shown + " must be 0";
+            return tell(text::kGs1Zero, {shown});
         case Fault::YesNo:
-            return shown + " must be 0 (no) or 1 (yes)";
+            return tell(text::kGs1YesNo, {shown});
         case Fault::Winding:
-            return shown + " must be 0, 1 or 9 (winding direction)";
+            return tell(text::kGs1Winding, {shown});
         case Fault::Hyphen:
-            return shown + " must be '-'";
+            return tell(text::kGs1Hyphen, {shown});
         case Fault::Sex:
-            return shown + " must be 0, 1, 2 or 9 (ISO 5218)";
+            return tell(text::kGs1Sex, {shown});
         case Fault::MediaType:
-            return shown + " is not an AIDC media type (01 to 10, 80 to 99)";
+            return tell(text::kGs1MediaType, {shown});
         case Fault::Piece:
-            return "pieces and totals count from 01, not 00";
+            return tell(text::kGs1Piece, {});
         case Fault::PieceOverTotal:
-            return "piece " + quote(shown.substr(0, 2)) + " of " + quote(shown.substr(2, 2)) + " is more than the total";
+            return tell(text::kGs1PieceOverTotal, {quote(shown.substr(0, 2)), quote(shown.substr(2, 2))});
         case Fault::PositionSlash:
-            return shown + " must be a position, '/' and a count, e.g. 1/2";
+            return tell(text::kGs1PositionSlash, {shown});
         case Fault::ImporterIndex:
-            return shown + " is not an importer index (a letter, digit, '-' or '_')";
+            return tell(text::kGs1ImporterIndex, {shown});
         case Fault::ZeroPrefix:
-            return "it must not start with 0";
+            return tell(text::kGs1ZeroPrefix, {});
         case Fault::AllDigits:
-            return "it must hold a character other than a digit";
+            return tell(text::kGs1AllDigits, {});
         case Fault::PercentEscape:
-            return shown + ": '%' must be followed by two hexadecimal digits";
+            return tell(text::kGs1PercentEscape, {shown});
         case Fault::IbanForm:
-            return "it is not an IBAN: two capitals, two check digits, then capitals and digits";
+            return tell(text::kGs1IbanForm, {});
         case Fault::IbanCheck:
-            return "the IBAN check digits " + shown + " do not match the rest";
+            return tell(text::kGs1IbanCheck, {shown});
         case Fault::Latitude:
-            return shown + " is beyond 1800000000 (90 degrees north)";
+            return tell(text::kGs1Latitude, {shown});
         case Fault::Longitude:
-            return shown + " is beyond 3600000000 (180 degrees east)";
+            return tell(text::kGs1Longitude, {shown});
         case Fault::PartCutShort:
-            return "the part " + shown + atPosition(static_cast<int>(at + 1)) + " needs " + std::to_string(w.need) +
-                   (charset == Charset::Digits ? " digits" : " characters") + ", got " + std::to_string(len);
+            return tell(text::kGs1PartCutShort, {shown, std::to_string(at + 1), std::to_string(w.need),
+                                                 say(language, charset == Charset::Digits ? text::kDigits : text::kCharacters),
+                                                 std::to_string(len)});
         case Fault::PrefixNotDigit:
-            return bcfont::describeByte(static_cast<unsigned char>(value[at])) + atPosition(static_cast<int>(at + 1)) +
-                   " is not a digit: a GS1 Company Prefix starts with 4 digits";
+            return tell(text::kGs1PrefixNotDigit,
+                        {bcfont::describeByte(static_cast<unsigned char>(value[at]), language), std::to_string(at + 1)});
         case Fault::PrefixTooShort:
-            return "it is too short to start with a GS1 Company Prefix (at least 4 digits)";
+            return tell(text::kGs1PrefixTooShort, {});
         case Fault::PackageType:
-            return shown + " is not a package type code (UN/ECE Recommendation 21 or GS1's additions)";
+            return tell(text::kGs1PackageType, {shown});
         case Fault::CouponNotDigit:
         case Fault::CouponMissing:
         case Fault::CouponLength:
@@ -237,45 +227,44 @@ std::string faultSentence(const ElementString& es, const Element& e, Fault fault
         case Fault::CouponCode:
         case Fault::CouponDates:
         case Fault::CouponExcess:
-            return couponSentence(fault, w, fault == Fault::CouponNotDigit
-                                                ? bcfont::describeByte(static_cast<unsigned char>(value[at]))
-                                                : shown);
+            return couponSentence(fault, w,
+                                  fault == Fault::CouponNotDigit
+                                      ? bcfont::describeByte(static_cast<unsigned char>(value[at]), language)
+                                      : shown,
+                                  language);
     }
     return {};
 }
 
 // "(01), (02) or (8006)", with "(01) with (21)" for AIs that go together.
-std::string alternatives(std::string_view list) {
+std::string alternatives(std::string_view list, Language language) {
     std::string text;
-    std::size_t count = 1;
-    for (const char c : list) count += c == ',' ? 1 : 0;
-    std::size_t n = 0;
     while (!list.empty()) {
         const std::size_t end = list.find(',');
         std::string_view all = list.substr(0, end);
         list = end == std::string_view::npos ? std::string_view{} : list.substr(end + 1);
-        if (n > 0) text += ++n == count ? " or " : ", ";
-        else ++n;
         std::string group;
         while (!all.empty()) {
             const std::size_t plus = all.find('+');
-            if (!group.empty()) group += " with ";
-            group += bracketed(all.substr(0, plus));
+            group = group.empty() ? bracketed(all.substr(0, plus))
+                                  : say(language, text::kGs1With, {group, bracketed(all.substr(0, plus))});
             all = plus == std::string_view::npos ? std::string_view{} : all.substr(plus + 1);
         }
-        text += group;
+        if (text.empty()) text = group;
+        else if (list.empty()) text = say(language, text::kOr, {text, group});
+        else text += ", " + group;
     }
     return text;
 }
 
-std::string elementSentence(const Rejection& r, const ElementString& es, const Element& e) {
+std::string elementSentence(const Rejection& r, const ElementString& es, const Element& e, Language language) {
     const std::string ai = bracketed(es.ai(e));
     const std::string_view value = es.value(e);
     switch (r.kind) {
         case Reject::Gs1UnknownAi:
-            return ai + " is not a GS1 application identifier";
+            return say(language, text::kGs1UnknownAi, {ai});
         case Reject::Gs1Length:
-            return lengthSentence(es.ai(e), *e.entry, r.count);
+            return lengthSentence(es.ai(e), *e.entry, r.count, language);
         case Reject::Gs1Charset: {
             std::array<Part, 5> parts;
             const int count = split(*e.entry, value, parts);
@@ -284,22 +273,23 @@ std::string elementSentence(const Rejection& r, const ElementString& es, const E
                 const Part& q = parts[static_cast<std::size_t>(p)];
                 if (r.count > q.at && r.count <= static_cast<std::size_t>(q.at + q.length)) set = q.component->charset;
             }
-            return ai + " " + quote(value) + ": " + bcfont::describeByte(r.byte) + atPosition(static_cast<int>(r.count)) +
-                   " is not " + charsetName(set);
+            return say(language, text::kGs1Charset,
+                       {ai, quote(value), bcfont::describeByte(r.byte, language), std::to_string(r.count),
+                        charsetName(set).in(language)});
         }
         case Reject::Gs1Check:
             return ai + " " + quote(value) + ": " +
-                   faultSentence(es, e, static_cast<Fault>(r.byte), Where(r.count));
+                   faultSentence(es, e, static_cast<Fault>(r.byte), Where(r.count), language);
         case Reject::Gs1Repeated:
-            return ai + " appears twice with different data";
+            return say(language, text::kGs1Repeated, {ai});
         case Reject::Gs1Excludes: {
             const Element* other = es.at(static_cast<int>(r.count));
             const bool otherFirst = other != nullptr && other->start < e.start;
             const std::string them = other == nullptr ? std::string("?") : bracketed(es.ai(*other));
-            return (otherFirst ? them + " and " + ai : ai + " and " + them) + " cannot be in the same barcode";
+            return say(language, text::kGs1Excludes, {otherFirst ? them : ai, otherFirst ? ai : them});
         }
         case Reject::Gs1Requires:
-            return ai + " needs " + alternatives(unmetRequirement(es, *e.entry)) + " in the same barcode";
+            return say(language, text::kGs1Requires, {ai, alternatives(unmetRequirement(es, *e.entry), language)});
         default:
             return {};
     }
@@ -307,17 +297,17 @@ std::string elementSentence(const Rejection& r, const ElementString& es, const E
 
 }  // namespace
 
-std::string sentence(const Rejection& r, std::string_view data) {
-    if (r.kind == Reject::Gs1Syntax) return syntaxSentence(r, data);
+std::string sentence(const Rejection& r, std::string_view data, Language language) {
+    if (r.kind == Reject::Gs1Syntax) return syntaxSentence(r, data, language);
     if (r.kind == Reject::Gs1TooLong)
-        return "GS1-128 holds at most " + std::to_string(kMaxDataCharacters) +
-               " data characters (AIs and their data), got " + std::to_string(r.count);
+        return say(language, text::kGs1TooLong, {std::to_string(kMaxDataCharacters), std::to_string(r.count)});
     if (r.kind == Reject::Gs1TooWide) {
-        std::array<char, 96> text{};
-        std::snprintf(text.data(), text.size(), "%.1f mm long with its quiet zones at the %.3f mm module",
-                      static_cast<double>(r.count) * kModuleMm, kModuleMm);
-        return "GS1-128 would be " + std::string(text.data()) + " of the Code 128 face; GS1 allows at most " +
-               std::to_string(static_cast<int>(kMaxSymbolMm)) + " mm: shorten the data";
+        std::array<char, 16> length{}, module{};
+        std::snprintf(length.data(), length.size(), "%.1f", static_cast<double>(r.count) * kModuleMm);
+        std::snprintf(module.data(), module.size(), "%.3f", kModuleMm);
+        return say(language, text::kGs1TooWide,
+                   {decimal(length.data(), language), decimal(module.data(), language),
+                    std::to_string(static_cast<int>(kMaxSymbolMm))});
     }
     if (data.size() > static_cast<std::size_t>(kMaxGs1InputLength)) return {};
     // Read as Calc reads it: NUL from the first NUL on.
@@ -326,7 +316,7 @@ std::string sentence(const Rejection& r, std::string_view data) {
     ElementString es;
     (void)parse(read.data(), static_cast<int>(read.size()), es);
     const Element* e = es.at(r.position);
-    return e == nullptr ? std::string() : elementSentence(r, es, *e);
+    return e == nullptr ? std::string() : elementSentence(r, es, *e, language);
 }
 
 std::string titles(std::string_view data) {

@@ -192,23 +192,26 @@ struct ReportRow {
     const char* output;
     const char* summary;
     std::vector<std::string> listed;
+    const char* language = "en";  // of the window's translation
 };
 
 // clang-format off
 const ReportRow kReportRows[] = {
     {"all converted", EAN8, false, "1234567\n5512345\n", "<BCDE=fgha>\n<FFBC=defh>\n", "converted 2 of 2 lines", {}},
     {"rejected lines with numbers and the command line's reasons", EAN8, false, "1234567\n\n12\nabcdefg\n",
-     "<BCDE=fgha>\n", "converted 1 of 3 lines",
+     "<BCDE=fgha>\n", "converted 1 of 3 lines (not counting 1 empty)",
      {"line 3: EAN-8 needs 7 or 8 digits, got 2", "line 4: EAN-8 takes digits only: 'a' at position 1"}},
+    {"German: the summary and reasons of the encoder's catalogue", EAN8, false, "1234567\n\n12\n", "<BCDE=fgha>\n",
+     "1 von 2 Zeilen umgewandelt (ohne 1 leere)", {"Zeile 3: EAN-8 braucht 7 oder 8 Ziffern, es sind 2"}, "de"},
     {"aligned: an empty line where nothing converted", EAN8, true, "12\n1234567\n\n", "\n<BCDE=fgha>\n\n",
-     "converted 1 of 2 lines", {"line 1: EAN-8 needs 7 or 8 digits, got 2"}},
+     "converted 1 of 2 lines (not counting 1 empty)", {"line 1: EAN-8 needs 7 or 8 digits, got 2"}},
     {"a character Mac OS Roman lacks", CODABAR, false, "1\u4E002\n123", "D123D\n", "converted 1 of 2 lines",
      {"line 1: holds '\u4E00' (character 2), which Mac OS Roman cannot encode"}},
     {"replaced check digits and wrapped escapes are notes, in line order", EAN8, false, "55123450\nx\n12345678\n",
      "<FFBC=defh>\n<BCDE=fgha>\n", "converted 2 of 3 lines; 2 check digits replaced",
      {"line 1, note: check digit 0 replaced by 7", "line 2: EAN-8 needs 7 or 8 digits, got 1",
       "line 3, note: check digit 8 replaced by 0"}},
-    {"an escape above 255", C39, false, "A~300\n", "*A/LS*\n", "converted 1 of 1 lines; escapes above ~255 taken modulo 256: 1",
+    {"an escape above 255", C39, false, "A~300\n", "*A/LS*\n", "converted 1 of 1 line; 1 escape above ~255 taken modulo 256",
      {"line 1, note: ~300 is taken as ~044 (',')"}},
 };
 // clang-format on
@@ -217,6 +220,7 @@ TEST(Batch, ReportsConvertedLinesAndListsTheRejectedOnes) {
     for (const auto& row : kReportRows) {
         SCOPED_TRACE(row.name);
         Rig r;
+        r.window.language = row.language;
         r.chooseBatch(row.type);
         r.window.states[Id::batchAlign] = row.align;
         r.controller.batchChangeAlign(Id::batchAlign);

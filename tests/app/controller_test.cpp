@@ -106,7 +106,7 @@ const CallRow kCallRows[] = {
     {"batch convert leaves the preview alone",
      [](Rig& r) { r.window.text[Id::batchInput] = "1234567", r.controller.batchCalc(Id::convertButton); },
      {R"(setString(batchOutput,""))", "string(batchInput)", "setString(batchOutput,\"<BCDE=fgha>\n\")",
-      "setEnabled(saveButton,1)", R"(setStringValue(batchSummary,"converted 1 of 1 lines"))", "setItems(batchRejections,0)"}},
+      "setEnabled(saveButton,1)", R"(setStringValue(batchSummary,"converted 1 of 1 line"))", "setItems(batchRejections,0)"}},
 };
 // clang-format on
 

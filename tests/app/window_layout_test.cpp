@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <QtTest>
 #include <climits>
 #include <cmath>
@@ -209,6 +210,47 @@ class WindowLayoutTest : public QObject {
         QVERIFY(!w().notice->text().isEmpty());
         QCOMPARE(geometries(), before);
         QCOMPARE(window->size(), QSize(1200, 740));
+    }
+
+    // In either language, a window at its minimum width keeps its size when
+    // the install button appears or a long summary is shown; at its first
+    // size the longest reasons fit the notice's lines.
+    void nothingThatAppearsWidensTheWindow_data() {
+        QTest::addColumn<QString>("translation");
+        QTest::newRow("English") << QString();
+        QTest::newRow("German") << QStringLiteral(":/i18n/bcfont_de.qm");
+    }
+    void nothingThatAppearsWidensTheWindow() {
+        QFETCH(QString, translation);
+        QTranslator translator;
+        if (!translation.isEmpty()) QVERIFY(translator.load(translation));
+        QCoreApplication::installTranslator(&translator);
+        const auto removed = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+        MainWindow win;
+        win.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&win));
+        const int minimumWidth = win.minimumSizeHint().width();
+        win.resize(minimumWidth, 740);
+        QCoreApplication::processEvents();
+        const QSize before = win.size();
+        win.widgets().installFontsButton->show();
+        win.widgets().batchSummary->setText(QString(300, 'x').replace(QStringLiteral("xxxxx"), QStringLiteral("word ")));
+        QCoreApplication::processEvents();
+        QCOMPARE(win.size(), before);
+        QCOMPARE(win.minimumSizeHint().width(), minimumWidth);
+
+        win.resize(1200, 740);
+        const std::pair<CodeType, QString> longest[] = {
+            {GS1128, QStringLiteral("0109501101530003")},
+            {TOFIL, QString(48, '1')},
+            {C128EAN, QStringLiteral("\tA").repeated(24)}};
+        for (const auto& [type, data] : longest) {
+            typeData(win, type, data);
+            QCoreApplication::processEvents();
+            const QStringList lines = win.widgets().notice->shownLines();
+            QVERIFY2(!lines.isEmpty() && !lines.last().endsWith(QChar(0x2026)),
+                     qPrintable(lines.join(QStringLiteral(" | "))));
+        }
     }
 
     void theNoticeMeetsAaContrastInLightAndDarkPalettes_data() {

@@ -43,8 +43,19 @@ RunResult runBcfont(const std::vector<std::string>& args, const std::string& inp
     for (auto& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
 
+    std::vector<std::string> environment = options.environment;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view entry = *e;
+        const std::string_view name = entry.substr(0, entry.find('='));
+        if (name != "LANGUAGE" && name != "LC_ALL" && name != "LC_MESSAGES" && name != "LANG")
+            environment.emplace_back(entry);
+    }
+    std::vector<char*> cenv;
+    for (auto& e : environment) cenv.push_back(e.data());
+    cenv.push_back(nullptr);
+
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, BCFONT_EXE, &actions, nullptr, cargv.data(), environ);
+    const int spawned = posix_spawn(&pid, BCFONT_EXE, &actions, nullptr, cargv.data(), cenv.data());
     posix_spawn_file_actions_destroy(&actions);
     std::string piped;
     if (pipeEnds[1] >= 0) {

@@ -67,6 +67,10 @@ struct RunOptions {
     std::string stdinPath{};      // empty: the `input` argument
     bool appendStdout = false;    // stdoutPath opened as with `>>`
     bool stdoutPipe = false;      // a pipe, read into RunResult::out, as `| cat`
+    // "NAME=value" pairs added to the test's environment. LANGUAGE, LC_ALL,
+    // LC_MESSAGES and LANG are left out of it, so that runs are in English
+    // wherever the tests run, unless set here.
+    std::vector<std::string> environment{};
 };
 
 // Runs bcfont with `args`, `input` on its standard input.

@@ -1,5 +1,5 @@
-// What the encoders report when they refuse a request, and the sentence
-// rejectionReason makes of it.
+// What the encoders report when they refuse a request (wording_test words
+// the sentences rejectionReason makes of it).
 #include "calc_helpers.h"
 #include "encoder_internal.h"
 
@@ -130,38 +130,6 @@ TEST(Rejection, ReadingTheWholeDataChangesNothing) {
                 }
             }
         }
-    }
-}
-
-struct SentenceRow {
-    const char* name;
-    CodeType type;
-    std::string data;
-    const char* addon;
-    const char* reason;
-};
-
-// A byte is named as the person typed it: control bytes by number, the
-// rest as Mac OS Roman characters.
-// clang-format off
-const SentenceRow kSentenceRows[] = {
-    {"tab", EAN8, "123\t567", "", "EAN-8 takes digits only: byte 9 at position 4"},
-    {"del", CODABAR, "1\x7f", "", "Codabar takes digits only: byte 127 at position 2"},
-    {"e_acute", POSTNET, "1234\x8E", "", "Postnet takes digits only: 'é' at position 5"},
-    {"euro_sign", C39, "A\xDB", "", "Code 39 takes 7-bit ASCII only: '€' at position 2"},
-    {"no_break_space", UPCA, "0360\xCA" "0029145", "", "UPC-A takes digits only: a no-break space at position 5"},
-    {"number_system_letter", UPCE, "\x9F" "123456", "", "UPC-E must start with 0 or 1 (number system), got 'ü'"},
-    {"addon_umlaut", EAN13, "400638133393", "1\x9A", "the add-on must be digits: 'ö' at position 2"},
-    {"three_lengths", POSTNET, "1", "", "Postnet needs 5, 9 or 11 digits, got 1"},
-    {"escape_below_1000", C39, "~255", "", "Code 39 escape ~255 at position 1 is not an ASCII character"},
-    {"escape_with_leading_zeros_above_256", C128, "x~~~384", "", "Code 128 escape ~384 at position 4 is not an ASCII character (it stands for byte 128)"},
-};
-// clang-format on
-
-TEST(Rejection, Sentences) {
-    for (const auto& row : kSentenceRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(rejectionReason(row.type, row.data, row.addon, true), row.reason);
     }
 }
 

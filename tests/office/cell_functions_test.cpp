@@ -16,6 +16,7 @@ struct Request {
     CellValue data, type, addon, check;
     std::u16string text;  // expected BCFONT text
     std::string reason;   // expected BCFONTREASON
+    Language language = Language::English;  // Calc's user interface language
 };
 
 const Blank blank;
@@ -48,6 +49,12 @@ const Request kRequests[] = {
      "Type must be one cell holding a symbology name or number" + kValidTypes},
     {"add-on with a fraction", u"400638133393", ean13, 12.5, blank, u"", "Addon 12.5" + kNotWhole},
     {"check as text", u"123", u"code39", blank, u"yes", u"", "Check must be TRUE or FALSE (or 1 or 0)"},
+    {"German: the encoder's reason", u"12", ean13, blank, blank, u"", "EAN-13 braucht 12 oder 13 Ziffern, es sind 2", Language::German},
+    {"German: the argument named as the Function Wizard names it", true, ean13, blank, blank, u"",
+     "Daten ist WAHR oder FALSCH; geben Sie Text oder eine ganze Zahl an", Language::German},
+    {"German: the symbologies to choose from", u"123", -1.0, blank, blank, u"",
+     "unbekannter Typ -1; geben Sie eines von ean8, ean13, upca, upce, code39, code128, code128ean, itf, "
+     "industrial25, codabar, postnet, imb, gs1128 oder seine Nummer 0-12 an", Language::German},
 };
 
 // BCFONTTEXT takes BCFONT's arguments and gives its reasons.
@@ -74,7 +81,7 @@ const FaceRequest kFaces[] = {
 
 TEST(CalcCells, Requests) {
     for (const Request& r : kRequests) {
-        const CellResult result = barcodeCell(r.data, r.type, r.addon, r.check);
+        const CellResult result = barcodeCell(r.data, r.type, r.addon, r.check, r.language);
         EXPECT_EQ(result.text, r.text) << r.name;
         EXPECT_EQ(result.reason, r.reason) << r.name;
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """What Calc's Function Wizard shows for the add-in, in English and German:
 the functions under Add-In with their arguments and help, as LibreOffice
-reads them from the extension's configuration and from the add-in itself.
+reads them from the extension's configuration and from the add-in itself,
+and the add-in's reasons in the language Calc sets.
 
 Usage: wizard_test.py --extensions DIR --work DIR
 """
@@ -25,6 +26,8 @@ FUNCTIONS = {
     "bcfontFace": ("BCFONTFACE", ["Type", "HalfHeight", "HighDensity"], ["Typ", "HalbeHöhe", "HoheDichte"],
                    "The name of the barcode font", "Der Name der Barcode-Schrift"),
 }
+# BCFONTREASON of the data 12 as EAN-13, in the language Calc sets with setLocale().
+REASONS = {"en": "EAN-13 needs 12 or 13 digits, got 2", "de": "EAN-13 braucht 12 oder 13 Ziffern, es sind 2"}
 # Only Data is required; Calc offers every other argument as optional.
 REQUIRED = {"bcfont": [True, False, False, False], "bcfontReason": [True, False, False, False],
             "bcfontText": [True, False, False, False],
@@ -106,6 +109,8 @@ def main():
                 check(failures, f"{row[0]} arguments from the add-in in {language}", row[column], names)
                 starts(failures, f"{row[0]} help from the add-in in {language}", row[2 + column],
                        addin.getFunctionDescription(name))
+            check(failures, f"BCFONTREASON from the add-in in {language}", REASONS[language],
+                  addin.bcfontReason((("12",),), "ean13", None, None))
             check(failures, f"programmatic name of BCFONTREASON in {language}", "bcfontReason",
                   addin.getProgrammaticFuntionName("BCFONTREASON"))
         check(failures, "service name", SERVICE, addin.getServiceName())
