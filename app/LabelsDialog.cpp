@@ -84,7 +84,7 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     copies_->setObjectName(QStringLiteral("labelsCopies"));
     copies_->setAccessibleName(tr("Copies of each line"));
     copies_->setRange(1, render::kMaxCopies);
-    outline_ = new QCheckBox(tr("Draw the label outlines (test print on plain paper)"));
+    outline_ = new QCheckBox(tr("Draw the label &outlines (test print on plain paper)"));
     outline_->setObjectName(QStringLiteral("labelsOutline"));
 
     preview_ = new QLabel;

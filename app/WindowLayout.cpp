@@ -73,7 +73,7 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     w.checksum =
         named(new QCheckBox(QObject::tr("Chec&k digit")), ControlId::checksum, QObject::tr("Check digit"));
     w.halfHeight =
-        named(new QCheckBox(QObject::tr("Ha&lf height")), ControlId::halfHeight, QObject::tr("Half height"));
+        named(new QCheckBox(QObject::tr("Half heigh&t")), ControlId::halfHeight, QObject::tr("Half height"));
     w.highDensity = named(new QCheckBox(QObject::tr("Hi&gh density")), ControlId::highDensity,
                           QObject::tr("High density"));
 
@@ -125,9 +125,12 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     w.preview->document()->setDefaultTextOption(centred);
     w.preview->document()->setDocumentMargin(18);
     w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
-    w.copyButton = named(new QPushButton(QObject::tr("&Copy")), "copyButton", QObject::tr("Copy barcode"));
+    // The window has more controls than English has letters to spare beside
+    // the menus' F, E, B and H: Copy and Print, whose Ctrl+C and Ctrl+P reach
+    // them from every control, go without a mnemonic so no two controls share one.
+    w.copyButton = named(new QPushButton(QObject::tr("Copy")), "copyButton", QObject::tr("Copy barcode"));
     w.printButton =
-        named(new QPushButton(QObject::tr("&Print…")), "printButton", QObject::tr("Print barcode"));
+        named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
 
     w.exportButton =
         named(new QPushButton(QObject::tr("E&xport…")), "exportButton", QObject::tr("Export barcode"));
@@ -179,7 +182,7 @@ QGroupBox* factsGroup(WindowWidgets& w) {
 
 QGroupBox* batchGroup(WindowWidgets& w) {
     w.batchCodeSelector = symbologySelector(ControlId::batchCodeSelector, QObject::tr("Batch symbology"));
-    w.batchChecksum = named(new QCheckBox(QObject::tr("Check digi&t")), ControlId::batchChecksum,
+    w.batchChecksum = named(new QCheckBox(QObject::tr("&Check digit")), ControlId::batchChecksum,
                             QObject::tr("Batch check digit"));
     w.batchInput = batchView(ControlId::batchInput, QObject::tr("Batch input"),
                              QObject::tr("One item per line — type here or read a text file"));
@@ -227,7 +230,7 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     layout->addLayout(buttons);
     layout->addWidget(w.batchSummary);
     layout->addWidget(w.batchRejections);
-    layout->addWidget(buddyLabel(QObject::tr("&Output"), w.batchOutput));
+    layout->addWidget(buddyLabel(QObject::tr("Out&put"), w.batchOutput));
     layout->addWidget(w.batchOutput, 1);
     return group;
 }

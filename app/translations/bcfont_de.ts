@@ -307,8 +307,8 @@
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="76"/>
-        <source>Ha&amp;lf height</source>
-        <translation>&amp;Halbe Höhe</translation>
+        <source>Half heigh&amp;t</source>
+        <translation>H&amp;albe Höhe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="76"/>
@@ -318,7 +318,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="77"/>
         <source>Hi&amp;gh density</source>
-        <translation>Hohe &amp;Dichte</translation>
+        <translation>H&amp;ohe Dichte</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="78"/>
@@ -475,7 +475,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="139"/>
         <source>&amp;Install fonts for other programs</source>
-        <translation>Schriften für andere Programme &amp;installieren</translation>
+        <translation>Schriften für andere P&amp;rogramme installieren</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="140"/>
@@ -500,7 +500,7 @@
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="167"/>
-        <source>Check digi&amp;t</source>
+        <source>&amp;Check digit</source>
         <translation>Prüf&amp;ziffer</translation>
     </message>
     <message>
@@ -542,7 +542,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="175"/>
         <source>Con&amp;vert</source>
-        <translation>&amp;Umwandeln</translation>
+        <translation>Um&amp;wandeln</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="176"/>
@@ -553,7 +553,7 @@
         <location filename="../WindowLayout.cpp" line="178"/>
         <location filename="../WindowLayout.cpp" line="237"/>
         <source>&amp;Save…</source>
-        <translation>&amp;Speichern…</translation>
+        <translation>Spei&amp;chern…</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="178"/>
@@ -613,17 +613,17 @@
     <message>
         <location filename="../WindowLayout.cpp" line="199"/>
         <source>Read &amp;as:</source>
-        <translation>Lesen &amp;als:</translation>
+        <translation>Lese&amp;n als:</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="205"/>
         <source>Inp&amp;ut</source>
-        <translation>&amp;Eingabe</translation>
+        <translation>E&amp;ingabe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="215"/>
-        <source>&amp;Output</source>
-        <translation>&amp;Ausgabe</translation>
+        <source>Out&amp;put</source>
+        <translation>A&amp;usgabe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="221"/>
@@ -670,6 +670,16 @@
         <source>bcfont — Barcode Font Encoder</source>
         <translation>bcfont – Barcode-Font-Encoder</translation>
     </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="131"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="133"/>
+        <source>Print…</source>
+        <translation>Drucken…</translation>
+    </message>
 </context>
 <context>
     <name>bcfont::app::MainWindow</name>
@@ -706,8 +716,8 @@
         <translation>Kopien je Zeile</translation>
     </message>
     <message>
-        <source>Draw the label outlines (test print on plain paper)</source>
-        <translation>Etikettenränder zeichnen (Probedruck auf Normalpapier)</translation>
+        <source>Draw the label &amp;outlines (test print on plain paper)</source>
+        <translation>Etikettenränder &amp;zeichnen (Probedruck auf Normalpapier)</translation>
     </message>
     <message>
         <source>First sheet</source>
@@ -747,7 +757,7 @@
     </message>
     <message>
         <source>Print &amp;Labels…</source>
-        <translation>&amp;Etiketten drucken…</translation>
+        <translation>E&amp;tiketten drucken…</translation>
     </message>
     <message>
         <source>Print Labels</source>
