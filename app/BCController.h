@@ -114,6 +114,10 @@ class BCController {
     std::string tr(const char* text);
     // A change the encoder made to the data, as the notice line says it.
     std::string changeNotice(const DataChange& change);
+    // The typed add-on when its length is the chosen one, else nothing.
+    std::string_view addonTaken(std::string_view typed) const;
+    // The check option's tooltip: what the table says of `type`'s check character.
+    std::string checkToolTip(CodeType type);
     // Whether the current symbology lets the user set this option control.
     bool offers(ControlId option) const;
     void clearBatchOutput();

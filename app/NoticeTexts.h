@@ -77,6 +77,19 @@ inline constexpr const char* kConvertedAgainAs = QT_TRANSLATE_NOOP("Notice", "%1
 inline constexpr const char* kAlignOption = QT_TRANSLATE_NOOP("Notice", "Align output with input");
 inline constexpr const char* kCheckOption = QT_TRANSLATE_NOOP("Notice", "check digit");
 
+// 2 of 5 Interleaved draws digits in pairs.
+inline constexpr const char* kLeadingZero = QT_TRANSLATE_NOOP("Notice", "a leading 0 makes the digit count even");
+// The check option's tooltip, by the table's check character of the chosen
+// symbology; %1 is its name.
+inline constexpr const char* kCheckAlways =
+    QT_TRANSLATE_NOOP("Notice", "Check character: Always \u2014 %1 always carries its check digit.");
+inline constexpr const char* kCheckOptional =
+    QT_TRANSLATE_NOOP("Notice", "Check character: Optional \u2014 adds %1's check character to the symbol.");
+inline constexpr const char* kCheckExpected = QT_TRANSLATE_NOOP(
+    "Notice", "Check character: Expected \u2014 %1 requires it; scanners refuse the symbol without it.");
+inline constexpr const char* kCheckNone =
+    QT_TRANSLATE_NOOP("Notice", "Check character: None \u2014 %1 has no check character.");
+
 // `pattern` with %1, %2, ... replaced by `args` in order.
 std::string filled(std::string_view pattern, std::initializer_list<std::string> args);
 

@@ -232,6 +232,10 @@ void QtWindowPort::setHidden(ControlId control, bool hidden) {
     if (QWidget* w = widget(control)) w->setHidden(hidden);
 }
 
+void QtWindowPort::setToolTip(ControlId control, const std::string& text) {
+    if (QWidget* w = widget(control)) w->setToolTip(qs(text));
+}
+
 void QtWindowPort::setItems(ControlId list, const std::vector<std::string>& items) {
     auto* view = qobject_cast<QListWidget*>(widget(list));
     if (view == nullptr) return;

@@ -79,6 +79,9 @@ class WindowPort {
     virtual int indexOfSelectedItem(ControlId selector) = 0;
     virtual void selectItem(ControlId selector, int index) = 0;
 
+    // The text shown when the pointer rests on a control.
+    virtual void setToolTip(ControlId control, const std::string& text) = 0;
+
     // Shows or hides a control.
     virtual void setHidden(ControlId control, bool hidden) = 0;
 

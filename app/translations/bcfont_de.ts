@@ -217,6 +217,31 @@
         <source>check digit</source>
         <translation>Prüfziffer</translation>
     </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>a leading 0 makes the digit count even</source>
+        <translation>eine vorangestellte 0 macht die Ziffernzahl gerade</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Always — %1 always carries its check digit.</source>
+        <translation>Prüfzeichen: immer — %1 trägt stets seine Prüfziffer.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Optional — adds %1&apos;s check character to the symbol.</source>
+        <translation>Prüfzeichen: wahlweise — fügt dem Symbol das Prüfzeichen von %1 hinzu.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Expected — %1 requires it; scanners refuse the symbol without it.</source>
+        <translation>Prüfzeichen: erwartet — %1 verlangt es; Scanner lesen das Symbol ohne es nicht.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: None — %1 has no check character.</source>
+        <translation>Prüfzeichen: keines — %1 hat kein Prüfzeichen.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -23,6 +23,7 @@ class RecordingWindow : public WindowPort {
     std::map<ControlId, int> states, selectedIndex;
     std::map<ControlId, bool> enabled, hidden;
     std::map<ControlId, std::vector<std::string>> items;
+    std::map<ControlId, std::string> toolTips;
     bool fontsInstalled = true;                              // whether other programs find the faces
     std::string installError;                                // when set, installing the faces fails with it
     std::set<std::string, std::less<>> missingFonts;         // every other family is installed
@@ -56,6 +57,8 @@ class RecordingWindow : public WindowPort {
     int indexOfSelectedItem(ControlId s) override { return record("indexOfSelectedItem", s), selectedIndex[s]; }
     void selectItem(ControlId s, int i) override { record("selectItem", s, i), selectedIndex[s] = i; }
     void setHidden(ControlId c, bool on) override { record("setHidden", c, on), hidden[c] = on; }
+    // Kept, not logged: a tooltip changes nothing the window shows at once.
+    void setToolTip(ControlId c, const std::string& t) override { toolTips[c] = t; }
     void setItems(ControlId l, const std::vector<std::string>& v) override { record("setItems", l, int(v.size())), items[l] = v; }
     void selectLine(ControlId v, std::uint64_t line) override { record("selectLine", v, int(line)); }
     bool fontsReachOtherPrograms() override { return record("fontsReachOtherPrograms"), fontsInstalled; }

@@ -29,11 +29,12 @@ void holdFiveDigitAddon(Rig& r) {
 }
 
 // clang-format off
-Log afterAddonChoice(bool fieldOpen) {
-    return {"setEnabled(addonText,"s + (fieldOpen ? "1)" : "0)"), R"(setStringValue(addonText,""))",
-            R"(setStringValue(convertString,"4<ALGDTM=dddjdb>"))", R"(fontWithName("Code EAN",72))",
-            R"(setString(preview,"4<ALGDTM=dddjdb>"))", R"(setFont(preview,"Code EAN",72))",
-            R"(showHumanReadable("4006381333931",""))", R"(showNotice(""))"};
+// The field keeps "52495"; the symbol takes it only where 5 digits are chosen.
+Log afterAddonChoice(bool fieldOpen, const std::string& fontString, const std::string& text,
+                     const std::string& notice) {
+    return {"setEnabled(addonText,"s + (fieldOpen ? "1)" : "0)"), "setStringValue(convertString,\"" + fontString + "\")",
+            R"(fontWithName("Code EAN",72))", "setString(preview,\"" + fontString + "\")",
+            R"(setFont(preview,"Code EAN",72))", "showHumanReadable(\"" + text + "\",\"\")", "showNotice(\"" + notice + "\")"};
 }
 
 // Selectable only while it copies: the whole text and its font.
@@ -88,12 +89,14 @@ const CallRow kCallRows[] = {
       R"(setString(preview,"<BCDE=fgha>"))", R"(showHumanReadable("12345670",""))",
       "showNotice(\"Font \u201CCode EAN Red\u201D is not installed \u2014 the preview cannot draw the bars.\")",
       "print(preview)", "orderFrontStandardAboutPanel()"}},
-    {"no add-on empties and closes the field",
-     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddonNothing(Id::addonNothing); }, afterAddonChoice(false)},
-    {"2 digits empty the field", [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2); },
-     afterAddonChoice(true)},
-    {"5 digits again empty the field all the same",
-     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon5(Id::addon5); }, afterAddonChoice(true)},
+    {"no add-on closes the field and leaves its digits out",
+     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddonNothing(Id::addonNothing); },
+     afterAddonChoice(false, "4<ALGDTM=dddjdb>", "4006381333931", "")},
+    {"2 digits keep the five typed and leave them out", [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2); },
+     afterAddonChoice(true, "4<ALGDTM=dddjdb>", "4006381333931", "the add-on needs 2 digits, got 5; it is left out")},
+    {"5 digits again take them",
+     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2), r.window.log.clear(), r.controller.changeAddon5(Id::addon5); },
+     afterAddonChoice(true, "4<ALGDTM=dddjdb>:v;n;Z;u;q", "4006381333931 52495", "")},
     // The same each time.
     {"copy twice", [](Rig& r) { r.controller.copy(Id::preview), r.controller.copy(Id::facts); }, copied(copied({}))},
     {"copy where other programs lack the faces offers to install them", [](Rig& r) { r.window.fontsInstalled = false, r.controller.copy(Id::preview); },
@@ -172,7 +175,7 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {C128EAN, "NSFactC128EAN", false, true, true, false},
     {TOFIL, "NSFactTOFIL", true, true, true, false},
     {TOFIND, "NSFactTOFIND", false, true, true, false},
-    {CODABAR, "NSFactCODABAR", false, true, true, false},
+    {CODABAR, "NSFactCODABAR", false, false, true, false},
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
     {IMB, "NSFactIMB", false, false, false, false},
     {GS1128, "NSFactGS1128", false, false, true, false},
@@ -212,6 +215,24 @@ TEST(Controller, ChoosingASymbologyResetsOptionsAndEnablesWhatItCanUse) {
     }
 }
 
+// The check option's tooltip names the table's check character.
+TEST(Controller, TheCheckOptionSaysWhatTheSymbologysCheckCharacterIs) {
+    const struct {
+        CodeType type;
+        const char* tip;
+    } rows[] = {
+        {EAN8, "Check character: Always \u2014 EAN-8 always carries its check digit."},
+        {C39, "Check character: Optional \u2014 adds Code 39's check character to the symbol."},
+        {C128, "Check character: Expected \u2014 Code 128 requires it; scanners refuse the symbol without it."},
+        {CODABAR, "Check character: None \u2014 Codabar has no check character."},
+    };
+    for (const auto& row : rows) {
+        Rig r;
+        r.choose(row.type);
+        EXPECT_EQ(r.window.toolTips[Id::checksum], row.tip);
+    }
+}
+
 // -------------------------------------------------------- preview update
 
 struct PreviewRow {
@@ -227,7 +248,7 @@ struct PreviewRow {
 
 // clang-format off
 const PreviewRow kPreviewRows[] = {
-    {"EAN-13 five add-on digits: the length decides", EAN13, "400638133393", "52495", 1, 0, 0, "4<ALGDTM=dddjdb>:v;n;Z;u;q", {"Code EAN", 72}, false},
+    {"EAN-13 two add-on digits", EAN13, "400638133393", "52", 1, 0, 0, "4<ALGDTM=dddjdb>:q;n", {"Code EAN", 72}, false},
     {"EAN-13 add-on still being typed", EAN13, "400638133393", "524", 1, 0, 0, "4<ALGDTM=dddjdb>", {"Code EAN", 72}, false},
     {"EAN-13 add-on outside Mac OS Roman", EAN13, "400638133393", "1\u4E00", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
     {"Code 128 half height, no check character", C128, "ABC", "", 0, 1, 0, "\u00D6ABC\u00E4", {"Code 128 Red", 30}, true},
@@ -280,7 +301,10 @@ const NoticeRow kNoticeRows[] = {
     {"100 bytes", C128, std::string(100, '7'), 0, "", 1, "the data is longer than 99 bytes"},
     {"add-on of 3 digits with 2 chosen", EAN13, "400638133393", 2, "524", 1, "the add-on needs 2 digits, got 3; it is left out"},
     {"add-on of 4 digits with 5 chosen", EAN13, "400638133393", 5, "5249", 1, "the add-on needs 5 digits, got 4; it is left out"},
-    {"add-on of 5 digits with 2 chosen: the length decides", EAN13, "400638133393", 2, "52495", 1, ""},
+    {"add-on of 5 digits with 2 chosen", EAN13, "400638133393", 2, "52495", 1, "the add-on needs 2 digits, got 5; it is left out"},
+    {"2 of 5 Interleaved: 4 digits and the check digit", TOFIL, "1234", 0, "", 1, "a leading 0 makes the digit count even"},
+    {"2 of 5 Interleaved: 3 digits, no check digit", TOFIL, "123", 0, "", 0, "a leading 0 makes the digit count even"},
+    {"2 of 5 Interleaved: 3 digits and the check digit", TOFIL, "123", 0, "", 1, ""},
     {"add-on field still empty", EAN13, "400638133393", 5, "", 1, ""},
     {"EAN-13 typed check digit wrong", EAN13, "4006381333937", 0, "", 1, "check digit 7 replaced by 1"},
     {"EAN-13 typed check digit right", EAN13, "4006381333931", 0, "", 1, ""},
