@@ -146,6 +146,8 @@ class BCController {
     BOOL bBATCHUTF8 = 0;
     BOOL bBATCHALIGN = 0;
     std::string readFolder_, saveFolder_;
+    std::optional<std::string> readBytes_;  // the file last read, while the input still holds it
+    std::string readPath_;
     bool batchOutputShown_ = false;             // the output view holds a conversion
     std::vector<std::uint64_t> rejectedLines_;  // of the last conversion's list: rejections and notes
     int exportDpi = kExportDefaultDpi;          // the last PNG resolution chosen, offered again

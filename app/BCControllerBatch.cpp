@@ -56,12 +56,28 @@ void BCController::reconvertBatch(const char* pattern, const std::string& option
     if (batchOutputShown_) convertBatch(pattern, option);
 }
 
+// The file last read is read again at once in the chosen encoding, from
+// its bytes, unless the input was edited since.
 void BCController::batchChangeEncoding(ControlId) {
-    bBATCHUTF8 = window_.indexOfSelectedItem(ControlId::batchEncoding) == 1 ? 1 : 0;
+    const BOOL utf8 = window_.indexOfSelectedItem(ControlId::batchEncoding) == 1 ? 1 : 0;
+    if (utf8 == bBATCHUTF8) return;
+    bBATCHUTF8 = utf8;
+    if (!readBytes_) return;
+    if (utf8 != 0 && !macroman::isValidUtf8(*readBytes_)) {
+        bBATCHUTF8 = 0;
+        window_.selectItem(ControlId::batchEncoding, 0);
+        return window_.showError(notice::filled(tr(notice::kNotUtf8), {readPath_}));
+    }
+    const std::string bytes = std::move(*readBytes_);
+    const bool hadOutput = batchOutputShown_;
+    window_.setString(batchInput, utf8 != 0 ? bytes : macroman::toUtf8(bytes));
+    readBytes_ = bytes;
+    if (hadOutput) convertBatch(notice::kReadAgainAs, utf8 != 0 ? "UTF-8" : "Mac OS Roman");
 }
 
 void BCController::batchInputDidChange(ControlId) {
     clearBatchOutput();
+    readBytes_.reset();
 }
 
 // Output and report belong to the input and options they came from; when
@@ -110,6 +126,8 @@ void BCController::convertBatch(const char* againPattern, const std::string& opt
     std::string summary = notice::filled(
         tr(notice::kBatchSummary),
         {std::to_string(report.converted), std::to_string(report.converted + report.rejected)});
+    if (report.empty > 0)
+        summary = notice::filled(tr(notice::kBatchEmptyLines), {summary, std::to_string(report.empty)});
     if (report.replacedChecks > 0)
         summary = notice::filled(tr(report.replacedChecks == 1 ? notice::kBatchCheckReplaced
                                                                : notice::kBatchChecksReplaced),
@@ -154,6 +172,8 @@ void BCController::batchRead(ControlId) {
     readFolder_ = folderOf(*path);
     window_.setString(batchInput, bBATCHUTF8 != 0 ? file.bytes : macroman::toUtf8(file.bytes));
     clearBatchOutput();
+    readBytes_ = file.bytes;
+    readPath_ = *path;
 }
 
 void BCController::batchWrite(ControlId) {

@@ -53,6 +53,10 @@ inline constexpr const char* kNotText =
 inline constexpr const char* kNotUtf8 =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
 inline constexpr const char* kBatchSummary = QT_TRANSLATE_NOOP("Notice", "converted %1 of %2 lines");
+// Empty lines are skipped, as on the command line.
+inline constexpr const char* kBatchEmptyLines = QT_TRANSLATE_NOOP("Notice", "%1 (not counting %2 empty)");
+// "Read as" changed: the file was read again. %2 is the encoding's name.
+inline constexpr const char* kReadAgainAs = QT_TRANSLATE_NOOP("Notice", "%1 \u2014 read again as %2");
 inline constexpr const char* kBatchRejection = QT_TRANSLATE_NOOP("Notice", "line %1: %2");
 // A converted line whose data was taken other than as typed.
 inline constexpr const char* kBatchNote = QT_TRANSLATE_NOOP("Notice", "line %1, note: %2");

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -202,8 +203,15 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     w.batchNotice = named(new NoticeLabel, ControlId::batchNotice, QObject::tr("Batch notice"));
     w.batchSummary = named(new QLabel, ControlId::batchSummary, QObject::tr("Batch summary"));
     w.batchRejections = named(new QListWidget, ControlId::batchRejections, QObject::tr("Rejected lines"));
-    w.batchRejections->setMaximumHeight(96);
+    // Eight lines at least, long reasons wrapped rather than cut off.
+    w.batchRejections->setWordWrap(true);
+    w.batchRejections->setTextElideMode(Qt::ElideNone);
+    w.batchRejections->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w.batchRejections->setResizeMode(QListView::Adjust);
+    w.batchRejections->setMinimumHeight(8 * w.batchRejections->fontMetrics().lineSpacing() +
+                                        2 * w.batchRejections->frameWidth() + 4);
     w.batchRejections->hide();
+    w.batchSummary->setWordWrap(true);
 
     auto* group =
         named(new QGroupBox(QObject::tr("Batch conversion")), "batchGroup", QObject::tr("Batch conversion"));
@@ -220,18 +228,41 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     settings->setColumnStretch(3, 1);
     layout->addLayout(settings);
     layout->addWidget(w.batchNotice);
-    layout->addWidget(buddyLabel(QObject::tr("Inp&ut"), w.batchInput));
-    layout->addWidget(w.batchInput, 1);
+    // Input and buttons above, the report and the output below, split at a
+    // height of their own: the report appearing takes its room from the
+    // output, and the buttons stay where they are.
+    auto* inputBox = new QWidget;
+    auto* input = new QVBoxLayout(inputBox);
+    input->setContentsMargins(0, 0, 0, 0);
+    input->setSpacing(8);
+    input->addWidget(buddyLabel(QObject::tr("Inp&ut"), w.batchInput));
+    input->addWidget(w.batchInput, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(w.readButton);
     buttons->addStretch(1);
     buttons->addWidget(w.convertButton);
     buttons->addWidget(w.saveButton);
-    layout->addLayout(buttons);
-    layout->addWidget(w.batchSummary);
-    layout->addWidget(w.batchRejections);
-    layout->addWidget(buddyLabel(QObject::tr("Out&put"), w.batchOutput));
-    layout->addWidget(w.batchOutput, 1);
+    input->addLayout(buttons);
+    auto* resultsBox = new QWidget;
+    auto* results = new QVBoxLayout(resultsBox);
+    results->setContentsMargins(0, 0, 0, 0);
+    results->setSpacing(8);
+    results->addWidget(w.batchSummary);
+    results->addWidget(w.batchRejections);
+    results->addWidget(buddyLabel(QObject::tr("Out&put"), w.batchOutput));
+    results->addWidget(w.batchOutput, 1);
+    const int lines = w.batchOutput->fontMetrics().lineSpacing();
+    w.batchInput->setMinimumHeight(3 * lines);
+    w.batchOutput->setMinimumHeight(3 * lines);
+    // Room for the report from the start, so that showing it never asks for more.
+    resultsBox->setMinimumHeight(w.batchRejections->minimumHeight() + 6 * lines + 4 * results->spacing());
+    auto* split = named(new QSplitter(Qt::Vertical), "batchSplit", QObject::tr("Input and output"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(inputBox);
+    split->addWidget(resultsBox);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
     return group;
 }
 

@@ -242,6 +242,16 @@
         <source>Check character: None — %1 has no check character.</source>
         <translation>Prüfzeichen: keines — %1 hat kein Prüfzeichen.</translation>
     </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>%1 (not counting %2 empty)</source>
+        <translation>%1 (ohne %2 leere)</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>%1 — read again as %2</source>
+        <translation>%1 — erneut gelesen als %2</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -704,6 +714,11 @@
         <location filename="../WindowLayout.cpp" line="133"/>
         <source>Print…</source>
         <translation>Drucken…</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="1"/>
+        <source>Input and output</source>
+        <translation>Eingabe und Ausgabe</translation>
     </message>
 </context>
 <context>

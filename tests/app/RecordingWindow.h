@@ -156,4 +156,13 @@ struct Rig {
     // clang-format on
 };
 
+// EAN-13 data with a 5-digit add-on typed, the log cleared.
+inline void holdFiveDigitAddon(Rig& r) {
+    r.choose(EAN13);
+    r.type("400638133393");
+    r.controller.changeAddon5(ControlId::addon5);
+    r.type(ControlId::addonText, "52495");
+    r.window.log.clear();
+}
+
 }  // namespace bcfont::app

@@ -2,6 +2,7 @@
 // space it is given, whole pixels per module where it can; the minimum size
 // holds every control; the notice is legible and moves nothing.
 #include <QAbstractButton>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QtTest>
@@ -209,6 +210,39 @@ class WindowLayoutTest : public QObject {
         QVERIFY(!w().notice->text().isEmpty());
         QCOMPARE(geometries(), before);
         QCOMPARE(window->size(), QSize(1200, 740));
+    }
+
+    // The batch report takes its room from the output: the buttons stay put,
+    // the window keeps its size, the list shows eight lines and wraps.
+    void theBatchReportMovesNoButton_data() {
+        QTest::addColumn<bool>("minimum");
+        QTest::newRow("default size") << false;
+        QTest::newRow("minimum size") << true;
+    }
+    void theBatchReportMovesNoButton() {
+        QFETCH(bool, minimum);
+        if (minimum) window->resize(window->minimumSizeHint());
+        QCoreApplication::processEvents();
+        const QSize size = window->size();
+        const auto buttons = [this] {
+            QStringList out;
+            for (QWidget* b : {(QWidget*)w().readButton, (QWidget*)w().convertButton, (QWidget*)w().saveButton})
+                out << QStringLiteral("%1 at %2").arg(b->objectName()).arg(globalRect(b).y());
+            return out;
+        };
+        const QStringList before = buttons();
+        QString input;
+        for (int i = 0; i < 20; ++i) input += QStringLiteral("%1 is not a number at all, and a long line it is\n").arg(i);
+        w().batchInput->setPlainText(input);
+        w().convertButton->click();
+        QCoreApplication::processEvents();
+        if (!qEnvironmentVariableIsEmpty("W2SHOT")) window->grab().save(qEnvironmentVariable("W2SHOT") + QString::number(minimum) + ".png");
+        QCOMPARE(buttons(), before);
+        QCOMPARE(window->size(), size);
+        QListWidget* report = w().batchRejections;
+        QVERIFY(report->isVisible() && report->wordWrap());
+        QVERIFY2(report->viewport()->height() >= 8 * report->fontMetrics().lineSpacing(),
+                 qPrintable(QString::number(report->viewport()->height())));
     }
 
     void theNoticeMeetsAaContrastInLightAndDarkPalettes_data() {
