@@ -290,7 +290,7 @@ void BCController::installFonts(ControlId) {
 void BCController::print(ControlId) {
     if (!rejection_.empty())
         return window_.showNotice(notice::filled(tr(notice::kNothingToPrint), {rejection_}));
-    window_.print(preview);
+    if (window_.print(preview)) window_.showStatus(tr(notice::kPrinted));
 }
 
 void BCController::exportPreview(ControlId) {
@@ -311,7 +311,8 @@ void BCController::exportPreview(ControlId) {
     const FontChoice face = fontFor(static_cast<CodeType>(iCode), bHALFHEIGHT != 0, bHIGHDENSITY != 0);
     const std::string error = bytes ? render::renderToFile(*bytes, face.family, face.pointSize, dpi, *path)
                                     : "the font string holds a character that Mac OS Roman cannot store";
-    if (!error.empty()) window_.showError(notice::filled(tr(notice::kNotExported), {error}));
+    if (!error.empty()) return window_.showError(notice::filled(tr(notice::kNotExported), {error}));
+    window_.showStatus(notice::filled(tr(notice::kExportedTo), {*path}));
 }
 
 void BCController::about(ControlId) {

@@ -1,5 +1,6 @@
 // The batch area: converting the input's lines, the report of what was
 // rejected or changed, reading and saving files.
+#include <algorithm>
 #include <limits>
 
 #include "BCController.h"
@@ -197,6 +198,9 @@ void BCController::batchWrite(ControlId) {
     const FileResult written = window_.writeFileAtomically(*path, *bytes);
     if (!written.error.empty()) return window_.showError(written.error);
     saveFolder_ = folderOf(*path);
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + (text.back() == '\n' ? 0 : 1);
+    window_.showStatus(notice::filled(tr(lines == 1 ? notice::kSavedLine : notice::kSavedLines),
+                                      {std::to_string(lines), *path}));
 }
 
 }  // namespace bcfont::app

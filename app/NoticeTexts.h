@@ -94,6 +94,12 @@ inline constexpr const char* kCheckExpected = QT_TRANSLATE_NOOP(
 inline constexpr const char* kCheckNone =
     QT_TRANSLATE_NOOP("Notice", "Check character: None \u2014 %1 has no check character.");
 
+// The status bar's confirmations; %1 is a count, %2 or %1 a file.
+inline constexpr const char* kSavedLine = QT_TRANSLATE_NOOP("Notice", "saved %1 line to %2");
+inline constexpr const char* kSavedLines = QT_TRANSLATE_NOOP("Notice", "saved %1 lines to %2");
+inline constexpr const char* kExportedTo = QT_TRANSLATE_NOOP("Notice", "exported the barcode to %1");
+inline constexpr const char* kPrinted = QT_TRANSLATE_NOOP("Notice", "sent the barcode to the printer");
+
 // `pattern` with %1, %2, ... replaced by `args` in order.
 std::string filled(std::string_view pattern, std::initializer_list<std::string> args);
 

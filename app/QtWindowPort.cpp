@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -336,13 +338,14 @@ void QtWindowPort::setSelectedRange(ControlId view, int location, int length) {
     v->setTextCursor(cursor);
 }
 
-void QtWindowPort::print(ControlId view) {
+bool QtWindowPort::print(ControlId view) {
     auto* v = textView(view);
-    if (v == nullptr) return;
+    if (v == nullptr) return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("bcfont"));
-    if (!dialogs_->setUpPrinter(&window_, printer)) return;
+    if (!dialogs_->setUpPrinter(&window_, printer)) return false;
     v->print(&printer);
+    return true;
 }
 
 void QtWindowPort::orderFrontStandardAboutPanel() {
@@ -408,6 +411,12 @@ void QtWindowPort::showError(const std::string& message) {
 void QtWindowPort::showNotice(const std::string& text) {
     w_.notice->setText(qs(text));
     w_.notice->setToolTip(qs(text));
+}
+
+void QtWindowPort::showStatus(const std::string& text) {
+    // Long enough to read, short enough not to outlive the action it confirms.
+    constexpr int kShownMs = 8000;
+    if (auto* main = qobject_cast<QMainWindow*>(&window_)) main->statusBar()->showMessage(qs(text), kShownMs);
 }
 
 void QtWindowPort::showHumanReadable(const std::string& text, const std::string& titles) {

@@ -69,7 +69,7 @@ class QtWindowPort : public WindowPort {
     void copyFont(ControlId view) override;
     void copy(ControlId view) override;
     void setSelectedRange(ControlId view, int location, int length) override;
-    void print(ControlId view) override;
+    bool print(ControlId view) override;
     void orderFrontStandardAboutPanel() override;
     std::string homeDirectory() override;
     std::optional<std::string> runOpenPanel(const std::string& startDirectory) override;
@@ -84,6 +84,7 @@ class QtWindowPort : public WindowPort {
     std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;
     void showNotice(const std::string& text) override;
+    void showStatus(const std::string& text) override;
     void showHumanReadable(const std::string& text, const std::string& titles) override;
 
   private:

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -318,6 +319,8 @@ WindowWidgets buildWindowLayout(QMainWindow& window) {
 
     window.setCentralWidget(central);
     buildMenus(window, w);
+    // There from the start: a confirmation appearing moves nothing.
+    window.statusBar()->setSizeGripEnabled(true);
     window.setWindowTitle(QObject::tr("bcfont — Barcode Font Encoder"));
     window.resize(1200, 740);
     return w;

@@ -252,6 +252,26 @@
         <source>%1 — read again as %2</source>
         <translation>%1 — erneut gelesen als %2</translation>
     </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>saved %1 line to %2</source>
+        <translation>%1 Zeile in %2 gespeichert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>saved %1 lines to %2</source>
+        <translation>%1 Zeilen in %2 gespeichert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>exported the barcode to %1</source>
+        <translation>Barcode nach %1 exportiert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>sent the barcode to the printer</source>
+        <translation>Barcode an den Drucker gesendet</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

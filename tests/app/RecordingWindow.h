@@ -38,7 +38,7 @@ class RecordingWindow : public WindowPort {
     // What the window was told; a message goes to `errors`, not to the log.
     Log log, errors;
     std::optional<FontRef> previewFont;
-    std::string notice;
+    std::string notice, status;
     std::string humanReadable, titles;
 
     template <class... Args>
@@ -79,7 +79,7 @@ class RecordingWindow : public WindowPort {
     void copyFont(ControlId v) override { record("copyFont", v); }
     void copy(ControlId v) override { record("copy", v); }
     void setSelectedRange(ControlId v, int at, int n) override { record("setSelectedRange", v, at, n); }
-    void print(ControlId v) override { record("print", v); }
+    bool print(ControlId v) override { return record("print", v), true; }
     void orderFrontStandardAboutPanel() override { record("orderFrontStandardAboutPanel"); }
     std::string homeDirectory() override { return record("homeDirectory"), "/home/tester"; }
     std::optional<std::string> runOpenPanel(const std::string& start) override { return record("runOpenPanel", start), openPanelAnswer; }
@@ -107,6 +107,7 @@ class RecordingWindow : public WindowPort {
     std::string translate(const char*, const char* text) override { return text; }
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
+    void showStatus(const std::string& t) override { record("showStatus", t), status = t; }
     void showHumanReadable(const std::string& t, const std::string& titles) override {
         record("showHumanReadable", t, titles), humanReadable = t, this->titles = titles;
     }

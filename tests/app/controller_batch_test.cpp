@@ -107,6 +107,26 @@ TEST(Controller, BatchFilesReadFromHomeAndChangeNothingOnAProblem) {
 }
 
 
+// The status bar confirms a save with its line count and file.
+TEST(ControllerBatch, TheStatusBarConfirmsASave) {
+    const struct {
+        const char* name;
+        std::string output;
+        const char* status;
+    } rows[] = {
+        {"lines ending in LF", "<BCDE=fgha>\n<FFBC=defh>\n", "saved 2 lines to /data/out.txt"},
+        {"a last line without its LF", "<BCDE=fgha>", "saved 1 line to /data/out.txt"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.window.text[Id::batchOutput] = row.output;
+        r.window.savePanelAnswer = "/data/out.txt";
+        r.controller.batchWrite(Id::saveButton);
+        EXPECT_EQ(r.window.status, row.status);
+    }
+}
+
 // Read as applies at once to the file last read, from its bytes: U+2022 is
 // E2 80 A2 in UTF-8, three characters in Mac OS Roman.
 struct EncodingRow {

@@ -79,7 +79,7 @@ const CallRow kCallRows[] = {
      {"state(halfHeight)", R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN Red",72))",
       R"(setString(preview,"<BCDE=fgha>"))", R"(showHumanReadable("12345670",""))",
       "showNotice(\"Font \u201CCode EAN Red\u201D is not installed \u2014 the preview cannot draw the bars.\")",
-      "print(preview)", "orderFrontStandardAboutPanel()"}},
+      "print(preview)", R"(showStatus("sent the barcode to the printer"))", "orderFrontStandardAboutPanel()"}},
     {"no add-on closes the field and leaves its digits out",
      [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddonNothing(Id::addonNothing); },
      afterAddonChoice(false, "4<ALGDTM=dddjdb>", "4006381333931", "")},

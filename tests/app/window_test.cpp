@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -257,6 +258,7 @@ class WindowTest : public QObject {
                  qPrintable(dialogs->errors.join('\n')));
         QCOMPARE(readAll(*dialogs->saveAnswer), QByteArray("<1234>\n<5678>\na\xCA"
                                                            "b"));
+        QCOMPARE(window->statusBar()->currentMessage(), "saved 3 lines to " + *dialogs->saveAnswer);
     }
 
     // Convert reports, a click on a rejected line selects it in the input,
@@ -387,6 +389,7 @@ class WindowTest : public QObject {
         dialogs->pdfPath = pdf;
         click(w().printButton);
         QVERIFY(readAll(pdf).startsWith("%PDF"));
+        QCOMPARE(window->statusBar()->currentMessage(), "sent the barcode to the printer");
         dialogs->pdfPath.clear();
         QFile::remove(pdf);
         w().printAction->trigger();
@@ -472,7 +475,7 @@ class WindowTest : public QObject {
             MainWindow first;
             first.rememberIn(&settings, loadChoices(settings));
             first.show();
-            first.resize(1000, 700);
+            first.resize(1100, 730);
             choose(first.widgets().codeSelector, C128);
             retype(first.widgets().dataToEncode, "ABC");
             click(first.widgets().checksum);
@@ -492,7 +495,7 @@ class WindowTest : public QObject {
         QVERIFY(n.notice->text().contains(QStringLiteral("Scanners will not read")));
         QCOMPARE(n.batchCodeSelector->currentIndex(), int(TOFIL));
         QVERIFY(n.batchAlign->isChecked());
-        QCOMPARE(next.size(), QSize(1000, 700));
+        QCOMPARE(next.size(), QSize(1100, 730));
     }
 
     // Each row: the folder the faces come from; what lands in the user's font folder.
