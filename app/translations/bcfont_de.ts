@@ -835,5 +835,20 @@
         <source>Search templates, e.g. Avery L7160</source>
         <translation>Vorlagen suchen, z. B. Avery L7160</translation>
     </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>Symbology</source>
+        <translation>Symbologie</translation>
+    </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>S&amp;ymbology:</source>
+        <translation>S&amp;ymbologie:</translation>
+    </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>No lines to print: type or read them in the batch area&apos;s Input of the main window, one item per line, “data” or “data&lt;TAB&gt;caption”.</source>
+        <translation>Keine Zeilen zu drucken: Geben Sie sie in der Eingabe des Stapelbereichs im Hauptfenster ein oder lesen Sie sie dort, ein Eintrag pro Zeile, „Daten“ oder „Daten&lt;TAB&gt;Beschriftung“.</translation>
+    </message>
 </context>
 </TS>
