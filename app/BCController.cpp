@@ -19,18 +19,8 @@
 namespace bcfont::app {
 namespace {
 
-// Rejected lines listed with their reasons after a conversion; the summary counts them all.
-constexpr std::size_t kListedRejections = 200;
-
 BOOL asBool(int state) {
     return state != 0 ? 1 : 0;
-}
-
-// The folder part of a path, as the panels take it.
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -87,16 +77,19 @@ void BCController::UpdateCode() {
     // Text that does not fit a buffer or Mac OS Roman is rejected like bad data.
     const auto data = calcBytes(dataToEncodeString);
     if (!data) return showRejected(unencodable(dataToEncodeString));
-    const auto addonBytes = calcBytes(addonString);
-    if (!addonBytes) return showRejected(unencodable(addonString));
+    const auto typedAddon = calcBytes(addonString);
+    if (!typedAddon) return showRejected(unencodable(addonString));
+    // Only an add-on of the chosen length goes into the symbol; the field
+    // keeps what was typed for a switch between 2 and 5 digits.
+    const std::string_view addonBytes = addonTaken(*typedAddon);
     std::memcpy(pNutz.data(), data->data(), data->size());
-    std::memcpy(pAddon.data(), addonBytes->data(), addonBytes->size());
+    std::memcpy(pAddon.data(), addonBytes.data(), addonBytes.size());
 
     const auto type = static_cast<CodeType>(iCode);
-    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", *addonBytes, bCHECKSUM != 0, language()));
+    if (pNutz[0] == 0) return showRejected(rejectionReason(type, "", addonBytes, bCHECKSUM != 0, language()));
     const auto len = static_cast<std::int32_t>(data->size());
     if (Calc(iCode, pNutz.data(), pGesamt.data(), pAddon.data(), len, bCHECKSUM) < 0)
-        return showRejected(rejectionReason(type, *data, *addonBytes, bCHECKSUM != 0, language()));
+        return showRejected(rejectionReason(type, *data, addonBytes, bCHECKSUM != 0, language()));
     rejection_.clear();
 
     const std::string teststring = macroman::toUtf8(pGesamt.data());
@@ -107,10 +100,15 @@ void BCController::UpdateCode() {
     const auto barcodefont = window_.fontWithName(choice.family, choice.pointSize);
     window_.setString(preview, teststring);
     if (barcodefont) window_.setFont(preview, *barcodefont);
-    const std::string text = humanReadable(type, *data, *addonBytes, bCHECKSUM != 0).value_or(std::string());
+    const std::string text = humanReadable(type, *data, addonBytes, bCHECKSUM != 0).value_or(std::string());
     window_.showHumanReadable(macroman::toUtf8(text), elementTitles(type, *data));
     window_.showNotice(
-        noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *addonBytes));
+        noticeFor(barcodefont ? std::string() : std::string(choice.family), *data, *typedAddon));
+}
+
+std::string_view BCController::addonTaken(std::string_view typed) const {
+    const std::size_t chosen = bADDON2 != 0 ? 2 : bADDON5 != 0 ? 5 : 0;
+    return typed.size() == chosen ? typed : std::string_view();
 }
 
 std::string BCController::noticeFor(const std::string& missingFont, std::string_view data,
@@ -122,15 +120,19 @@ std::string BCController::noticeFor(const std::string& missingFont, std::string_
     };
     if (!rejection_.empty()) return rejection_;
     if (symbology(static_cast<CodeType>(iCode)).offers.addonGroup && (bADDON2 != 0 || bADDON5 != 0) &&
-        !addonBytes.empty() && addonBytes.size() != 2 && addonBytes.size() != 5)
+        !addonBytes.empty() && addonTaken(addonBytes).empty())
         add(notice::filled(tr(notice::kAddonLeftOut),
                            {bADDON2 != 0 ? "2" : "5", std::to_string(addonBytes.size())}));
-    for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data))
-        add(changeSentence(change, language()));
+    if (addsLeadingZero(static_cast<CodeType>(iCode), data.size(), bCHECKSUM != 0)) add(tr(notice::kLeadingZero));
+    for (const DataChange& change : changesMade(static_cast<CodeType>(iCode), data)) add(changeNotice(change));
     if (iCode == C128EAN && gs1::looksLikeBracketedGs1(data)) add(tr(notice::kLooksLikeGs1));
     if (scannersNeedCheck(static_cast<CodeType>(iCode)) && bCHECKSUM == 0) add(tr(notice::kCode128NoCheck));
     if (!missingFont.empty()) add(notice::filled(tr(notice::kFontMissing), {missingFont}));
     return text;
+}
+
+std::string BCController::changeNotice(const DataChange& change) {
+    return changeSentence(change, language());
 }
 
 void BCController::Settings() {
@@ -158,6 +160,7 @@ void BCController::Settings() {
         window_.setEnabled(addonText, false);
     }
     window_.setEnabled(checksum, can.checksum);
+    window_.setToolTip(checksum, checkToolTip(static_cast<CodeType>(iCode)));
     window_.setEnabled(halfHeight, can.halfHeight);
 
     window_.setState(checksum, bCHECKSUM);
@@ -169,6 +172,14 @@ void BCController::Settings() {
         reconvertBatch(notice::kConvertedAgainWith, tr(notice::kCheckOption));
         showBatchNotice();
     }
+}
+
+std::string BCController::checkToolTip(CodeType type) {
+    static constexpr std::array kByCheck = {notice::kCheckAlways, notice::kCheckOptional, notice::kCheckExpected,
+                                            notice::kCheckNone};
+    static_assert(kByCheck.size() == static_cast<std::size_t>(CheckCharacter::None) + 1);
+    const Symbology& s = symbology(type);
+    return notice::filled(tr(kByCheck[static_cast<std::size_t>(s.check)]), {std::string(s.fullName)});
 }
 
 bool BCController::offers(ControlId option) const {
@@ -210,14 +221,12 @@ void BCController::changeHighdensity(ControlId) {
     UpdateCode();
 }
 
-// The add-on choice only opens or closes the field; Calc takes the kind of
-// add-on from the length of the text.
+// The add-on choice opens or closes the field and says how many digits
+// the symbol takes; what was typed stays, so switching destroys nothing.
 void BCController::chooseAddon(BOOL two, BOOL five) {
     bADDON2 = two;
     bADDON5 = five;
-    addonString.clear();
     window_.setEnabled(addonText, two != 0 || five != 0);
-    window_.setStringValue(addonText, "");
     UpdateCode();
 }
 
@@ -251,151 +260,6 @@ void BCController::controlTextDidChange(ControlId object) {
     }
 }
 
-void BCController::changeCodeBatch(ControlId sender) {
-    const int index = window_.indexOfSelectedItem(sender);
-    if (!isCodeType(index)) return;
-    iBatchCode = index;
-    reconvertBatch(notice::kConvertedAgainAs, std::string(symbology(static_cast<CodeType>(iBatchCode)).fullName));
-    showBatchNotice();
-}
-
-void BCController::batchChangeChecksum(ControlId) {
-    bBATCHCHECKSUM = asBool(window_.state(batchChecksum));
-    reconvertBatch(bBATCHCHECKSUM != 0 ? notice::kConvertedAgainWith : notice::kConvertedAgainWithout,
-                   tr(notice::kCheckOption));
-    showBatchNotice();
-}
-
-void BCController::batchChangeAlign(ControlId) {
-    bBATCHALIGN = asBool(window_.state(ControlId::batchAlign));
-    reconvertBatch(bBATCHALIGN != 0 ? notice::kConvertedAgainWith : notice::kConvertedAgainWithout,
-                   tr(notice::kAlignOption));
-}
-
-// Converting is cheap (100,000 lines in tens of milliseconds): output that
-// the options made stale is made again at once, so that it never goes
-// missing between a Convert and a Save.
-void BCController::reconvertBatch(const char* pattern, const std::string& option) {
-    if (batchOutputShown_) convertBatch(pattern, option);
-}
-
-void BCController::batchChangeEncoding(ControlId) {
-    bBATCHUTF8 = window_.indexOfSelectedItem(ControlId::batchEncoding) == 1 ? 1 : 0;
-}
-
-void BCController::batchInputDidChange(ControlId) {
-    clearBatchOutput();
-}
-
-// Output and report belong to the input and options they came from; when
-// either changes they go, so a save never writes another input's strings.
-void BCController::clearBatchOutput() {
-    if (!batchOutputShown_) return;
-    batchOutputShown_ = false;
-    rejectedLines_.clear();
-    window_.setEnabled(ControlId::saveButton, false);
-    window_.setString(batchOutput, "");
-    window_.setStringValue(ControlId::batchSummary, "");
-    window_.setItems(ControlId::batchRejections, {});
-}
-
-void BCController::batchShowRejection(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= rejectedLines_.size()) return;
-    window_.selectLine(batchInput, rejectedLines_[static_cast<std::size_t>(index)]);
-}
-
-void BCController::showBatchNotice() {
-    const bool warns = scannersNeedCheck(static_cast<CodeType>(iBatchCode)) && bBATCHCHECKSUM == 0;
-    window_.setStringValue(ControlId::batchNotice, warns ? tr(notice::kBatchCode128NoCheck) : "");
-}
-
-void BCController::batchCalc(ControlId) {
-    convertBatch();
-}
-
-void BCController::convertBatch(const char* againPattern, const std::string& option) {
-    window_.setString(batchOutput, "");
-    const std::string text = window_.string(batchInput);
-    BatchOptions options;
-    options.type = static_cast<CodeType>(iBatchCode);
-    options.check = bBATCHCHECKSUM != 0;
-    // The view holds text; the file's encoding was settled when it was read.
-    options.utf8 = true;
-    options.align = bBATCHALIGN != 0;
-    options.listedRejections = kListedRejections;
-    options.language = language();
-    const bcfont::BatchResult result = convertAll(text, options);
-    window_.setString(batchOutput, result.output);
-    batchOutputShown_ = true;
-    // All lines rejected: there is nothing to save.
-    window_.setEnabled(ControlId::saveButton, !result.output.empty());
-
-    const BatchReport& report = result.report;
-    // The rejected lines are listed below it, so the summary only counts them.
-    std::string summary = batchCounts(report, options.language);
-    if (againPattern != nullptr) summary = notice::filled(tr(againPattern), {summary, option});
-    window_.setStringValue(ControlId::batchSummary, summary);
-    rejectedLines_.clear();
-    std::vector<std::string> entries;
-    // Rejections and notes in line order, a rejection first on its line.
-    std::size_t note = 0;
-    const auto addNotesBefore = [&](std::uint64_t line) {
-        for (; note < report.notes.size() && report.notes[note].line < line; ++note) {
-            rejectedLines_.push_back(report.notes[note].line);
-            entries.push_back(notice::filled(tr(notice::kBatchNote), {std::to_string(report.notes[note].line),
-                                                                      changeSentence(report.notes[note].change, options.language)}));
-        }
-    };
-    for (const BatchRejection& rejection : report.listed) {
-        addNotesBefore(rejection.line);
-        rejectedLines_.push_back(rejection.line);
-        entries.push_back(
-            say(options.language, text::kLineSays, {std::to_string(rejection.line), rejection.reason}));
-    }
-    addNotesBefore(std::numeric_limits<std::uint64_t>::max());
-    if (report.rejected > report.listed.size())
-        entries.push_back(notice::filled(tr(notice::kBatchMoreRejections),
-                                         {std::to_string(report.rejected - report.listed.size())}));
-    window_.setItems(ControlId::batchRejections, entries);
-}
-
-void BCController::batchRead(ControlId) {
-    const auto path = window_.runOpenPanel(readFolder_.empty() ? window_.homeDirectory() : readFolder_);
-    if (!path) return;
-    const FileResult file = window_.readFile(*path);
-    if (!file.error.empty()) return window_.showError(file.error);
-    if (file.bytes.find('\0') != std::string::npos)
-        return window_.showError(notice::filled(tr(notice::kNotText), {*path}));
-    if (bBATCHUTF8 != 0 && !macroman::isValidUtf8(file.bytes))
-        return window_.showError(notice::filled(tr(notice::kNotUtf8), {*path}));
-    readFolder_ = folderOf(*path);
-    window_.setString(batchInput, bBATCHUTF8 != 0 ? file.bytes : macroman::toUtf8(file.bytes));
-    clearBatchOutput();
-}
-
-void BCController::batchWrite(ControlId) {
-    const std::string text = window_.string(batchOutput);
-    // An empty file over a good one would be lost work, never what Save meant.
-    if (text.empty()) return window_.showError(tr(notice::kNothingToSave));
-    // The output belongs next to its input, when it was read from a file.
-    const std::string& suggested = !readFolder_.empty() ? readFolder_ : saveFolder_;
-    const auto path = window_.runSavePanel(suggested.empty() ? window_.homeDirectory() : suggested);
-    if (!path) return;
-    const auto bytes = bBATCHUTF8 != 0 ? std::optional(text) : macroman::fromUtf8(text);
-    if (!bytes) {
-        const auto where = firstUnencodable(text).value_or(TextPosition{});
-        return window_.showError(notice::filled(tr(notice::kCannotSaveMacRoman),
-                                                {std::to_string(where.line), std::to_string(where.column)}));
-    }
-    // As cp and a shell's redirection do, a write-protected file is replaced only when asked.
-    if (const std::string locked = window_.writeProtection(*path);
-        !locked.empty() && !window_.confirm(notice::filled(tr(notice::kReplaceProtected), {*path, locked})))
-        return;
-    const FileResult written = window_.writeFileAtomically(*path, *bytes);
-    if (!written.error.empty()) return window_.showError(written.error);
-    saveFolder_ = folderOf(*path);
-}
-
 void BCController::copy(ControlId) {
     if (!rejection_.empty())
         return window_.showNotice(notice::filled(tr(notice::kNothingToCopy), {rejection_}));
@@ -421,7 +285,7 @@ void BCController::installFonts(ControlId) {
 void BCController::print(ControlId) {
     if (!rejection_.empty())
         return window_.showNotice(notice::filled(tr(notice::kNothingToPrint), {rejection_}));
-    window_.print(preview);
+    if (window_.print(preview)) window_.showStatus(tr(notice::kPrinted));
 }
 
 void BCController::exportPreview(ControlId) {
@@ -442,7 +306,8 @@ void BCController::exportPreview(ControlId) {
     const FontChoice face = fontFor(static_cast<CodeType>(iCode), bHALFHEIGHT != 0, bHIGHDENSITY != 0);
     const std::string error = bytes ? render::renderToFile(*bytes, face.family, face.pointSize, dpi, *path)
                                     : "the font string holds a character that Mac OS Roman cannot store";
-    if (!error.empty()) window_.showError(notice::filled(tr(notice::kNotExported), {error}));
+    if (!error.empty()) return window_.showError(notice::filled(tr(notice::kNotExported), {error}));
+    window_.showStatus(notice::filled(tr(notice::kExportedTo), {*path}));
 }
 
 void BCController::about(ControlId) {

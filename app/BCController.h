@@ -116,6 +116,11 @@ class BCController {
     // The language of the window's translation, for the texts of the
     // encoder's catalogue.
     Language language();
+    std::string changeNotice(const DataChange& change);
+    // The typed add-on when its length is the chosen one, else nothing.
+    std::string_view addonTaken(std::string_view typed) const;
+    // The check option's tooltip: what the table says of `type`'s check character.
+    std::string checkToolTip(CodeType type);
     // Whether the current symbology lets the user set this option control.
     bool offers(ControlId option) const;
     void clearBatchOutput();
@@ -144,6 +149,8 @@ class BCController {
     BOOL bBATCHUTF8 = 0;
     BOOL bBATCHALIGN = 0;
     std::string readFolder_, saveFolder_;
+    std::optional<std::string> readBytes_;  // the file last read, while the input still holds it
+    std::string readPath_;
     bool batchOutputShown_ = false;             // the output view holds a conversion
     std::vector<std::uint64_t> rejectedLines_;  // of the last conversion's list: rejections and notes
     int exportDpi = kExportDefaultDpi;          // the last PNG resolution chosen, offered again

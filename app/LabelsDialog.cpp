@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -26,6 +27,7 @@
 #include "NoticeTexts.h"
 #include "WindowLayout.h"
 #include "atomic_file.h"
+#include "symbology.h"
 
 namespace bcfont::app {
 namespace {
@@ -77,6 +79,13 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     setObjectName(QStringLiteral("labelsDialog"));
     setWindowTitle(tr("Print Labels"));
 
+    // The batch area's symbology to start with, changed here for the sheet only.
+    symbology_ = new QComboBox;
+    symbology_->setObjectName(QStringLiteral("labelsSymbology"));
+    symbology_->setAccessibleName(tr("Symbology"));
+    for (const Symbology& s : symbologies()) symbology_->addItem(qs(std::string(s.fullName)));
+    symbology_->setCurrentIndex(isCodeType(request_.type) ? request_.type : 0);
+
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("labelsSearch"));
     search_->setPlaceholderText(tr("Search templates, e.g. Avery L7160"));
@@ -91,7 +100,7 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     copies_->setObjectName(QStringLiteral("labelsCopies"));
     copies_->setAccessibleName(tr("Copies of each line"));
     copies_->setRange(1, render::kMaxCopies);
-    outline_ = new QCheckBox(tr("Draw the label outlines (test print on plain paper)"));
+    outline_ = new QCheckBox(tr("Draw the label &outlines (test print on plain paper)"));
     outline_->setObjectName(QStringLiteral("labelsOutline"));
 
     preview_ = new QLabel;
@@ -108,6 +117,7 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     problems_->setAccessibleName(tr("Lines not printed"));
 
     auto* options = new QFormLayout;
+    options->addRow(tr("S&ymbology:"), symbology_);
     options->addRow(tr("Labels already &used:"), skip_);
     options->addRow(tr("&Copies of each line:"), copies_);
     options->addRow(outline_);
@@ -133,6 +143,11 @@ LabelsDialog::LabelsDialog(LabelsRequest request, std::vector<render::LabelTempl
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(search_, &QLineEdit::textChanged, this, &LabelsDialog::filterTemplates);
     connect(templateList_, &QListWidget::currentRowChanged, this, &LabelsDialog::replan);
+    connect(symbology_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!isCodeType(index)) return;
+        request_.type = static_cast<CodeType>(index);
+        replan();
+    });
     connect(skip_, &QSpinBox::valueChanged, this, &LabelsDialog::replan);
     connect(copies_, &QSpinBox::valueChanged, this, &LabelsDialog::replan);
     connect(outline_, &QCheckBox::toggled, this, &LabelsDialog::replan);
@@ -195,6 +210,10 @@ void LabelsDialog::replan() {
     } else {
         summary_->setText(tr("Choose a label template."));
     }
+    // Nothing to print says where the lines come from.
+    if (sheets_ && sheets_->report.printed + sheets_->report.rejected + sheets_->report.notFitting == 0)
+        summary_->setText(tr("No lines to print: type or read them in the batch area's Input of the main "
+                             "window, one item per line, \u201Cdata\u201D or \u201Cdata<TAB>caption\u201D."));
     const bool printable = sheets_ && !sheets_->placements.empty();
     save_->setEnabled(printable);
     print_->setEnabled(printable);

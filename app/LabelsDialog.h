@@ -15,6 +15,7 @@
 #include "templates.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -50,6 +51,7 @@ class LabelsDialog : public QDialog {
     void preparePrinter(QPrinter& printer) const;
     std::string printTo(QPrinter& printer) const;
 
+    QComboBox* symbology() const { return symbology_; }
     QLineEdit* search() const { return search_; }
     QListWidget* templateList() const { return templateList_; }
     QSpinBox* skip() const { return skip_; }
@@ -73,6 +75,7 @@ class LabelsDialog : public QDialog {
     std::vector<render::LabelTemplate> templates_;
     std::optional<render::LabelSheets> sheets_;
 
+    QComboBox* symbology_ = nullptr;
     QLineEdit* search_ = nullptr;
     QListWidget* templateList_ = nullptr;
     QSpinBox* skip_ = nullptr;

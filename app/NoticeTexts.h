@@ -56,6 +56,8 @@ inline constexpr const char* kNotText =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not a text file: it contains NUL bytes.");
 inline constexpr const char* kNotUtf8 =
     QT_TRANSLATE_NOOP("Notice", "\u201C%1\u201D is not UTF-8 text; read it as Mac OS Roman.");
+// "Read as" changed: the file was read again. %2 is the encoding's name.
+inline constexpr const char* kReadAgainAs = QT_TRANSLATE_NOOP("Notice", "%1 \u2014 read again as %2");
 // A converted line whose data was taken other than as typed.
 inline constexpr const char* kBatchNote = QT_TRANSLATE_NOOP("Notice", "line %1, note: %2");
 inline constexpr const char* kBatchMoreRejections =
@@ -74,6 +76,25 @@ inline constexpr const char* kConvertedAgainWithout =
 inline constexpr const char* kConvertedAgainAs = QT_TRANSLATE_NOOP("Notice", "%1 \u2014 converted again as %2");
 inline constexpr const char* kAlignOption = QT_TRANSLATE_NOOP("Notice", "Align output with input");
 inline constexpr const char* kCheckOption = QT_TRANSLATE_NOOP("Notice", "check digit");
+
+// 2 of 5 Interleaved draws digits in pairs.
+inline constexpr const char* kLeadingZero = QT_TRANSLATE_NOOP("Notice", "a leading 0 makes the digit count even");
+// The check option's tooltip, by the table's check character of the chosen
+// symbology; %1 is its name.
+inline constexpr const char* kCheckAlways =
+    QT_TRANSLATE_NOOP("Notice", "Check character: Always \u2014 %1 always carries its check digit.");
+inline constexpr const char* kCheckOptional =
+    QT_TRANSLATE_NOOP("Notice", "Check character: Optional \u2014 adds %1's check character to the symbol.");
+inline constexpr const char* kCheckExpected = QT_TRANSLATE_NOOP(
+    "Notice", "Check character: Expected \u2014 %1 requires it; scanners refuse the symbol without it.");
+inline constexpr const char* kCheckNone =
+    QT_TRANSLATE_NOOP("Notice", "Check character: None \u2014 %1 has no check character.");
+
+// The status bar's confirmations; %1 is a count, %2 or %1 a file.
+inline constexpr const char* kSavedLine = QT_TRANSLATE_NOOP("Notice", "saved %1 line to %2");
+inline constexpr const char* kSavedLines = QT_TRANSLATE_NOOP("Notice", "saved %1 lines to %2");
+inline constexpr const char* kExportedTo = QT_TRANSLATE_NOOP("Notice", "exported the barcode to %1");
+inline constexpr const char* kPrinted = QT_TRANSLATE_NOOP("Notice", "sent the barcode to the printer");
 
 // `pattern` with %1, %2, ... replaced by `args` in order.
 std::string filled(std::string_view pattern, std::initializer_list<std::string> args);

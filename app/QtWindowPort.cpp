@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -232,6 +234,10 @@ void QtWindowPort::setHidden(ControlId control, bool hidden) {
     if (QWidget* w = widget(control)) w->setHidden(hidden);
 }
 
+void QtWindowPort::setToolTip(ControlId control, const std::string& text) {
+    if (QWidget* w = widget(control)) w->setToolTip(qs(text));
+}
+
 void QtWindowPort::setItems(ControlId list, const std::vector<std::string>& items) {
     auto* view = qobject_cast<QListWidget*>(widget(list));
     if (view == nullptr) return;
@@ -332,13 +338,14 @@ void QtWindowPort::setSelectedRange(ControlId view, int location, int length) {
     v->setTextCursor(cursor);
 }
 
-void QtWindowPort::print(ControlId view) {
+bool QtWindowPort::print(ControlId view) {
     auto* v = textView(view);
-    if (v == nullptr) return;
+    if (v == nullptr) return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("bcfont"));
-    if (!dialogs_->setUpPrinter(&window_, printer)) return;
+    if (!dialogs_->setUpPrinter(&window_, printer)) return false;
     v->print(&printer);
+    return true;
 }
 
 void QtWindowPort::orderFrontStandardAboutPanel() {
@@ -404,6 +411,12 @@ void QtWindowPort::showError(const std::string& message) {
 void QtWindowPort::showNotice(const std::string& text) {
     w_.notice->setText(qs(text));
     w_.notice->setToolTip(qs(text));
+}
+
+void QtWindowPort::showStatus(const std::string& text) {
+    // Long enough to read, short enough not to outlive the action it confirms.
+    constexpr int kShownMs = 8000;
+    if (auto* main = qobject_cast<QMainWindow*>(&window_)) main->statusBar()->showMessage(qs(text), kShownMs);
 }
 
 void QtWindowPort::showHumanReadable(const std::string& text, const std::string& titles) {

@@ -55,6 +55,7 @@ class QtWindowPort : public WindowPort {
     int indexOfSelectedItem(ControlId selector) override;
     void selectItem(ControlId selector, int index) override;
     void setHidden(ControlId control, bool hidden) override;
+    void setToolTip(ControlId control, const std::string& text) override;
     void setItems(ControlId list, const std::vector<std::string>& items) override;
     void selectLine(ControlId view, std::uint64_t line) override;
     bool fontsReachOtherPrograms() override;
@@ -68,7 +69,7 @@ class QtWindowPort : public WindowPort {
     void copyFont(ControlId view) override;
     void copy(ControlId view) override;
     void setSelectedRange(ControlId view, int location, int length) override;
-    void print(ControlId view) override;
+    bool print(ControlId view) override;
     void orderFrontStandardAboutPanel() override;
     std::string homeDirectory() override;
     std::optional<std::string> runOpenPanel(const std::string& startDirectory) override;
@@ -83,6 +84,7 @@ class QtWindowPort : public WindowPort {
     std::string translate(const char* scope, const char* text) override;
     void showError(const std::string& message) override;
     void showNotice(const std::string& text) override;
+    void showStatus(const std::string& text) override;
     void showHumanReadable(const std::string& text, const std::string& titles) override;
 
   private:

@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -73,7 +75,7 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     w.checksum =
         named(new QCheckBox(QObject::tr("Chec&k digit")), ControlId::checksum, QObject::tr("Check digit"));
     w.halfHeight =
-        named(new QCheckBox(QObject::tr("Ha&lf height")), ControlId::halfHeight, QObject::tr("Half height"));
+        named(new QCheckBox(QObject::tr("Half heigh&t")), ControlId::halfHeight, QObject::tr("Half height"));
     w.highDensity = named(new QCheckBox(QObject::tr("Hi&gh density")), ControlId::highDensity,
                           QObject::tr("High density"));
 
@@ -125,9 +127,12 @@ QGroupBox* previewGroup(WindowWidgets& w) {
     w.preview->document()->setDefaultTextOption(centred);
     w.preview->document()->setDocumentMargin(18);
     w.preview->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; color: black; }"));
-    w.copyButton = named(new QPushButton(QObject::tr("&Copy")), "copyButton", QObject::tr("Copy barcode"));
+    // The window has more controls than English has letters to spare beside
+    // the menus' F, E, B and H: Copy and Print, whose Ctrl+C and Ctrl+P reach
+    // them from every control, go without a mnemonic so no two controls share one.
+    w.copyButton = named(new QPushButton(QObject::tr("Copy")), "copyButton", QObject::tr("Copy barcode"));
     w.printButton =
-        named(new QPushButton(QObject::tr("&Print…")), "printButton", QObject::tr("Print barcode"));
+        named(new QPushButton(QObject::tr("Print…")), "printButton", QObject::tr("Print barcode"));
 
     w.exportButton =
         named(new QPushButton(QObject::tr("E&xport…")), "exportButton", QObject::tr("Export barcode"));
@@ -184,7 +189,7 @@ QGroupBox* factsGroup(WindowWidgets& w) {
 
 QGroupBox* batchGroup(WindowWidgets& w) {
     w.batchCodeSelector = symbologySelector(ControlId::batchCodeSelector, QObject::tr("Batch symbology"));
-    w.batchChecksum = named(new QCheckBox(QObject::tr("Check digi&t")), ControlId::batchChecksum,
+    w.batchChecksum = named(new QCheckBox(QObject::tr("&Check digit")), ControlId::batchChecksum,
                             QObject::tr("Batch check digit"));
     w.batchInput = batchView(ControlId::batchInput, QObject::tr("Batch input"),
                              QObject::tr("One item per line — type here or read a text file"));
@@ -206,8 +211,15 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     // A long summary (German, with notes) wraps rather than widen the window.
     w.batchSummary->setWordWrap(true);
     w.batchRejections = named(new QListWidget, ControlId::batchRejections, QObject::tr("Rejected lines"));
-    w.batchRejections->setMaximumHeight(96);
+    // Eight lines at least, long reasons wrapped rather than cut off.
+    w.batchRejections->setWordWrap(true);
+    w.batchRejections->setTextElideMode(Qt::ElideNone);
+    w.batchRejections->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w.batchRejections->setResizeMode(QListView::Adjust);
+    w.batchRejections->setMinimumHeight(8 * w.batchRejections->fontMetrics().lineSpacing() +
+                                        2 * w.batchRejections->frameWidth() + 4);
     w.batchRejections->hide();
+    w.batchSummary->setWordWrap(true);
 
     auto* group =
         named(new QGroupBox(QObject::tr("Batch conversion")), "batchGroup", QObject::tr("Batch conversion"));
@@ -224,18 +236,41 @@ QGroupBox* batchGroup(WindowWidgets& w) {
     settings->setColumnStretch(3, 1);
     layout->addLayout(settings);
     layout->addWidget(w.batchNotice);
-    layout->addWidget(buddyLabel(QObject::tr("Inp&ut"), w.batchInput));
-    layout->addWidget(w.batchInput, 1);
+    // Input and buttons above, the report and the output below, split at a
+    // height of their own: the report appearing takes its room from the
+    // output, and the buttons stay where they are.
+    auto* inputBox = new QWidget;
+    auto* input = new QVBoxLayout(inputBox);
+    input->setContentsMargins(0, 0, 0, 0);
+    input->setSpacing(8);
+    input->addWidget(buddyLabel(QObject::tr("Inp&ut"), w.batchInput));
+    input->addWidget(w.batchInput, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(w.readButton);
     buttons->addStretch(1);
     buttons->addWidget(w.convertButton);
     buttons->addWidget(w.saveButton);
-    layout->addLayout(buttons);
-    layout->addWidget(w.batchSummary);
-    layout->addWidget(w.batchRejections);
-    layout->addWidget(buddyLabel(QObject::tr("&Output"), w.batchOutput));
-    layout->addWidget(w.batchOutput, 1);
+    input->addLayout(buttons);
+    auto* resultsBox = new QWidget;
+    auto* results = new QVBoxLayout(resultsBox);
+    results->setContentsMargins(0, 0, 0, 0);
+    results->setSpacing(8);
+    results->addWidget(w.batchSummary);
+    results->addWidget(w.batchRejections);
+    results->addWidget(buddyLabel(QObject::tr("Out&put"), w.batchOutput));
+    results->addWidget(w.batchOutput, 1);
+    const int lines = w.batchOutput->fontMetrics().lineSpacing();
+    w.batchInput->setMinimumHeight(3 * lines);
+    w.batchOutput->setMinimumHeight(3 * lines);
+    // Room for the report from the start, so that showing it never asks for more.
+    resultsBox->setMinimumHeight(w.batchRejections->minimumHeight() + 6 * lines + 4 * results->spacing());
+    auto* split = named(new QSplitter(Qt::Vertical), "batchSplit", QObject::tr("Input and output"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(inputBox);
+    split->addWidget(resultsBox);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
     return group;
 }
 
@@ -291,6 +326,8 @@ WindowWidgets buildWindowLayout(QMainWindow& window) {
 
     window.setCentralWidget(central);
     buildMenus(window, w);
+    // There from the start: a confirmation appearing moves nothing.
+    window.statusBar()->setSizeGripEnabled(true);
     window.setWindowTitle(QObject::tr("bcfont — Barcode Font Encoder"));
     window.resize(1200, 740);
     return w;

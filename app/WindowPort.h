@@ -79,6 +79,9 @@ class WindowPort {
     virtual int indexOfSelectedItem(ControlId selector) = 0;
     virtual void selectItem(ControlId selector, int index) = 0;
 
+    // The text shown when the pointer rests on a control.
+    virtual void setToolTip(ControlId control, const std::string& text) = 0;
+
     // Shows or hides a control.
     virtual void setHidden(ControlId control, bool hidden) = 0;
 
@@ -101,7 +104,8 @@ class WindowPort {
     virtual void copyFont(ControlId view) = 0;
     virtual void copy(ControlId view) = 0;
     virtual void setSelectedRange(ControlId view, int location, int length) = 0;
-    virtual void print(ControlId view) = 0;
+    // True when it went to the printer, false when the user cancelled.
+    virtual bool print(ControlId view) = 0;
 
     // The application object's about panel.
     virtual void orderFrontStandardAboutPanel() = 0;
@@ -144,6 +148,8 @@ class WindowPort {
 
     // A modal message for a failure the user has to know about.
     virtual void showError(const std::string& message) = 0;
+    // A passing confirmation in the status bar ("saved 20 lines to …").
+    virtual void showStatus(const std::string& text) = 0;
     // The one-line notice under the preview; empty hides it.
     virtual void showNotice(const std::string& text) = 0;
     // Under the preview: the text a label prints under the bars (empty for

@@ -19,13 +19,14 @@ namespace {
 // Where a UTF-8 line is decoded for Calc.
 using DataBuffer = std::array<char, kMaxBatchLineBytes>;
 
-enum class Verdict { Converted, TooLong, NulByte, InvalidUtf8, NotInMacRoman, RejectedByCalc };
+enum class Verdict { Converted, TooLong, NulByte, InvalidUtf8, NotInMacRoman, RejectedByCalc, NoDataBeforeTab };
 
 struct Attempt {
     Verdict verdict = Verdict::Converted;
     std::string_view data;     // the Mac OS Roman bytes handed to Calc
     macroman::Decoded utf8;    // where the UTF-8 decoding stopped
     std::size_t fontSize = 0;  // bytes of the font string in `gesamt`
+    std::size_t length = 0;    // of data too long, when known
     bool changed = false;      // the encoder took some of the data other than as typed
 };
 
@@ -60,6 +61,7 @@ void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataB
     const std::string_view bytes = line.bytes;
     if (line.tooLong || (!options.utf8 && bytes.size() > kMaxBatchLine)) {
         a.verdict = Verdict::TooLong;
+        a.length = line.tooLong ? 0 : bytes.size();
         return;
     }
     if (nulFirst && containsNul(bytes)) {
@@ -81,6 +83,7 @@ void attempt(const Line& line, const BatchOptions& options, bool nulFirst, DataB
         a.data = std::string_view(data.data(), a.utf8.size);
         if (a.data.size() > kMaxBatchLine) {
             a.verdict = rejected(Verdict::TooLong, bytes);
+            a.length = a.data.size();
             return;
         }
     }
@@ -107,10 +110,15 @@ std::string reasonFor(const Attempt& a, const BatchOptions& options) {
     switch (a.verdict) {
         case Verdict::Converted:
             return {};
-        case Verdict::TooLong:
-            // The symbology's own limit, the one Calc names for shorter data.
-            return say(options.language, text::kDataLonger,
-                       {std::to_string(isCodeType(options.type) ? symbology(options.type).maxLength : kMaxDataLength)});
+        case Verdict::TooLong: {
+            // The one limit that matters to the line's writer: what the symbology takes.
+            const int most = isCodeType(options.type) ? symbology(options.type).maxLength : kMaxDataLength;
+            if (a.length > 0)
+                return say(options.language, text::kDataLongerGot, {std::to_string(most), std::to_string(a.length)});
+            return say(options.language, text::kDataLonger, {std::to_string(most)});
+        }
+        case Verdict::NoDataBeforeTab:
+            return say(options.language, text::kNoDataBeforeTab);
         case Verdict::NulByte:
             return say(options.language, text::kNulByte);
         case Verdict::InvalidUtf8:
@@ -191,7 +199,25 @@ BatchEngine::BatchEngine(const BatchOptions& options)
     if (options_.utf8) utf8Table();
 }
 
-std::size_t BatchEngine::convert(const Line& line, char* out) {
+namespace {
+
+// A line reads as a label sheet reads it, "data<TAB>caption": the caption is
+// no part of the data. Data that ends at a TAB ends inside the bytes kept.
+void cutCaption(Line& line) {
+    const std::size_t tab = line.bytes.find('\t');
+    if (tab == std::string_view::npos) return;
+    line.bytes = line.bytes.substr(0, tab);
+    line.tooLong = false;
+}
+
+}  // namespace
+
+std::size_t BatchEngine::convert(const Line& whole, char* out) {
+    // Where a TAB can be data (7-bit ASCII) the caption is cut off before
+    // Calc; digits reach Calc whole, as Calc rejects a TAB among them, and the
+    // caption is cut off after the rejection: the common line costs no search.
+    Line line = whole;
+    if (nulBeforeCalc_) cutCaption(line);
     // Most lines are short data that Calc accepts as it stands: they go
     // straight to it, written into the output line. Anything else takes the
     // path below, which also finds the reason of a rejection.
@@ -211,16 +237,20 @@ std::size_t BatchEngine::convert(const Line& line, char* out) {
     }
     const std::size_t nothing = options_.align ? 1 : 0;
     out[0] = '\n';
-    if (line.bytes.empty() && !line.tooLong) {
+    if (whole.bytes.empty() && !whole.tooLong) {
         ++report_.empty;
         return nothing;
     }
+    cutCaption(line);
     // Uninitialised on purpose: only the decoded bytes are read.
     DataBuffer data;
     // Without utf8 Calc writes straight into the output line.
     char* gesamt = options_.utf8 ? fontString_.data() : out;
     Attempt a;
-    attempt(line, options_, nulBeforeCalc_, data, gesamt, a);
+    if (line.bytes.empty())
+        a.verdict = Verdict::NoDataBeforeTab;
+    else
+        attempt(line, options_, nulBeforeCalc_, data, gesamt, a);
     if (a.verdict != Verdict::Converted) {
         if (report_.listed.size() < options_.listedRejections)
             report_.listed.push_back({line.number, reasonFor(a, options_)});

@@ -97,7 +97,9 @@ struct LineOutcome {
 };
 LineOutcome convertLine(const Line& line, const BatchOptions& options, FontStringBuffer& buffer);
 
-// Streams lines through the rules above. Output goes to
+// Streams lines through the rules above, each read as "data" or
+// "data<TAB>caption" as label sheets read them: the caption is ignored, and a
+// line with nothing before its TAB is rejected. Blanks are data, as typed. Output goes to
 // `sink(const char* bytes, std::size_t n)` a line at a time: the font string
 // and an LF (only an LF for an empty or rejected line with `align`). A sink
 // that also offers `char* room(kMaxBatchOutputLine)` and `commit(n)` has each

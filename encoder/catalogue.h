@@ -133,6 +133,8 @@ inline constexpr Wording kGs1TooWide{"GS1-128 would be {1} mm long with its quie
 inline constexpr Wording kGs1128Hint{"the data looks like GS1 AIs in brackets, which Code 128 EAN/UCC encodes as typed, brackets included; for GS1-128 with AIs choose gs1128", "die Daten sehen aus wie GS1-AIs in Klammern, die Code 128 EAN/UCC samt Klammern so codiert, wie sie dastehen; für GS1-128 mit AIs wählen Sie gs1128"};
 
 // ---- Batches (batch.cpp): reasons of a line and the summary
+inline constexpr Wording kDataLongerGot{"data is longer than {1} characters (got {2})", "die Daten sind länger als {1} Zeichen (es sind {2})"};
+inline constexpr Wording kNoDataBeforeTab{"no data before the caption's TAB", "keine Daten vor dem TAB der Beschriftung"};
 inline constexpr Wording kDataLonger{"data is longer than {1} characters", "die Daten sind länger als {1} Zeichen"};
 inline constexpr Wording kNulByte{"contains a NUL byte", "enthält ein NUL-Byte"};
 inline constexpr Wording kRejectedByEncoder{"rejected by the encoder", "vom Encoder abgelehnt"};

@@ -47,14 +47,14 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     {TOFIL, "itf", "2 of 5 Interleaved", "NSFactTOFIL",
      {true, true, true, false},
      {"Code 25 Interleaved", "Code 25 Interleaved Red", "Code 25 Interleaved HD", "Code 25 Interleaved Red HD", 30},
-     Optional, Digits, kAnyLength, calcInterleaved, textDigits},
+     Optional, Digits, kAnyLength, calcInterleaved, textDigits, kMaxDataLength, nullptr, {}, 0, true},
     {TOFIND, "industrial25", "2 of 5 Industrial", "NSFactTOFIND",
      {false, true, true, false},
      {"Code 25 Industrial", "Code 25 Industrial Red", "Code 25 Industrial", "Code 25 Industrial Red", 30},
      Optional, Digits, kAnyLength, calcIndustrial, textDigits},
-    // The window offers the check option, but Codabar has no check character.
+    // Codabar has no check character: no check option is offered.
     {CODABAR, "codabar", "Codabar", "NSFactCODABAR",
-     {false, true, true, false},
+     {false, false, true, false},
      {"Codabar", "Codabar Red", "Codabar", "Codabar Red", 40},
      None, Digits, kAnyLength, calcCodabar, textDigits},
     // Postnet has one face for everything.
@@ -124,6 +124,16 @@ constexpr bool everyRowHasItsWriters() {
     return true;
 }
 static_assert(everyRowHasItsWriters());
+
+// An option that changes nothing is not offered: a symbology without a
+// check character has no check option.
+constexpr bool noCheckOptionWithoutACheckCharacter() {
+    for (const Symbology& s : kSymbologies) {
+        if (s.check == None && s.offers.checksum) return false;
+    }
+    return true;
+}
+static_assert(noCheckOptionWithoutACheckCharacter());
 
 // The length sets hold no count beyond what Calc reads, and every row
 // takes at most the longest data any caller's buffer is sized for.

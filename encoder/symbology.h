@@ -5,6 +5,7 @@
 // switching on the CodeType.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -119,6 +120,7 @@ struct Symbology {
     internal::TitlesWriter titles = nullptr;  // for data made of elements with titles
     MatrixForm matrix = {};          // 2D codes: Calc rejects them, the matrix module makes them
     OptionKeys options = 0;          // the type options it takes
+    bool digitPairs = false;         // drawn a pair of digits at a time: a leading 0 evens an odd count
 };
 
 // In CodeType order.
@@ -129,6 +131,12 @@ std::span<const Symbology> symbologies();
 // scanners refuse (the standard makes it mandatory).
 inline bool scannersNeedCheck(CodeType type) {
     return symbology(type).check == CheckCharacter::Expected;
+}
+
+// Whether the encoder puts a 0 before `digits` digits of accepted data (and
+// the check digit, with `check`) to make their count even.
+inline bool addsLeadingZero(CodeType type, std::size_t digits, bool check) {
+    return symbology(type).digitPairs && (digits + (check ? 1 : 0)) % 2 == 1;
 }
 
 // Whether `value` (an index of the window's selector, a stored number) is a CodeType.

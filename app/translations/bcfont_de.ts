@@ -191,6 +191,61 @@
         <source>check digit</source>
         <translation>Prüfziffer</translation>
     </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>a leading 0 makes the digit count even</source>
+        <translation>eine vorangestellte 0 macht die Ziffernzahl gerade</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Always — %1 always carries its check digit.</source>
+        <translation>Prüfzeichen: immer — %1 trägt stets seine Prüfziffer.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Optional — adds %1&apos;s check character to the symbol.</source>
+        <translation>Prüfzeichen: wahlweise — fügt dem Symbol das Prüfzeichen von %1 hinzu.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: Expected — %1 requires it; scanners refuse the symbol without it.</source>
+        <translation>Prüfzeichen: erwartet — %1 verlangt es; Scanner lesen das Symbol ohne es nicht.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>Check character: None — %1 has no check character.</source>
+        <translation>Prüfzeichen: keines — %1 hat kein Prüfzeichen.</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>%1 (not counting %2 empty)</source>
+        <translation>%1 (ohne %2 leere)</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>%1 — read again as %2</source>
+        <translation>%1 — erneut gelesen als %2</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>saved %1 line to %2</source>
+        <translation>%1 Zeile in %2 gespeichert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>saved %1 lines to %2</source>
+        <translation>%1 Zeilen in %2 gespeichert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>exported the barcode to %1</source>
+        <translation>Barcode nach %1 exportiert</translation>
+    </message>
+    <message>
+        <location filename="../NoticeTexts.h" line="1"/>
+        <source>sent the barcode to the printer</source>
+        <translation>Barcode an den Drucker gesendet</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -281,8 +336,8 @@
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="76"/>
-        <source>Ha&amp;lf height</source>
-        <translation>&amp;Halbe Höhe</translation>
+        <source>Half heigh&amp;t</source>
+        <translation>H&amp;albe Höhe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="76"/>
@@ -292,7 +347,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="77"/>
         <source>Hi&amp;gh density</source>
-        <translation>Hohe &amp;Dichte</translation>
+        <translation>H&amp;ohe Dichte</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="78"/>
@@ -449,7 +504,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="139"/>
         <source>&amp;Install fonts for other programs</source>
-        <translation>Schriften für andere Programme &amp;installieren</translation>
+        <translation>Schriften für andere P&amp;rogramme installieren</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="140"/>
@@ -474,7 +529,7 @@
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="167"/>
-        <source>Check digi&amp;t</source>
+        <source>&amp;Check digit</source>
         <translation>Prüf&amp;ziffer</translation>
     </message>
     <message>
@@ -516,7 +571,7 @@
     <message>
         <location filename="../WindowLayout.cpp" line="175"/>
         <source>Con&amp;vert</source>
-        <translation>&amp;Umwandeln</translation>
+        <translation>Um&amp;wandeln</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="176"/>
@@ -527,7 +582,7 @@
         <location filename="../WindowLayout.cpp" line="178"/>
         <location filename="../WindowLayout.cpp" line="237"/>
         <source>&amp;Save…</source>
-        <translation>&amp;Speichern…</translation>
+        <translation>Spei&amp;chern…</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="178"/>
@@ -587,17 +642,17 @@
     <message>
         <location filename="../WindowLayout.cpp" line="199"/>
         <source>Read &amp;as:</source>
-        <translation>Lesen &amp;als:</translation>
+        <translation>Lese&amp;n als:</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="205"/>
         <source>Inp&amp;ut</source>
-        <translation>&amp;Eingabe</translation>
+        <translation>E&amp;ingabe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="215"/>
-        <source>&amp;Output</source>
-        <translation>&amp;Ausgabe</translation>
+        <source>Out&amp;put</source>
+        <translation>A&amp;usgabe</translation>
     </message>
     <message>
         <location filename="../WindowLayout.cpp" line="221"/>
@@ -644,6 +699,21 @@
         <source>bcfont — Barcode Font Encoder</source>
         <translation>bcfont – Barcode-Font-Encoder</translation>
     </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="131"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="133"/>
+        <source>Print…</source>
+        <translation>Drucken…</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="1"/>
+        <source>Input and output</source>
+        <translation>Eingabe und Ausgabe</translation>
+    </message>
 </context>
 <context>
     <name>bcfont::app::MainWindow</name>
@@ -680,8 +750,8 @@
         <translation>Kopien je Zeile</translation>
     </message>
     <message>
-        <source>Draw the label outlines (test print on plain paper)</source>
-        <translation>Etikettenränder zeichnen (Probedruck auf Normalpapier)</translation>
+        <source>Draw the label &amp;outlines (test print on plain paper)</source>
+        <translation>Etikettenränder &amp;zeichnen (Probedruck auf Normalpapier)</translation>
     </message>
     <message>
         <source>First sheet</source>
@@ -721,7 +791,7 @@
     </message>
     <message>
         <source>Print &amp;Labels…</source>
-        <translation>&amp;Etiketten drucken…</translation>
+        <translation>E&amp;tiketten drucken…</translation>
     </message>
     <message>
         <source>Print Labels</source>
@@ -738,6 +808,21 @@
     <message>
         <source>Search templates, e.g. Avery L7160</source>
         <translation>Vorlagen suchen, z. B. Avery L7160</translation>
+    </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>Symbology</source>
+        <translation>Symbologie</translation>
+    </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>S&amp;ymbology:</source>
+        <translation>S&amp;ymbologie:</translation>
+    </message>
+    <message>
+        <location filename="../LabelsDialog.cpp" line="1"/>
+        <source>No lines to print: type or read them in the batch area&apos;s Input of the main window, one item per line, “data” or “data&lt;TAB&gt;caption”.</source>
+        <translation>Keine Zeilen zu drucken: Geben Sie sie in der Eingabe des Stapelbereichs im Hauptfenster ein oder lesen Sie sie dort, ein Eintrag pro Zeile, „Daten“ oder „Daten&lt;TAB&gt;Beschriftung“.</translation>
     </message>
 </context>
 <context>

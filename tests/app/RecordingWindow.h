@@ -23,6 +23,7 @@ class RecordingWindow : public WindowPort {
     std::map<ControlId, int> states, selectedIndex;
     std::map<ControlId, bool> enabled, hidden;
     std::map<ControlId, std::vector<std::string>> items;
+    std::map<ControlId, std::string> toolTips;
     bool fontsInstalled = true;                              // whether other programs find the faces
     std::string installError;                                // when set, installing the faces fails with it
     std::set<std::string, std::less<>> missingFonts;         // every other family is installed
@@ -37,7 +38,7 @@ class RecordingWindow : public WindowPort {
     // What the window was told; a message goes to `errors`, not to the log.
     Log log, errors;
     std::optional<FontRef> previewFont;
-    std::string notice;
+    std::string notice, status;
     std::string humanReadable, titles;
 
     template <class... Args>
@@ -56,6 +57,8 @@ class RecordingWindow : public WindowPort {
     int indexOfSelectedItem(ControlId s) override { return record("indexOfSelectedItem", s), selectedIndex[s]; }
     void selectItem(ControlId s, int i) override { record("selectItem", s, i), selectedIndex[s] = i; }
     void setHidden(ControlId c, bool on) override { record("setHidden", c, on), hidden[c] = on; }
+    // Kept, not logged: a tooltip changes nothing the window shows at once.
+    void setToolTip(ControlId c, const std::string& t) override { toolTips[c] = t; }
     void setItems(ControlId l, const std::vector<std::string>& v) override { record("setItems", l, int(v.size())), items[l] = v; }
     void selectLine(ControlId v, std::uint64_t line) override { record("selectLine", v, int(line)); }
     bool fontsReachOtherPrograms() override { return record("fontsReachOtherPrograms"), fontsInstalled; }
@@ -76,7 +79,7 @@ class RecordingWindow : public WindowPort {
     void copyFont(ControlId v) override { record("copyFont", v); }
     void copy(ControlId v) override { record("copy", v); }
     void setSelectedRange(ControlId v, int at, int n) override { record("setSelectedRange", v, at, n); }
-    void print(ControlId v) override { record("print", v); }
+    bool print(ControlId v) override { return record("print", v), true; }
     void orderFrontStandardAboutPanel() override { record("orderFrontStandardAboutPanel"); }
     std::string homeDirectory() override { return record("homeDirectory"), "/home/tester"; }
     std::optional<std::string> runOpenPanel(const std::string& start) override { return record("runOpenPanel", start), openPanelAnswer; }
@@ -108,6 +111,7 @@ class RecordingWindow : public WindowPort {
     std::string language = "en";
     void showError(const std::string& m) override { record("showError"), errors.push_back(m); }
     void showNotice(const std::string& t) override { record("showNotice", t), notice = t; }
+    void showStatus(const std::string& t) override { record("showStatus", t), status = t; }
     void showHumanReadable(const std::string& t, const std::string& titles) override {
         record("showHumanReadable", t, titles), humanReadable = t, this->titles = titles;
     }
@@ -156,5 +160,14 @@ struct Rig {
     }
     // clang-format on
 };
+
+// EAN-13 data with a 5-digit add-on typed, the log cleared.
+inline void holdFiveDigitAddon(Rig& r) {
+    r.choose(EAN13);
+    r.type("400638133393");
+    r.controller.changeAddon5(ControlId::addon5);
+    r.type(ControlId::addonText, "52495");
+    r.window.log.clear();
+}
 
 }  // namespace bcfont::app

@@ -19,21 +19,13 @@ using Probe = BCControllerProbe;
 using Id = ControlId;
 using namespace std::literals;
 
-// EAN-13 data with a 5-digit add-on typed, the log cleared.
-void holdFiveDigitAddon(Rig& r) {
-    r.choose(EAN13);
-    r.type("400638133393");
-    r.controller.changeAddon5(Id::addon5);
-    r.type(Id::addonText, "52495");
-    r.window.log.clear();
-}
-
 // clang-format off
-Log afterAddonChoice(bool fieldOpen) {
-    return {"setEnabled(addonText,"s + (fieldOpen ? "1)" : "0)"), R"(setStringValue(addonText,""))",
-            R"(setStringValue(convertString,"4<ALGDTM=dddjdb>"))", R"(fontWithName("Code EAN",72))",
-            R"(setString(preview,"4<ALGDTM=dddjdb>"))", R"(setFont(preview,"Code EAN",72))",
-            R"(showHumanReadable("4006381333931",""))", R"(showNotice(""))"};
+// The field keeps "52495"; the symbol takes it only where 5 digits are chosen.
+Log afterAddonChoice(bool fieldOpen, const std::string& fontString, const std::string& text,
+                     const std::string& notice) {
+    return {"setEnabled(addonText,"s + (fieldOpen ? "1)" : "0)"), "setStringValue(convertString,\"" + fontString + "\")",
+            R"(fontWithName("Code EAN",72))", "setString(preview,\"" + fontString + "\")",
+            R"(setFont(preview,"Code EAN",72))", "showHumanReadable(\"" + text + "\",\"\")", "showNotice(\"" + notice + "\")"};
 }
 
 // Selectable only while it copies: the whole text and its font.
@@ -87,13 +79,15 @@ const CallRow kCallRows[] = {
      {"state(halfHeight)", R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN Red",72))",
       R"(setString(preview,"<BCDE=fgha>"))", R"(showHumanReadable("12345670",""))",
       "showNotice(\"Font \u201CCode EAN Red\u201D is not installed \u2014 the preview cannot draw the bars.\")",
-      "print(preview)", "orderFrontStandardAboutPanel()"}},
-    {"no add-on empties and closes the field",
-     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddonNothing(Id::addonNothing); }, afterAddonChoice(false)},
-    {"2 digits empty the field", [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2); },
-     afterAddonChoice(true)},
-    {"5 digits again empty the field all the same",
-     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon5(Id::addon5); }, afterAddonChoice(true)},
+      "print(preview)", R"(showStatus("sent the barcode to the printer"))", "orderFrontStandardAboutPanel()"}},
+    {"no add-on closes the field and leaves its digits out",
+     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddonNothing(Id::addonNothing); },
+     afterAddonChoice(false, "4<ALGDTM=dddjdb>", "4006381333931", "")},
+    {"2 digits keep the five typed and leave them out", [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2); },
+     afterAddonChoice(true, "4<ALGDTM=dddjdb>", "4006381333931", "the add-on needs 2 digits, got 5; it is left out")},
+    {"5 digits again take them",
+     [](Rig& r) { holdFiveDigitAddon(r), r.controller.changeAddon2(Id::addon2), r.window.log.clear(), r.controller.changeAddon5(Id::addon5); },
+     afterAddonChoice(true, "4<ALGDTM=dddjdb>:v;n;Z;u;q", "4006381333931 52495", "")},
     // The same each time.
     {"copy twice", [](Rig& r) { r.controller.copy(Id::preview), r.controller.copy(Id::facts); }, copied(copied({}))},
     {"copy where other programs lack the faces offers to install them", [](Rig& r) { r.window.fontsInstalled = false, r.controller.copy(Id::preview); },
@@ -172,7 +166,7 @@ constexpr std::array<AvailabilityRow, kCodeTypeCount> kAvailabilityRows = {{
     {C128EAN, "NSFactC128EAN", false, true, true, false},
     {TOFIL, "NSFactTOFIL", true, true, true, false},
     {TOFIND, "NSFactTOFIND", false, true, true, false},
-    {CODABAR, "NSFactCODABAR", false, true, true, false},
+    {CODABAR, "NSFactCODABAR", false, false, true, false},
     {POSTNET, "NSFactPOSTNET", false, false, false, false},
     {IMB, "NSFactIMB", false, false, false, false},
     {GS1128, "NSFactGS1128", false, false, true, false},
@@ -217,6 +211,24 @@ TEST(Controller, ChoosingASymbologyResetsOptionsAndEnablesWhatItCanUse) {
     }
 }
 
+// The check option's tooltip names the table's check character.
+TEST(Controller, TheCheckOptionSaysWhatTheSymbologysCheckCharacterIs) {
+    const struct {
+        CodeType type;
+        const char* tip;
+    } rows[] = {
+        {EAN8, "Check character: Always \u2014 EAN-8 always carries its check digit."},
+        {C39, "Check character: Optional \u2014 adds Code 39's check character to the symbol."},
+        {C128, "Check character: Expected \u2014 Code 128 requires it; scanners refuse the symbol without it."},
+        {CODABAR, "Check character: None \u2014 Codabar has no check character."},
+    };
+    for (const auto& row : rows) {
+        Rig r;
+        r.choose(row.type);
+        EXPECT_EQ(r.window.toolTips[Id::checksum], row.tip);
+    }
+}
+
 // -------------------------------------------------------- preview update
 
 struct PreviewRow {
@@ -232,7 +244,7 @@ struct PreviewRow {
 
 // clang-format off
 const PreviewRow kPreviewRows[] = {
-    {"EAN-13 five add-on digits: the length decides", EAN13, "400638133393", "52495", 1, 0, 0, "4<ALGDTM=dddjdb>:v;n;Z;u;q", {"Code EAN", 72}, false},
+    {"EAN-13 two add-on digits", EAN13, "400638133393", "52", 1, 0, 0, "4<ALGDTM=dddjdb>:q;n", {"Code EAN", 72}, false},
     {"EAN-13 add-on still being typed", EAN13, "400638133393", "524", 1, 0, 0, "4<ALGDTM=dddjdb>", {"Code EAN", 72}, false},
     {"EAN-13 add-on outside Mac OS Roman", EAN13, "400638133393", "1\u4E00", 1, 0, 0, "n/a", {"Code EAN", 72}, false},
     {"Code 128 half height, no check character", C128, "ABC", "", 0, 1, 0, "\u00D6ABC\u00E4", {"Code 128 Red", 30}, true},
@@ -285,7 +297,10 @@ const NoticeRow kNoticeRows[] = {
     {"100 bytes", C128, std::string(100, '7'), 0, "", 1, "the data is longer than 99 bytes"},
     {"add-on of 3 digits with 2 chosen", EAN13, "400638133393", 2, "524", 1, "the add-on needs 2 digits, got 3; it is left out"},
     {"add-on of 4 digits with 5 chosen", EAN13, "400638133393", 5, "5249", 1, "the add-on needs 5 digits, got 4; it is left out"},
-    {"add-on of 5 digits with 2 chosen: the length decides", EAN13, "400638133393", 2, "52495", 1, ""},
+    {"add-on of 5 digits with 2 chosen", EAN13, "400638133393", 2, "52495", 1, "the add-on needs 2 digits, got 5; it is left out"},
+    {"2 of 5 Interleaved: 4 digits and the check digit", TOFIL, "1234", 0, "", 1, "a leading 0 makes the digit count even"},
+    {"2 of 5 Interleaved: 3 digits, no check digit", TOFIL, "123", 0, "", 0, "a leading 0 makes the digit count even"},
+    {"2 of 5 Interleaved: 3 digits and the check digit", TOFIL, "123", 0, "", 1, ""},
     {"add-on field still empty", EAN13, "400638133393", 5, "", 1, ""},
     {"EAN-13 typed check digit wrong", EAN13, "4006381333937", 0, "", 1, "check digit 7 replaced by 1"},
     {"EAN-13 typed check digit right", EAN13, "4006381333931", 0, "", 1, ""},
@@ -392,97 +407,6 @@ TEST(PreviewZoom, WholeDevicePixelsPerModuleAcrossNeverAFraction) {
         EXPECT_DOUBLE_EQ(got.across, row.expected.across);
         EXPECT_DOUBLE_EQ(got.down, row.expected.down);
         EXPECT_EQ(got.scrolls, row.expected.scrolls);
-    }
-}
-
-// ------------------------------------------------------------------ batch
-
-struct BatchRow {
-    const char* name;
-    CodeType type;
-    int check;
-    std::string input;
-    const char* output;
-};
-
-// clang-format off
-const BatchRow kBatchRows[] = {
-    {"empty input", EAN8, 1, "", ""},
-    {"LF line ends, none after the last", EAN8, 1, "1234567\n5512345", "<BCDE=fgha>\n<FFBC=defh>\n"},
-    {"CR LF line ends", EAN8, 1, "1234567\r\n5512345\r\n", "<BCDE=fgha>\n<FFBC=defh>\n"},
-    {"EAN-8 trailing space is data", EAN8, 1, "1234567 \n5512345", "<FFBC=defh>\n"},
-    {"EAN-13 gets no add-on", EAN13, 1, "400638133393", "4<ALGDTM=dddjdb>\n"},
-    {"its own check option off", TOFIND, 0, "1234", "<1234>\n"},
-    {"its own check option on", TOFIND, 1, "1234", "<12348>\n"},
-    {"line longer than 99 bytes", CODABAR, 1, std::string(100, '1') + "\n1", "D1D\n"},
-};
-// clang-format on
-
-// The main window holds a 5-digit add-on and its check option is off: the
-// batch uses neither.
-TEST(Controller, BatchConvertsEachLineThatCalcAccepts) {
-    for (const auto& row : kBatchRows) {
-        SCOPED_TRACE(row.name);
-        Rig r;
-        holdFiveDigitAddon(r);
-        r.tick(Id::checksum, 0);
-        r.chooseBatch(row.type);
-        r.tick(Id::batchChecksum, row.check);
-        r.window.text[Id::batchInput] = row.input;
-        r.window.text[Id::batchOutput] = "old output";
-        r.controller.batchCalc(Id::convertButton);
-        EXPECT_EQ(r.window.text[Id::batchOutput], row.output);
-    }
-}
-
-// A read starts with "kept" in the input view; a write with "previous" in the file.
-struct FileRow {
-    const char* name;
-    void (BCController::*action)(ControlId);
-    std::optional<std::string> path;  // the panel's answer; nullopt: cancelled
-    const char* view;                 // the input view after a read; the output view a write saves
-    std::string_view bytes;           // the file a read reads; the file after a write
-    const char* error;                // a part of the one message shown; empty: none
-    bool writeFails = false;
-};
-
-constexpr auto kRead = &BCController::batchRead;
-constexpr auto kWrite = &BCController::batchWrite;
-
-// clang-format off
-const FileRow kFileRows[] = {
-    {"read: bytes above 127 as one character each", kRead, "/data/f", "1234567\r\n\u2022\u00A0\u00C4\r\n", "1234567\r\n\xA5\xCA\x80\r\n", ""},
-    {"read cancelled", kRead, std::nullopt, "kept", "", ""},
-    {"read of a missing file", kRead, "/data/missing.txt", "kept", "", "missing.txt"},
-    {"read of a binary file", kRead, "/data/f", "kept", "12\0" "34"sv, "not a text file"},
-    {"write of an empty output keeps the file", kWrite, "/data/f", "", "previous", "the output is empty"},
-    {"write of an edit by hand, Mac OS Roman characters", kWrite, "/data/f", "<BCDE=fgha>\nnote\u2022\u00C4\n", "<BCDE=fgha>\nnote\xA5\x80\n", ""},
-    {"write cancelled", kWrite, std::nullopt, "<BCDE=fgha>\n", "previous", ""},
-    {"write of a character Mac OS Roman lacks", kWrite, "/data/f", "<BCDE=fgha>\nok\u4E00\n", "previous", "line 2, character 3"},
-    {"write fails", kWrite, "/data/f", "<BCDE=fgha>\n", "previous", "disk full", true},
-};
-// clang-format on
-
-TEST(Controller, BatchFilesReadFromHomeAndChangeNothingOnAProblem) {
-    for (const auto& row : kFileRows) {
-        SCOPED_TRACE(row.name);
-        Rig r;
-        auto& w = r.window;
-        const bool read = row.action == kRead;
-        w.files["/data/f"] = read ? row.bytes : "previous";
-        w.text[Id::batchInput] = "kept";
-        w.text[Id::batchOutput] = row.view;
-        w.openPanelAnswer = w.savePanelAnswer = row.path;
-        w.writeError = row.writeFails ? "Could not save: disk full." : "";
-        (r.controller.*row.action)(Id::facts);
-        if (read) {
-            EXPECT_EQ(w.log.at(1), R"(runOpenPanel("/home/tester"))");
-            EXPECT_EQ(w.text[Id::batchInput], row.view);
-        } else {
-            EXPECT_EQ(w.files["/data/f"], row.bytes);
-        }
-        EXPECT_EQ(w.errors.size(), *row.error ? 1u : 0u);
-        for (const auto& error : w.errors) EXPECT_NE(error.find(row.error), std::string::npos) << error;
     }
 }
 

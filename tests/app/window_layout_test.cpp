@@ -2,6 +2,7 @@
 // space it is given, whole pixels per module where it can; the minimum size
 // holds every control; the notice is legible and moves nothing.
 #include <QAbstractButton>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -212,45 +213,36 @@ class WindowLayoutTest : public QObject {
         QCOMPARE(window->size(), QSize(1200, 740));
     }
 
-    // In either language, a window at its minimum width keeps its size when
-    // the install button appears or a long summary is shown; at its first
-    // size the longest reasons fit the notice's lines.
-    void nothingThatAppearsWidensTheWindow_data() {
-        QTest::addColumn<QString>("translation");
-        QTest::newRow("English") << QString();
-        QTest::newRow("German") << QStringLiteral(":/i18n/bcfont_de.qm");
+    // The batch report takes its room from the output: the buttons stay put,
+    // the window keeps its size, the list shows eight lines and wraps.
+    void theBatchReportMovesNoButton_data() {
+        QTest::addColumn<bool>("minimum");
+        QTest::newRow("default size") << false;
+        QTest::newRow("minimum size") << true;
     }
-    void nothingThatAppearsWidensTheWindow() {
-        QFETCH(QString, translation);
-        QTranslator translator;
-        if (!translation.isEmpty()) QVERIFY(translator.load(translation));
-        QCoreApplication::installTranslator(&translator);
-        const auto removed = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
-        MainWindow win;
-        win.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&win));
-        const int minimumWidth = win.minimumSizeHint().width();
-        win.resize(minimumWidth, 740);
+    void theBatchReportMovesNoButton() {
+        QFETCH(bool, minimum);
+        if (minimum) window->resize(window->minimumSizeHint());
         QCoreApplication::processEvents();
-        const QSize before = win.size();
-        win.widgets().installFontsButton->show();
-        win.widgets().batchSummary->setText(QString(300, 'x').replace(QStringLiteral("xxxxx"), QStringLiteral("word ")));
+        const QSize size = window->size();
+        const auto buttons = [this] {
+            QStringList out;
+            for (QWidget* b : {(QWidget*)w().readButton, (QWidget*)w().convertButton, (QWidget*)w().saveButton})
+                out << QStringLiteral("%1 at %2").arg(b->objectName()).arg(globalRect(b).y());
+            return out;
+        };
+        const QStringList before = buttons();
+        QString input;
+        for (int i = 0; i < 20; ++i) input += QStringLiteral("%1 is not a number at all, and a long line it is\n").arg(i);
+        w().batchInput->setPlainText(input);
+        w().convertButton->click();
         QCoreApplication::processEvents();
-        QCOMPARE(win.size(), before);
-        QCOMPARE(win.minimumSizeHint().width(), minimumWidth);
-
-        win.resize(1200, 740);
-        const std::pair<CodeType, QString> longest[] = {
-            {GS1128, QStringLiteral("0109501101530003")},
-            {TOFIL, QString(48, '1')},
-            {C128EAN, QStringLiteral("\tA").repeated(24)}};
-        for (const auto& [type, data] : longest) {
-            typeData(win, type, data);
-            QCoreApplication::processEvents();
-            const QStringList lines = win.widgets().notice->shownLines();
-            QVERIFY2(!lines.isEmpty() && !lines.last().endsWith(QChar(0x2026)),
-                     qPrintable(lines.join(QStringLiteral(" | "))));
-        }
+        QCOMPARE(buttons(), before);
+        QCOMPARE(window->size(), size);
+        QListWidget* report = w().batchRejections;
+        QVERIFY(report->isVisible() && report->wordWrap());
+        QVERIFY2(report->viewport()->height() >= 8 * report->fontMetrics().lineSpacing(),
+                 qPrintable(QString::number(report->viewport()->height())));
     }
 
     void theNoticeMeetsAaContrastInLightAndDarkPalettes_data() {

@@ -67,7 +67,8 @@ const std::vector<Row> kRows = {
     {"EmptyLinesSkipped", options(EAN13), "\n\r\n400638133393\n\r", kEan13 + "\n", 1, 0, 3, {}},
     {"EmptyLinesAligned", options(EAN13, false, true), "\n400638133393\nx\n", "\n" + kEan13 + "\n\n", 1, 1, 1, {{3, calcSays(EAN13, "x")}}},
     // the 99-byte rule and NUL bytes
-    {"HundredBytesTooLong", options(C128), std::string(100, 'A') + "\nABC\n", kC128Abc + "\n", 1, 1, 0, {{1, "data is longer than 48 characters"}}},
+    {"HundredBytesTooLong", options(C128), std::string(100, 'A') + "\nABC\n", kC128Abc + "\n", 1, 1, 0, {{1, "data is longer than 48 characters (got 100)"}}},
+    {"LineOverTheBufferNamesNoCount", options(EAN13), std::string(500, '1') + "\n", "", 0, 1, 0, {{1, "data is longer than 48 characters"}}},
     {"Gs1128LineOverItsOwnLimit", options(GS1128), "(90)" + std::string(97, 'A') + "\n", "", 0, 1, 0, {{1, "data is longer than 99 characters"}}},
     {"NinetyNineBytesGoToTheEncoder", options(C128), std::string(99, 'A') + "\n", "", 0, 1, 0, {{1, calcSays(C128, std::string(99, 'A'))}}},
     {"NulInCode128", options(C128), std::string("A\0B\n", 4), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
@@ -88,7 +89,13 @@ const std::vector<Row> kRows = {
     {"Utf8Overlong", options(C128, true), "\xE0\x80\xAF\n", "", 0, 1, 0, {{1, "is not valid UTF-8 (byte 1)"}}},
     {"Utf8NotInMacRoman", options(C128, true), "Aéł\n", "", 0, 1, 0, {{1, "holds 'ł' (character 3), which Mac OS Roman cannot encode"}}},
     {"Utf8CountsCharactersNotBytes", options(EAN13, true), std::string(60, 'A') + std::string(40, 'x') + "\n" + [] { std::string s; for (int i = 0; i < 60; ++i) s += "é"; return s; }() + "\n", "", 0, 2, 0,
-     {{1, "data is longer than 48 characters"}, {2, calcSays(EAN13, std::string(60, '\x8E'))}}},
+     {{1, "data is longer than 48 characters (got 100)"}, {2, calcSays(EAN13, std::string(60, '\x8E'))}}},
+    // "data<TAB>caption", as label sheets read lines; blanks are data
+    {"CaptionAfterDigits", options(EAN13), "400638133393\tTea\n", kEan13 + "\n", 1, 0, 0, {}},
+    {"CaptionAfterAscii", options(C128), "ABC\tcap\n", kC128Abc + "\n", 1, 0, 0, {}},
+    {"LongCaptionAfterShortData", options(C128), "ABC\t" + std::string(500, 'x') + "\n", kC128Abc + "\n", 1, 0, 0, {}},
+    {"NothingBeforeTheTab", options(C128, false, true), "\tcap\n", "\n", 0, 1, 0, {{1, "no data before the caption's TAB"}}},
+    {"BlanksAreData", options(EAN13), " 400638133393\n", "", 0, 1, 0, {{1, calcSays(EAN13, " 400638133393")}}},
     // the listed rejections stop at the limit; the count goes on
     {"ListedUpToTheLimit", options(EAN13, false, false, 2), "x\ny\n400638133393\nz\n", kEan13 + "\n", 1, 3, 0,
      {{1, calcSays(EAN13, "x")}, {2, calcSays(EAN13, "y")}}},

@@ -173,7 +173,7 @@ const std::vector<Case> kCases = {
     {"BatchCode128HighByteRejected", {"batch", "-t", "5"}, "A\xE9\nABC\n", 1, "\x85" "ABC!\x8A\n", rejected(C128, "A\xE9", 1) + "converted 1 of 2 lines; rejected: 1\n"},
     {"BatchCode128NulRejected", {"batch", "-t", "5"}, std::string("A\0B\nABC\n", 8), 1, "\x85" "ABC!\x8A\n", "bcfont: line 1: contains a NUL byte\nconverted 1 of 2 lines; rejected: 1\n"},
     {"BatchCode128FortyNineCharacters", {"batch", "-t", "5"}, std::string(49, 'A') + "\nABC\n", 1, "\x85" "ABC!\x8A\n", rejected(C128, std::string(49, 'A'), 1) + "converted 1 of 2 lines; rejected: 1\n"},
-    {"BatchCode128LineOverBuffer", {"batch", "-t", "5", "--align"}, std::string(200, 'A') + "\nABC\n", 1, "\n\x85" "ABC!\x8A\n", "bcfont: line 1: data is longer than 48 characters\nconverted 1 of 2 lines; rejected: 1\n"},
+    {"BatchCode128LineOverBuffer", {"batch", "-t", "5", "--align"}, std::string(200, 'A') + "\nABC\n", 1, "\n\x85" "ABC!\x8A\n", "bcfont: line 1: data is longer than 48 characters (got 200)\nconverted 1 of 2 lines; rejected: 1\n"},
     {"BatchCode128NoCheckWarns", {"batch", "-t", "5", "--no-check"}, "12345\n", 0, "\x86,B\xE3" "5\x8A\n", kCode128NoCheck + "converted 1 of 1 line\n"},
     {"BatchNoInput", {"batch", "-t", "1"}, "", 0, "", "converted 0 of 0 lines\n"},
     {"BatchOnlyEmptyLines", {"batch", "-t", "1"}, "\n\r\n\r", 0, "", "converted 0 of 0 lines (not counting 3 empty)\n"},

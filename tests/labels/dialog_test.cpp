@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -95,6 +96,30 @@ TEST(LabelsDialog, NothingPrintableDisablesSaveAndPrint) {
     EXPECT_FALSE(d.saveButton()->isEnabled());
     EXPECT_FALSE(d.printButton()->isEnabled());
     EXPECT_EQ(d.saveTo("/nonexistent/x.pdf"), "there are no labels to save");
+}
+
+// The symbology comes from the batch area and can be changed for the sheet;
+// with no lines the summary says where they come from.
+TEST(LabelsDialog, NamesItsSymbologyAndWhereItsLinesComeFrom) {
+    const struct {
+        const char* name;
+        std::string input;
+        int chosen;  // the symbology chosen in the dialog; -1: the batch area's
+        std::string summary;
+    } rows[] = {
+        {"the batch area's symbology", "400638133393\n", -1, "printed 1 of 1 line on 1 label, 1 page"},
+        {"chosen in the dialog", "400638133393\n", EAN8, "printed 0 of 1 line on 0 labels, 0 pages; rejected: 1"},
+        {"no lines", "\n\n", -1,
+         "No lines to print: type or read them in the batch area's Input of the main window, one item per line, "
+         "\u201Cdata\u201D or \u201Cdata<TAB>caption\u201D."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        LabelsDialog d(LabelsRequest{row.input, EAN13, true}, render::builtinTemplates());
+        EXPECT_EQ(d.symbology()->currentText().toStdString(), "EAN-13");
+        if (row.chosen >= 0) d.symbology()->setCurrentIndex(row.chosen);
+        EXPECT_EQ(d.summary()->text().toStdString(), row.summary);
+    }
 }
 
 TEST(LabelsDialog, SavesThePdfOfThePlannedSheets) {

@@ -114,7 +114,7 @@ const PlanCase kPlanCases[] = {
      {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "is not valid UTF-8 (byte 12)", true}}, true},
     {"data_longer_than_a_batch_line_even_with_room_for_a_caption", "Avery L7160", C128, 0, 1,
      std::string(120, '1') + "\tcaption\n",
-     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "data is longer than 48 characters", true}}},
+     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "data is longer than 48 characters (got 120)", true}}},
     {"caption_without_data", "Avery L7160", C39, 0, 1, "\tShelf 3\n\t\n",
      {0, 2, 0, 0, 0, 0}, {}, {},
      {{1, "no data before the caption's TAB", true}, {2, "no data before the caption's TAB", true}}},
