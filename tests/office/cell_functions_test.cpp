@@ -22,7 +22,7 @@ const Blank blank;
 const std::u16string ean13 = u"ean13";
 const std::string kValidTypes =
     "; give one of ean8, ean13, upca, upce, code39, code128, code128ean, itf, "
-    "industrial25, codabar, postnet, imb, gs1128 or its number 0-12";
+    "industrial25, codabar, postnet, imb, gs1128, qr, datamatrix, pdf417, gs1qr, gs1datamatrix or its number 0-17";
 const std::string kNotWhole = " is not a whole number from 0 to 999999999999999; put it in a text cell";
 
 // clang-format off
