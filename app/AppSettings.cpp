@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "symbology.h"
+#include "type_spec.h"
 
 namespace bcfont::app {
 namespace {
@@ -16,6 +17,7 @@ constexpr const char* kHigh = "barcode/highDensity";
 constexpr const char* kAddonDigits = "barcode/addonDigits";
 constexpr const char* kData = "barcode/data";
 constexpr const char* kAddon = "barcode/addon";
+constexpr const char* kTypeOptions = "barcode/typeOptions";
 constexpr const char* kBatchCode = "batch/symbology";
 constexpr const char* kBatchCheck = "batch/checkDigit";
 constexpr const char* kBatchUtf8 = "batch/utf8";
@@ -33,6 +35,7 @@ Choices loadChoices(const QSettings& s) {
     c.highDensity = s.value(kHigh, c.highDensity).toBool();
     c.addonDigits = s.value(kAddonDigits, c.addonDigits).toInt();
     c.addon = s.value(kAddon).toString().toStdString();
+    c.typeOptions = s.value(kTypeOptions).toString().toStdString();
     if (s.contains(kData)) c.data = s.value(kData).toString().toStdString();
     c.batchCode = s.value(kBatchCode, c.batchCode).toInt();
     c.batchCheck = s.value(kBatchCheck, c.batchCheck).toBool();
@@ -50,6 +53,7 @@ void saveChoices(QSettings& s, const Choices& c) {
     s.setValue(kHigh, c.highDensity);
     s.setValue(kAddonDigits, c.addonDigits);
     s.setValue(kAddon, QString::fromStdString(c.addon));
+    s.setValue(kTypeOptions, QString::fromStdString(c.typeOptions));
     if (c.data) s.setValue(kData, QString::fromStdString(*c.data));
     s.setValue(kBatchCode, c.batchCode);
     s.setValue(kBatchCheck, c.batchCheck);
@@ -96,13 +100,17 @@ CommandLineOutcome applyCommandLine(const QStringList& arguments, Choices& c) {
         parser.positionalArguments().isEmpty())
         return {};
     if (parser.isSet(type)) {
-        const auto code = codeTypeFromString(parser.value(type).toStdString());
-        if (!code)
+        // "qr:ecc=H": the 2D options after the colon, as bcfont takes them.
+        const std::string text = parser.value(type).toStdString();
+        const ParsedSpec parsed = parseTypeSpec(text);
+        if (parsed.fault.kind == SpecFault::Kind::UnknownType)
             return {QCoreApplication::translate("CommandLine",
                                                 "Unknown symbology \u201C%1\u201D; bcfont types lists them.")
                         .arg(parser.value(type)),
                     true, 2};
-        wanted.code = *code;
+        if (!parsed.ok()) return {QString::fromStdString(specFaultSentence(parsed.fault)), true, 2};
+        wanted.code = parsed.spec.type;
+        if (const auto colon = text.find(':'); colon != std::string::npos) wanted.typeOptions = text.substr(colon + 1);
     }
     if (parser.isSet(addon)) {
         if (parser.isSet(type) && wanted.code != EAN13)

@@ -74,6 +74,7 @@ void BCController::UpdateCode() {
     std::array<char, kFontStringCapacity> pGesamt{};
     std::array<char, kFontStringCapacity> pAddon{};
 
+    if (symbology(static_cast<CodeType>(iCode)).matrix.isMatrix()) return updateMatrix();
     // Text that does not fit a buffer or Mac OS Roman is rejected like bad data.
     const auto data = calcBytes(dataToEncodeString);
     if (!data) return showRejected(unencodable(dataToEncodeString));
@@ -162,6 +163,7 @@ void BCController::Settings() {
     window_.setEnabled(checksum, can.checksum);
     window_.setToolTip(checksum, checkToolTip(static_cast<CodeType>(iCode)));
     window_.setEnabled(halfHeight, can.halfHeight);
+    offerTypeOptions();
 
     window_.setState(checksum, bCHECKSUM);
     window_.setState(batchChecksum, bBATCHCHECKSUM);
@@ -248,6 +250,13 @@ void BCController::controlTextDidChange(ControlId object) {
         std::string text = window_.stringValue(dataToEncode);
         if (text != dataToEncodeString) {
             dataToEncodeString = std::move(text);
+            UpdateCode();
+        }
+    }
+    if (object == ControlId::typeOptions) {
+        std::string text = window_.stringValue(ControlId::typeOptions);
+        if (text != typeOptionsString) {
+            typeOptionsString = std::move(text);
             UpdateCode();
         }
     }

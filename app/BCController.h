@@ -24,6 +24,7 @@ struct Choices {
     bool check = true, halfHeight = false, highDensity = false;
     int addonDigits = 0;  // the add-on choice: 0 none, 2 or 5
     std::string addon;
+    std::string typeOptions;  // a 2D code's options: "ecc=H,version=5"
     std::optional<std::string> data;  // nothing: keep what the field holds
     int batchCode = EAN8;
     bool batchCheck = true, batchUtf8 = false, batchAlign = false;
@@ -102,6 +103,12 @@ class BCController {
     friend struct BCControllerProbe;  // lets the tests read the state
 
     void showRejected(std::string reason);
+    // UpdateCode for the 2D codes: the matrix module encodes the UTF-8 data
+    // with the type's options; the preview gets the lines of the font string.
+    void updateMatrix();
+    // After a symbology change: the options field opens for a type that
+    // takes options, empty, with their syntax as its hint.
+    void offerTypeOptions();
     void showFactsFor(std::int32_t type);
     void chooseAddon(BOOL two, BOOL five);
     // The one-line notice for the current state: why the data is rejected,
@@ -136,6 +143,7 @@ class BCController {
 
     std::string dataToEncodeString;
     std::string addonString;
+    std::string typeOptionsString;
     std::string convertedString;
     std::string rejection_;  // why the current data is rejected; empty when it encodes
     std::int32_t iCode = EAN8;

@@ -1,6 +1,7 @@
 // Restoring what the window remembered, and the command line's wishes, on
 // top of the start-up state; and reading them back for the next run.
 #include "BCController.h"
+#include "symbology.h"
 
 namespace bcfont::app {
 namespace {
@@ -34,6 +35,10 @@ void BCController::restore(const Choices& c) {
         addonString = c.addon;
         window_.setStringValue(addonText, addonString);
     }
+    if (symbology(static_cast<CodeType>(iCode)).options != 0) {
+        typeOptionsString = c.typeOptions;
+        window_.setStringValue(ControlId::typeOptions, typeOptionsString);
+    }
     if (c.data) {
         dataToEncodeString = *c.data;
         window_.setStringValue(dataToEncode, dataToEncodeString);
@@ -63,6 +68,7 @@ Choices BCController::choices() const {
     c.highDensity = bHIGHDENSITY != 0;
     c.addonDigits = bADDON2 != 0 ? 2 : bADDON5 != 0 ? 5 : 0;
     c.addon = addonString;
+    c.typeOptions = typeOptionsString;
     c.data = dataToEncodeString;
     c.batchCode = iBatchCode;
     c.batchCheck = bBATCHCHECKSUM != 0;

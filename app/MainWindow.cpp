@@ -82,6 +82,8 @@ void MainWindow::connectActions() {
     // textEdited fires for the user's edits only, one call per keystroke or paste.
     connect(w_.dataToEncode, &QLineEdit::textEdited, this,
             [&c] { c.controlTextDidChange(ControlId::dataToEncode); });
+    connect(w_.typeOptions, &QLineEdit::textEdited, this,
+            [&c] { c.controlTextDidChange(ControlId::typeOptions); });
     connect(w_.addonText, &QLineEdit::textEdited, this,
             [&c] { c.controlTextDidChange(ControlId::addonText); });
     connect(w_.dataToEncode, &QLineEdit::returnPressed, this,

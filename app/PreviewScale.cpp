@@ -15,4 +15,10 @@ PreviewZoom previewZoom(SymbolExtent symbol, double width, double height, bool s
     return {across, down, acrossFits < 1};
 }
 
+int matrixModulePixels(SymbolExtent symbol, double width, double height) {
+    if (symbol.widthModules <= 0 || symbol.heightModules <= 0 || width <= 0 || height <= 0) return 0;
+    const double fits = std::min(width / symbol.widthModules, height / symbol.heightModules);
+    return std::max(1, static_cast<int>(std::floor(fits)));
+}
+
 }  // namespace bcfont::app

@@ -26,4 +26,9 @@ struct PreviewZoom {
 // long symbol is no thin strip; faces with digits keep their proportions.
 PreviewZoom previewZoom(SymbolExtent symbol, double width, double height, bool stretchBars);
 
+// Device pixels a module of a 2D symbol takes, across and down alike (its
+// modules are square): the largest whole number that fits both ways, at
+// least 1; 0 when there is nothing to draw.
+int matrixModulePixels(SymbolExtent symbol, double width, double height);
+
 }  // namespace bcfont::app

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <optional>
 
+#include "MatrixPreview.h"
 #include "PreviewScale.h"
 
 #ifdef BCFONT_HAVE_FACE_METRICS
@@ -54,6 +55,22 @@ QFont inFontUnits(const QString& family, int unitsPerEm) {
 
 }  // namespace
 
+// A 2D symbol's font string has several lines; a linear one never does.
+bool BarcodePreview::showsMatrix() const {
+    return document()->blockCount() > 1;
+}
+
+QStringList BarcodePreview::lines() const {
+    return document()->toRawText().split(QChar::ParagraphSeparator);
+}
+
+QRect BarcodePreview::deviceArea() const {
+    const double ratio = viewport()->devicePixelRatioF();
+    const QRectF area = QRectF(viewport()->rect()).adjusted(4, 4, -4, -4);
+    return QRect(int(std::ceil(area.left() * ratio)), int(std::ceil(area.top() * ratio)),
+                 int(std::floor(area.width() * ratio)), int(std::floor(area.height() * ratio)));
+}
+
 BarcodePreview::BarcodePreview(QWidget* parent)
     : QPlainTextEdit(parent), actualSizeBar_(new QWidget), scroll_(new QScrollBar(Qt::Horizontal)) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -94,6 +111,11 @@ void BarcodePreview::hideActualSizeBar() {
 void BarcodePreview::relayout() {
     viewport()->update();
     zoom_ = {};
+    if (showsMatrix()) {
+        const int pixels = matrixZoom(lines(), deviceArea().size());
+        zoom_ = {double(pixels), double(pixels), false};
+        return hideActualSizeBar();
+    }
     const QString text = document()->toRawText();
     const auto face = faceOf(font().family());
     if (!face || text.isEmpty()) return hideActualSizeBar();
@@ -126,6 +148,13 @@ void BarcodePreview::relayout() {
 }
 
 void BarcodePreview::paintEvent(QPaintEvent* event) {
+    if (showsMatrix()) {
+        QPainter painter(viewport());
+        painter.fillRect(viewport()->rect(), Qt::white);
+        const double ratio = viewport()->devicePixelRatioF();
+        painter.scale(1 / ratio, 1 / ratio);  // device pixels from here on
+        return paintMatrix(painter, font().family(), lines(), deviceArea(), int(zoom_.across));
+    }
     const QString text = document()->toRawText();
     const auto face = faceOf(font().family());
     if (!face) return QPlainTextEdit::paintEvent(event);

@@ -40,6 +40,10 @@ class BarcodePreview : public QPlainTextEdit {
     // where its own unzoomed layout changed, leaving parts of the last symbol.
     void relayout();
     void hideActualSizeBar();
+    bool showsMatrix() const;
+    QStringList lines() const;
+    // The area the symbol is drawn in, in whole device pixels.
+    QRect deviceArea() const;
 
     struct Drawing {
         double left = 0, baseline = 0, scaleX = 0, scaleY = 0;  // logical pixels

@@ -61,7 +61,8 @@ QByteArray rtfEscaped(const QString& text) {
             out += '\\';
             out += char(u);
         } else if (u == '\n') {
-            out += "\\par ";
+            // A line break, not a paragraph: no paragraph spacing between a 2D symbol's lines.
+            out += "\\line ";
         } else if (u < 0x80) {
             out += char(u);
         } else {
@@ -79,6 +80,14 @@ QString htmlForFontString(const QString& text, const std::optional<QFont>& font)
     if (font)
         style = QStringLiteral("font-family:'%1'; font-size:%2pt; ")
                     .arg(font->family().toHtmlEscaped(), QString::number(font->pointSize()));
+    // A 2D symbol's lines must touch: one paragraph with no margin and lines
+    // exactly one em apart (Writer adds leading to anything else, and a
+    // paragraph a line doubles the pitch). Its letters hold no spaces to collapse.
+    if (text.contains(QLatin1Char('\n')))
+        return QStringLiteral(
+                   "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>"
+                   "<p style=\"margin:0; line-height:100%; %1\">%2</p></body></html>")
+            .arg(style.trimmed(), text.toHtmlEscaped().split(QLatin1Char('\n')).join(QStringLiteral("<br>")));
     return QStringLiteral(
                "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>"
                "<span style=\"%1white-space:pre\">%2</span></body></html>")
@@ -185,6 +194,8 @@ QWidget* QtWindowPort::widget(ControlId id) const {
             return w_.batchNotice;
         case ControlId::installFonts:
             return w_.installFontsButton;
+        case ControlId::typeOptions:
+            return w_.typeOptions;
     }
     return nullptr;
 }
@@ -228,6 +239,10 @@ int QtWindowPort::indexOfSelectedItem(ControlId selector) {
 
 void QtWindowPort::selectItem(ControlId selector, int index) {
     if (auto* box = qobject_cast<QComboBox*>(widget(selector))) box->setCurrentIndex(index);
+}
+
+void QtWindowPort::setPlaceholder(ControlId field, const std::string& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget(field))) line->setPlaceholderText(qs(text));
 }
 
 void QtWindowPort::setHidden(ControlId control, bool hidden) {

@@ -56,6 +56,7 @@ class QtWindowPort : public WindowPort {
     void selectItem(ControlId selector, int index) override;
     void setHidden(ControlId control, bool hidden) override;
     void setToolTip(ControlId control, const std::string& text) override;
+    void setPlaceholder(ControlId field, const std::string& text) override;
     void setItems(ControlId list, const std::vector<std::string>& items) override;
     void selectLine(ControlId view, std::uint64_t line) override;
     bool fontsReachOtherPrograms() override;

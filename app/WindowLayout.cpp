@@ -95,6 +95,11 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     w.addonText->setPlaceholderText(QObject::tr("digits"));
     w.addonText->setMaximumWidth(120);
 
+    w.typeOptions = named(new QLineEdit, ControlId::typeOptions, QObject::tr("2D code options"));
+    w.typeOptions->setToolTip(QObject::tr("Options of a 2D code, as after the colon of bcfont's --type: "
+                                          "ecc=H,version=5 or shape=rect or columns=6,ecc=4"));
+    w.typeOptions->setEnabled(false);
+
     w.convertString = named(new QLineEdit, ControlId::convertString, QObject::tr("Font string"));
     w.convertString->setReadOnly(true);
     w.convertString->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -108,7 +113,9 @@ QGroupBox* barcodeGroup(WindowWidgets& w) {
     form->addRow(QObject::tr("&Data:"), w.dataToEncode);
     w.notice = named(new NoticeLabel, "notice", QObject::tr("Notice"));
     form->addRow(QString(), w.notice);
-    form->addRow(QObject::tr("Options:"), row({w.checksum, w.halfHeight, w.highDensity}));
+    auto* options = row({w.checksum, w.halfHeight, w.highDensity}, false);
+    options->addWidget(w.typeOptions, 1);
+    form->addRow(QObject::tr("Options:"), options);
     form->addRow(QObject::tr("Add-on:"), row({w.addon, w.addonText}));
     form->addRow(QObject::tr("F&ont string:"), w.convertString);
     return group;

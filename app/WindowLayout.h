@@ -32,6 +32,7 @@ struct WindowWidgets {
     QRadioButton* addon2 = nullptr;
     QRadioButton* addon5 = nullptr;
     QLineEdit* addonText = nullptr;
+    QLineEdit* typeOptions = nullptr;  // the 2D codes' options, as after the colon of a type
     QLineEdit* convertString = nullptr;
     BarcodePreview* preview = nullptr;
     QLabel* humanReadable = nullptr;  // the text a label prints under the bars

@@ -41,6 +41,7 @@ enum class ControlId {
     batchRejections,  // list: the rejected lines with their numbers and reasons
     batchNotice,      // the batch options' warning line
     installFonts,     // button: install the faces for other programs
+    typeOptions,      // the 2D options after the type's name: "ecc=H,version=5"
 };
 
 std::string_view controlName(ControlId id);
@@ -81,6 +82,8 @@ class WindowPort {
 
     // The text shown when the pointer rests on a control.
     virtual void setToolTip(ControlId control, const std::string& text) = 0;
+    // The grey hint an empty field shows.
+    virtual void setPlaceholder(ControlId /*field*/, const std::string& /*text*/) {}
 
     // Shows or hides a control.
     virtual void setHidden(ControlId control, bool hidden) = 0;

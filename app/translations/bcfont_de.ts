@@ -714,6 +714,16 @@
         <source>Input and output</source>
         <translation>Eingabe und Ausgabe</translation>
     </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="96"/>
+        <source>2D code options</source>
+        <translation>Optionen des 2D-Codes</translation>
+    </message>
+    <message>
+        <location filename="../WindowLayout.cpp" line="97"/>
+        <source>Options of a 2D code, as after the colon of bcfont&apos;s --type: ecc=H,version=5 or shape=rect or columns=6,ecc=4</source>
+        <translation>Optionen eines 2D-Codes, wie nach dem Doppelpunkt von bcfonts --type: ecc=H,version=5 oder shape=rect oder columns=6,ecc=4</translation>
+    </message>
 </context>
 <context>
     <name>bcfont::app::MainWindow</name>

@@ -2,6 +2,8 @@
 // in order, and the edge cases of the preview, the options and the batch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <array>
 #include <optional>
 #include <string>
@@ -48,7 +50,7 @@ const CallRow kCallRows[] = {
       "setEnabled(addonText,0)", R"(setStringValue(addonText,""))", "setEnabled(addon,0)",
       "setState(addonNothing,1)", "setState(addon2,0)", "setState(addon5,0)",
       "setEnabled(highDensity,0)", "setEnabled(checksum,0)", "setEnabled(halfHeight,1)",
-      "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)", "setState(highDensity,0)",
+      R"(setStringValue(typeOptions,""))", "setEnabled(typeOptions,0)", "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)", "setState(highDensity,0)",
       R"(setStringValue(convertString,"<BCDE=fgha>"))", R"(fontWithName("Code EAN",72))",
       R"(setString(preview,"<BCDE=fgha>"))", R"(setFont(preview,"Code EAN",72))", R"(showHumanReadable("12345670",""))",
       R"(showNotice(""))", "setEnabled(saveButton,0)"}},
@@ -57,7 +59,8 @@ const CallRow kCallRows[] = {
       "setEnabled(addonText,0)", R"(setStringValue(addonText,""))", "setEnabled(addon,0)",
       "setState(addonNothing,1)", "setState(addon2,0)", "setState(addon5,0)",
       "setEnabled(highDensity,0)", "setEnabled(addon,1)", "setEnabled(addonText,0)", "setEnabled(checksum,0)",
-      "setEnabled(halfHeight,1)", "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)",
+      "setEnabled(halfHeight,1)", R"(setStringValue(typeOptions,""))", "setEnabled(typeOptions,0)",
+      "setState(checksum,1)", "setState(batchChecksum,1)", "setState(halfHeight,0)",
       "setState(highDensity,0)", R"(setStringValue(convertString,"n/a"))", R"(setString(preview,""))",
       R"(showHumanReadable("",""))", R"(showNotice("EAN-13 needs 12 or 13 digits, got 7"))"}},
     {"a selector with no entry chosen is ignored", [](Rig& r) { r.choose(CodeType(-1)); },
@@ -325,6 +328,51 @@ TEST(Controller, TheNoticeSaysWhyDataIsRejectedLeftOutOrReplaced) {
         r.tick(Id::checksum, row.check);
         r.type(row.data);
         EXPECT_EQ(r.window.notice, row.notice);
+    }
+}
+
+// ------------------------------------------------------------ the 2D codes
+
+struct MatrixRow {
+    const char* name;
+    CodeType type;
+    std::string data;     // UTF-8, not limited to Mac OS Roman
+    const char* options;  // typed into the options field after the data
+    std::size_t lines;    // of the preview's font string; 0: rejected
+    const char* notice;
+};
+
+// clang-format off
+const MatrixRow kMatrixRows[] = {
+    {"QR takes text beyond Mac OS Roman", QR, "\u4E16\u754C \u0416", "", 8, ""},
+    {"QR version 2 asked for, blanks after the comma ignored", QR, "A", "ecc=H, version=2", 9, ""},
+    {"QR bad error correction level", QR, "A", "ecc=X", 0, "ecc must be L, M, Q or H, not X"},
+    {"QR data too long for the version", QR, std::string(30, 'x'), "version=1,ecc=H", 0, "QR version 1 at ECC level H holds at most 7 bytes of this kind, got 30"},
+    {"Data Matrix rectangle", DATAMATRIX, "Hello", "shape=rect", 3, ""},
+    {"PDF417 columns out of range", PDF417, "A", "columns=31", 0, "columns must be 1 to 30, not 31"},
+    {"GS1 DataMatrix refuses a bad AI", GS1DATAMATRIX, "(01)123", "", 0, "(01) needs 14 digits, got 3"},
+    {"no data", QR, "", "", 0, "no data to encode"},
+};
+// clang-format on
+
+TEST(Controller, The2DCodesEncodeUtf8DataWithTheirTypedOptions) {
+    for (const auto& row : kMatrixRows) {
+        SCOPED_TRACE(row.name);
+        Rig r;
+        r.choose(row.type);
+        r.type(row.data);
+        r.type(Id::typeOptions, row.options);
+        const std::string& shown = r.window.text[Id::preview];
+        const std::size_t lines = shown.empty() ? 0 : std::count(shown.begin(), shown.end(), '\n') + 1;
+        EXPECT_EQ(lines, row.lines) << shown;
+        EXPECT_EQ(r.window.notice, row.notice);
+        EXPECT_TRUE(r.window.enabled[Id::typeOptions]);
+        if (row.lines == 0) continue;
+        EXPECT_EQ(r.window.previewFont, (FontRef{"Code 2D", 8}));
+        // The field shows the lines side by side; a rejection would show "n/a".
+        std::string side = shown;
+        std::replace(side.begin(), side.end(), '\n', ' ');
+        EXPECT_EQ(r.window.text[Id::convertString], side);
     }
 }
 

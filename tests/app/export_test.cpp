@@ -140,5 +140,19 @@ TEST_F(Export, WritesSvgPngAndPdfFilesInThePreviewFace) {
     EXPECT_EQ(window.errors, Log{});
 }
 
+// A 2D symbol exports all of its lines, one em apart: a QR Code of version
+// 2 with its quiet zone is 33 modules square, 9 lines (36 module rows) of
+// the font string; at 300 dpi the 2 pt module is rounded to 8 whole pixels.
+TEST_F(Export, A2DSymbolExportsEveryLineAtWholePixelsPerModule) {
+    choose(QR);
+    type("A");
+    type(Id::typeOptions, "version=2");
+    ASSERT_TRUE(window.errors.empty());
+    const std::string png = fileBytes(exportTo("qr.png", 300));
+    ASSERT_EQ(window.errors, std::vector<std::string>{});
+    EXPECT_EQ((std::array{bigEndian32(png, 16), bigEndian32(png, 20)}), (std::array{33u * 8, 36u * 8}));
+    EXPECT_TRUE(fs::file_size(exportTo("qr.pdf")) > 0 && window.errors.empty());
+}
+
 }  // namespace
 }  // namespace bcfont::app

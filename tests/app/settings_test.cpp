@@ -43,6 +43,9 @@ const CommandLineRow kCommandLineRows[] = {
     {"a 2-digit add-on", {"--type", "ean13", "--addon", "12"},
      with([](Choices& c) { c.code = EAN13, c.addonDigits = 2, c.addon = "12", c.batchUtf8 = true; }), -1},
     {"data only", {"7654321"}, with([](Choices& c) { c.data = "7654321", c.batchUtf8 = true; }), -1},
+    {"a 2D code with its options", {"--type", "qr:ecc=H,version=5", "Gr\u00FC\u00DFe"},
+     with([](Choices& c) { c.code = QR, c.typeOptions = "ecc=H,version=5", c.data = "Gr\u00FC\u00DFe", c.batchUtf8 = true; }), -1},
+    {"a bad 2D option", {"--type", "qr:ecc=X"}, remembered(), 2},
     {"unknown symbology", {"--type", "qrcode"}, remembered(), 2},
     {"an add-on with another symbology", {"--type", "code39", "--addon", "12"}, remembered(), 2},
     {"two data arguments", {"12", "34"}, remembered(), 2},
@@ -73,7 +76,7 @@ TEST(Settings, EveryChoiceComesBackAndNothingStoredIsTheStartUpState) {
     }
     const Choices all = with([](Choices& c) {
         c.code = EAN13, c.check = false, c.halfHeight = true, c.highDensity = true, c.addonDigits = 5;
-        c.addon = "52495", c.data = "400638133393", c.batchCode = TOFIL, c.batchCheck = false;
+        c.addon = "52495", c.typeOptions = "shape=rect", c.data = "400638133393", c.batchCode = TOFIL, c.batchCheck = false;
         c.batchUtf8 = true, c.batchAlign = true, c.readFolder = "/data/in", c.saveFolder = "/data/out";
     });
     {
