@@ -78,6 +78,8 @@ std::unique_ptr<Face> openFace(FT_Library ft, const std::filesystem::path& file,
     auto face = std::make_unique<Face>();
     face->file = file;
     face->fileUnitsPerEm = ftFace->units_per_EM;
+    face->ascent = ftFace->ascender;
+    face->descent = -ftFace->descender;
     if (metrics.unitsPerEm <= 0) metrics.unitsPerEm = ftFace->units_per_EM;
     if (metrics.moduleUnits <= 0) metrics.moduleUnits = ftFace->units_per_EM / kStandInModulesPerEm;
     face->metrics = std::move(metrics);

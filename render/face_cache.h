@@ -30,6 +30,8 @@ struct Face {
     std::filesystem::path file;
     FaceMetrics metrics;
     int fileUnitsPerEm = 0;  // of the file itself, for the advances
+    int ascent = 0;          // file units above the baseline of a line's box
+    int descent = 0;         // file units below it
     std::array<unsigned long, 256> glyphOfByte{};
     std::array<long, 256> advanceOfByte{};  // font units of the file
 };

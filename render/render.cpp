@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using detail::Face;
 
 constexpr double kPointsPerInch = 72.0;
+constexpr unsigned char kLineFeed = '\n';
 // Cairo's image surfaces stop at this many pixels a side.
 constexpr int kMaxPixels = 32767;
 // A raster of 4 bytes a pixel is held whole before it is encoded: 100
@@ -60,7 +61,7 @@ using Prepared = PreparedString;
 std::vector<cairo_glyph_t> cairoGlyphs(const Prepared& p) {
     std::vector<cairo_glyph_t> glyphs;
     glyphs.reserve(p.glyphs.size());
-    for (const PlacedGlyph& g : p.glyphs) glyphs.push_back({g.index, g.x, 0});
+    for (const PlacedGlyph& g : p.glyphs) glyphs.push_back({g.index, g.x, g.y});
     return glyphs;
 }
 
@@ -93,16 +94,25 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
 
     const double pointsPerFileUnit = pointSize / p.face->fileUnitsPerEm;
     double pen = 0;
+    double widest = 0;
+    int line = 0;
     for (char c : fontString) {
         const auto byte = static_cast<unsigned char>(c);
+        if (byte == kLineFeed) {
+            widest = std::max(widest, pen);
+            pen = 0;
+            ++line;
+            continue;
+        }
         const unsigned long glyph = p.face->glyphOfByte[byte];
         if (glyph == 0) {
             error = "the font \"" + std::string(family) + "\" has no glyph for byte " + describeByte(byte);
             return std::nullopt;
         }
-        p.glyphs.push_back({glyph, pen});
+        p.glyphs.push_back({glyph, pen, line * pointSize});
         pen += p.face->advanceOfByte[byte] * pointsPerFileUnit;
     }
+    pen = std::max(widest, pen);
 
     cairo_matrix_t fontMatrix;
     cairo_matrix_t identity;
@@ -124,6 +134,16 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     l.narrowPoints = p.face->metrics.narrowModules * l.modulePoints;
     l.quietLeft = p.face->metrics.quietLeftModules * l.modulePoints;
     l.quietRight = p.face->metrics.quietRightModules * l.modulePoints;
+    l.lines = line + 1;
+    if (l.lines > 1) {
+        // The advance and em boxes, not the ink: blank lines and columns (a
+        // quiet zone) have none, and ink bleeding past a box edge is cut.
+        l.originX = l.quietLeft;
+        l.width = l.quietLeft + pen + l.quietRight;
+        l.baselineY = p.face->ascent * pointsPerFileUnit;
+        l.height = line * pointSize + (p.face->ascent + p.face->descent) * pointsPerFileUnit;
+        return p;
+    }
     // The quiet zones lie outside both the ink and the advance box, so a
     // glyph with side bearings never eats into them.
     const double left = std::min(0.0, ink.x_bearing);
@@ -136,6 +156,19 @@ std::optional<Prepared> prepare(std::string_view fontString, std::string_view fa
     return p;
 }
 
+// Glyphs of several lines are filled as one outline: set as text, each
+// glyph is rasterised on its own and where glyphs meet off the pixel grid a
+// viewer (poppler among them) leaves a light seam that cuts a 2D symbol's
+// finder patterns; one filled outline has none. One line stays text.
+void paintGlyphs(cairo_t* cr, const std::vector<cairo_glyph_t>& glyphs, int lines) {
+    if (lines == 1) {
+        cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+        return;
+    }
+    cairo_glyph_path(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_fill(cr);
+}
+
 // The glyphs in black with the pen start at the current origin.
 void showGlyphs(cairo_t* cr, const Prepared& p, double pointSize) {
     cairo_set_font_face(cr, p.face->cairoFace);
@@ -143,24 +176,32 @@ void showGlyphs(cairo_t* cr, const Prepared& p, double pointSize) {
     const auto options = unhintedOptions();
     cairo_set_font_options(cr, options.get());
     cairo_set_source_rgb(cr, 0, 0, 0);
-    const auto glyphs = cairoGlyphs(p);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    paintGlyphs(cr, cairoGlyphs(p), p.layout.lines);
 }
 
-// White page, black glyphs; `scale` turns points into device units and
-// `snapToPixels` puts the pen start on a pixel edge.
+// White page, black glyphs; `scale` turns points into device units. With
+// `snapToPixels` the pen start and every line's baseline lie on pixel edges,
+// placed in device units so that no rounding error moves a line by a pixel.
 void draw(cairo_t* cr, const Prepared& p, double pointSize, double scale, bool snapToPixels) {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_scale(cr, scale, scale);
-    double x = p.layout.originX;
-    double y = p.layout.baselineY;
-    if (snapToPixels) {
-        x = std::round(x * scale) / scale;
-        y = std::round(y * scale) / scale;
+    if (!snapToPixels) {
+        cairo_scale(cr, scale, scale);
+        cairo_translate(cr, p.layout.originX, p.layout.baselineY);
+        showGlyphs(cr, p, pointSize);
+        return;
     }
-    cairo_translate(cr, x, y);
-    showGlyphs(cr, p, pointSize);
+    const double x = std::round(p.layout.originX * scale);
+    const double y = std::round(p.layout.baselineY * scale);
+    std::vector<cairo_glyph_t> glyphs;
+    glyphs.reserve(p.glyphs.size());
+    for (const PlacedGlyph& g : p.glyphs) glyphs.push_back({g.index, x + g.x * scale, y + std::round(g.y * scale)});
+    cairo_set_font_face(cr, p.face->cairoFace);
+    cairo_set_font_size(cr, pointSize * scale);
+    const auto options = unhintedOptions();
+    cairo_set_font_options(cr, options.get());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    paintGlyphs(cr, glyphs, p.layout.lines);
 }
 
 struct PixelSize {
@@ -170,7 +211,9 @@ struct PixelSize {
 
 PixelSize pixelsAt(const Layout& layout, double dpi) {
     const double scale = dpi / kPointsPerInch;
-    return {std::ceil(layout.width * scale), std::ceil(layout.height * scale)};
+    // A length of whole pixels stays whole despite the rounding of its points.
+    constexpr double kSlack = 1e-6;
+    return {std::ceil(layout.width * scale - kSlack), std::ceil(layout.height * scale - kSlack)};
 }
 
 bool fitsInRaster(const PixelSize& size) {
@@ -221,7 +264,20 @@ std::optional<std::pair<int, int>> pixelSize(const Layout& layout, double pointS
     return std::pair{std::max(1, static_cast<int>(size.width)), std::max(1, static_cast<int>(size.height))};
 }
 
-CairoPtr<cairo_surface_t> rasterSurface(const Prepared& p, double pointSize, double dpi, std::string& error) {
+// Lines set one em apart meet on a pixel edge only when the em is whole
+// pixels, and glyphs side by side meet without a grey seam only when their
+// advance is: the size nearest the given one at which a module, and so the
+// em made of modules, is whole pixels.
+double wholePixelSize(const Prepared& p, double pointSize, double dpi) {
+    const double scale = dpi / kPointsPerInch;
+    const double modulesPerEm = double(p.face->metrics.unitsPerEm) / p.face->metrics.moduleUnits;
+    const double modulePixels = std::max(1.0, std::round(pointSize * scale / modulesPerEm));
+    return modulePixels * modulesPerEm / scale;
+}
+
+CairoPtr<cairo_surface_t> rasterSurface(const Prepared& given, double givenSize, double dpi, std::string& error) {
+    const double pointSize = given.layout.lines > 1 ? wholePixelSize(given, givenSize, dpi) : givenSize;
+    const Prepared p = pointSize == givenSize ? given : resized(given, pointSize);
     const auto size = pixelSize(p.layout, pointSize, dpi, error);
     if (!size) return nullptr;
     CairoPtr<cairo_surface_t> surface(
@@ -319,7 +375,10 @@ std::optional<PreparedString> prepareFontString(std::string_view fontString, std
 PreparedString resized(PreparedString p, double pointSize) {
     const double k = pointSize / p.pointSize;
     p.pointSize = pointSize;
-    for (PlacedGlyph& g : p.glyphs) g.x *= k;
+    for (PlacedGlyph& g : p.glyphs) {
+        g.x *= k;
+        g.y *= k;
+    }
     Layout& l = p.layout;
     for (double* length : {&l.width, &l.height, &l.originX, &l.baselineY, &l.modulePoints, &l.narrowPoints,
                            &l.quietLeft, &l.quietRight})
@@ -347,7 +406,7 @@ void drawPreparedStrings(cairo_t* cr, const std::vector<PlacedString>& strings) 
         runOf = &p;
         const double x = placed.x + p.layout.originX;
         const double y = placed.y + p.layout.baselineY;
-        for (const PlacedGlyph& g : p.glyphs) run.push_back({g.index, x + g.x, y});
+        for (const PlacedGlyph& g : p.glyphs) run.push_back({g.index, x + g.x, y + g.y});
     }
     flush();
     cairo_restore(cr);

@@ -43,6 +43,7 @@ struct Layout {
     double narrowPoints = 0;  // the narrowest bar or space: one or more modules
     double quietLeft = 0;     // white left of the glyphs' advance and ink
     double quietRight = 0;    // white right of them
+    int lines = 1;            // lines of the font string, one em apart
 };
 
 enum class Format { Svg, Png, Pdf };
@@ -56,6 +57,11 @@ std::optional<Format> formatOf(std::string_view path);
 // the format and `dpi` the resolution of a PNG. Returns an empty string on
 // success, else why nothing was written. The file appears complete or not
 // at all.
+// LF starts a new line one em below. The lines' em boxes are then the
+// picture's height, with no margin, so a 2D symbol keeps exactly the quiet
+// zone its string holds; in a PNG a module, and so the em, is a whole number
+// of pixels (the size rounded to it), so that lines and glyphs meet on pixel
+// edges with no grey seam between them.
 std::string renderToFile(std::string_view fontString, std::string_view family, double pointSize, int dpi,
                          const std::string& path);
 
@@ -75,10 +81,11 @@ std::optional<Layout> layoutFor(std::string_view fontString, std::string_view fa
                                 std::string* error = nullptr);
 
 // One glyph of a prepared font string: its pen position in points from the
-// pen start, on the baseline.
+// pen start on the first line's baseline (y grows down, one em a line).
 struct PlacedGlyph {
     unsigned long index = 0;
     double x = 0;
+    double y = 0;
 };
 
 // A font string made ready to draw: its face looked up and its glyphs placed

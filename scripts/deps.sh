@@ -15,11 +15,13 @@ BCFONT_PACKAGES=(
   # -nogui over a desktop LibreOffice: it would replace it.
   'libreoffice-calc-nogui|libreoffice-calc'
   librsvg2-bin gzip file man-db bash-completion
-  lintian desktop-file-utils appstream dpkg-dev
+  lintian desktop-file-utils appstream dpkg-dev debhelper dh-python
   # libbcfont's ABI check, the Python module, the PostgreSQL extension and
   # the server its tests start.
   abi-dumper abi-compliance-checker
   python3-dev pybind11-dev python3-reportlab
+  # The 2D line-pitch measurements (tests/twod/measure_lines.py) read pictures.
+  python3-pil
   postgresql-15 postgresql-server-dev-15
   # The web module and page (scripts/web) and their tests.
   # NodeSource's nodejs carries npm and conflicts with Debian's npm.

@@ -38,15 +38,29 @@ def family_of(font):
     return font["name"].getDebugName(1)
 
 
+# Faces whose lines stack into one symbol (2D codes): lines one em apart.
+# Chromium puts each line on a whole CSS pixel, so they touch only at a
+# font size of whole pixels (8px, 11px, 16px...), never at 8pt = 10.67px.
+STACKED_RULES = """
+  line-height: 1;"""
+
+
+def stacks(font):
+    """Whether the face's lines are one em with no gap: its glyphs stack."""
+    os2 = font["OS/2"]
+    return os2.sTypoAscender - os2.sTypoDescender == font["head"].unitsPerEm and os2.sTypoLineGap == 0
+
+
 def css(faces):
-    """faces: (family, woff2 file name) pairs."""
+    """faces: (family, woff2 file name, lines stack) triples."""
     parts = ["/* bcfont's barcode faces (SIL Open Font License 1.1, see fonts/LICENSE). */"]
-    for family, file in faces:
+    for family, file, _ in faces:
         parts.append(
             f'@font-face {{\n  font-family: "{family}";\n  src: url("fonts/{file}") format("woff2");\n'
             "  font-display: block;\n}")
-    for family, _ in faces:
-        parts.append(f".{class_name(family)} {{\n{CLASS_RULES.format(family=family)}\n}}")
+    for family, _, stacked in faces:
+        rules = CLASS_RULES.format(family=family) + (STACKED_RULES if stacked else "")
+        parts.append(f".{class_name(family)} {{\n{rules}\n}}")
     return "\n".join(parts) + "\n"
 
 
@@ -61,7 +75,7 @@ def main():
         target = os.path.join(package_dir, "fonts", woff2)
         source = os.path.join(ttf_dir, name)
         font = TTFont(source)
-        faces.append((family_of(font), woff2))
+        faces.append((family_of(font), woff2, stacks(font)))
         if os.path.exists(target) and os.path.getmtime(target) >= os.path.getmtime(source):
             continue
         font.flavor = "woff2"

@@ -54,7 +54,7 @@ class ExamplesTest(unittest.TestCase):
         source = self.work / "example.c"
         source.write_text(code)
         prefix = self.work / "prefix"
-        for component in ("libbcfont", "libbcfont-dev"):
+        for component in ("libbcfont1", "libbcfont-dev"):
             run(["cmake", "--install", BUILD, "--prefix", str(prefix), "--component", component])
         pc_dir = next(prefix.rglob("bcfont.pc")).parent
         manual = prefix / "share/man/man3/bcfont_encode.3"
