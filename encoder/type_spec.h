@@ -15,7 +15,10 @@ namespace bcfont {
 
 // The Data Matrix ECC 200 sizes and their data capacities in characters
 // (ISO/IEC 16022:2006 Table 7): the 24 square sizes, then the 6
-// rectangular ones. Position + 1 is libzint's size number.
+// rectangular ones. Position + 1 is libzint's size number. Bytes are the
+// data codewords but the Base 256 latch and one length byte: the table's
+// figures from 64x64 on count two length bytes, but a field that runs to
+// the end of the symbol needs one (5.2.9), and libzint fits that one more.
 struct Ecc200Size {
     std::uint8_t rows, columns;
     std::uint16_t dataCodewords;
@@ -28,14 +31,21 @@ inline constexpr std::array<Ecc200Size, 30> kEcc200Sizes = {{
     {22, 22, 30, 60, 43, 28},       {24, 24, 36, 72, 52, 34},       {26, 26, 44, 88, 64, 42},
     {32, 32, 62, 124, 91, 60},      {36, 36, 86, 172, 127, 84},     {40, 40, 114, 228, 169, 112},
     {44, 44, 144, 288, 214, 142},   {48, 48, 174, 348, 259, 172},   {52, 52, 204, 408, 304, 202},
-    {64, 64, 280, 560, 418, 277},   {72, 72, 368, 736, 550, 365},   {80, 80, 456, 912, 682, 453},
-    {88, 88, 576, 1152, 862, 573},  {96, 96, 696, 1392, 1042, 693}, {104, 104, 816, 1632, 1222, 813},
-    {120, 120, 1050, 2100, 1573, 1047}, {132, 132, 1304, 2608, 1954, 1301}, {144, 144, 1558, 3116, 2335, 1555},
+    {64, 64, 280, 560, 418, 278},   {72, 72, 368, 736, 550, 366},   {80, 80, 456, 912, 682, 454},
+    {88, 88, 576, 1152, 862, 574},  {96, 96, 696, 1392, 1042, 694}, {104, 104, 816, 1632, 1222, 814},
+    {120, 120, 1050, 2100, 1573, 1048}, {132, 132, 1304, 2608, 1954, 1302}, {144, 144, 1558, 3116, 2335, 1556},
     {8, 18, 5, 10, 6, 3},           {8, 32, 10, 20, 13, 8},         {12, 26, 16, 32, 22, 14},
     {12, 36, 22, 44, 31, 20},       {16, 36, 32, 64, 46, 30},       {16, 48, 49, 98, 72, 47},
 }};
 // clang-format on
 inline constexpr std::size_t kEcc200Squares = 24;
+static_assert([] {
+    for (std::size_t i = 0; i < kEcc200Sizes.size(); ++i) {
+        const Ecc200Size& s = kEcc200Sizes[i];
+        if ((s.rows == s.columns) != (i < kEcc200Squares) || s.bytes != s.dataCodewords - 2) return false;
+    }
+    return true;
+}());
 
 enum class QrEcc : std::uint8_t { L, M, Q, H };
 

@@ -3,9 +3,10 @@
 // it, against the same request with room to spare.
 //
 // Input: a type byte (a name of the table, in random case, or a name no
-// symbology has), a flags byte (check, add-on, a null out), the out size
-// (two bytes, 0-1023), the reason size (0-255), then the data, and after
-// its first NUL byte the add-on.
+// symbology has), a flags byte (check, add-on, a null out, options; its high
+// nibble picks the options written after the name), the out size (two
+// bytes, 0-1023), the reason size (0-255), then the data, and after its
+// first NUL byte the add-on.
 #include <bcfont/bcfont.h>
 
 #include <algorithm>
@@ -20,12 +21,31 @@
 
 #include "macroman.h"
 #include "symbology.h"
+#include "type_spec.h"
 
 namespace {
 
 [[noreturn]] void violated(const char* what) {
     std::fprintf(stderr, "property violated: %s\n", what);
     std::abort();
+}
+
+// Options after the type, well-formed and not, for every 2D code and none.
+constexpr const char* kOptions[16] = {
+    "ecc=L", "ecc=H,version=1", "version=40", "ecc=X", "shape=rect", "size=10x10", "size=8x18,shape=square",
+    "size=144x144", "columns=1,ecc=8", "columns=30", "ecc=0", "ecc=4,ecc=4", "", "version=", "shape=square,size=12x12",
+    "columns=2,ecc=1",
+};
+
+// A 2D font string: lines of one length, joined by LF, of letters A to P.
+bool isMatrixFontString(std::string_view text) {
+    const std::size_t width = text.find('\n');
+    const std::size_t pitch = width == std::string_view::npos ? text.size() + 1 : width + 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (i % pitch == pitch - 1 ? c != '\n' : c < 'A' || c > 'P') return false;
+    }
+    return !text.empty() && (text.size() + 1) % pitch == 0;
 }
 
 std::string typeName(std::uint8_t pick) {
@@ -41,8 +61,9 @@ std::string typeName(std::uint8_t pick) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     if (size < 5) return 0;
-    const std::string type = typeName(bytes[0]);
+    std::string type = typeName(bytes[0]);
     const bool check = bytes[1] & 1, withAddon = bytes[1] & 2, nullOut = bytes[1] & 4;
+    if (bytes[1] & 8) type += std::string(":") + kOptions[bytes[1] >> 4];
     const std::size_t outSize = nullOut ? 0 : ((bytes[2] << 8) | bytes[3]) % 1024;
     const std::size_t reasonSize = bytes[4];
     const std::string rest(reinterpret_cast<const char*>(bytes + 5), size - 5);
@@ -56,11 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const long n = bcfont_encode(type.c_str(), data.c_str(), addonArg, check, nullOut ? nullptr : out.get(),
                                  outSize, reason.get(), reasonSize);
 
-    char roomyOut[4096];
+    // The largest QR Code takes 185 letters a line, 47 lines.
+    static char roomyOut[16 * 1024];
     char fullReason[1024];
     const long full = bcfont_encode(type.c_str(), data.c_str(), addonArg, check, roomyOut, sizeof roomyOut,
                                     fullReason, sizeof fullReason);
-    if (full == BCFONT_TOO_SMALL) violated("a font string needs more than 4 KiB");
+    if (full == BCFONT_TOO_SMALL) violated("a font string needs more than 16 KiB");
+    const auto spec = bcfont::parseTypeSpec(type);
+    if (spec.ok() != (full != BCFONT_BAD_TYPE)) violated("a type spec the parser reads is refused, or the other way");
+    if (full >= 0 && bcfont::symbology(spec.spec.type).matrix.isMatrix() && !isMatrixFontString(roomyOut))
+        violated("a 2D font string is not lines of letters A to P of one length");
     if (full >= 0 && static_cast<std::size_t>(full) != std::strlen(roomyOut)) violated("length is not strlen");
     if (full >= 0 && !bcfont::macroman::isValidUtf8(roomyOut)) violated("font string is not UTF-8");
 

@@ -178,7 +178,7 @@ Encoded encodeMatrix(const TypeSpec& spec, const Symbology& row, std::string_vie
     // Any other option libzint would override is refused too, never taken silently.
     if (result >= ZINT_ERROR || result == ZINT_WARN_INVALID_OPTION || !symbol) {
         std::string why = symbol ? symbol->errtxt : "out of memory";
-        return rejected(row.fullName.data() + std::string(": ") + why);
+        return rejected(std::string(row.fullName) + ": " + why);
     }
     return {Encoded::Status::Ok, matrix::fontStringOf(*symbol, row.matrix)};
 }

@@ -43,7 +43,7 @@ const CommandLineRow kCommandLineRows[] = {
     {"a 2-digit add-on", {"--type", "ean13", "--addon", "12"},
      with([](Choices& c) { c.code = EAN13, c.addonDigits = 2, c.addon = "12", c.batchUtf8 = true; }), -1},
     {"data only", {"7654321"}, with([](Choices& c) { c.data = "7654321", c.batchUtf8 = true; }), -1},
-    {"unknown symbology", {"--type", "qr"}, remembered(), 2},
+    {"unknown symbology", {"--type", "qrcode"}, remembered(), 2},
     {"an add-on with another symbology", {"--type", "code39", "--addon", "12"}, remembered(), 2},
     {"two data arguments", {"12", "34"}, remembered(), 2},
     {"unknown option", {"--colour", "red"}, remembered(), 2},

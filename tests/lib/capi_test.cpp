@@ -79,6 +79,14 @@ const Row kRows[] = {
     {"UnknownType", "qrcode", "400638133393", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type 'qrcode'"},
     {"NullType", nullptr, "", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type ''"},
     {"NumberPastTheTable", "99", "1", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "unknown type '99'"},
+    // 2D codes: options after the type, lines joined by LF.
+    {"DataMatrixOfGivenSize", "datamatrix:size=10x10", "12", nullptr, 1, kRoom, kRoom, 38,
+     "AHCECHAFBFCA\nAPEAONBHKDKA\nAOCCCKCGOOKA", ""},
+    {"MalformedOption", "qr:ecc=X", "1", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr, "ecc must be L, M, Q or H, not X"},
+    {"OptionOfALinearType", "ean13:ecc=H", "1", nullptr, 1, kRoom, kRoom, BCFONT_BAD_TYPE, nullptr,
+     "EAN-13 takes no options, got 'ecc=H'"},
+    {"TooLongForTheSize", "datamatrix:size=10x10", "1234567", nullptr, 1, kRoom, kRoom, BCFONT_REJECTED, nullptr,
+     "Data Matrix 10x10 holds at most 6 digits, got 7"},
 };
 // clang-format on
 

@@ -123,7 +123,7 @@ const ReasonRow kReasonRows[] = {
     {"latin1_counts_characters", "qr:version=1,ecc=L", times(18, "\xc3\xa9"), "QR version 1 at ECC level L holds at most 17 bytes of this kind, got 18"},
     {"datamatrix_digits", "datamatrix:size=10x10", "1234567", "Data Matrix 10x10 holds at most 6 digits, got 7"},
     {"datamatrix_rect_text", "datamatrix:shape=rect", times(100, "A"), "Data Matrix 16x48 holds at most 72 characters of this kind, got 100"},
-    {"datamatrix_largest", "datamatrix", times(1600, "\xc3\xa9"), "Data Matrix 144x144 holds at most 1555 bytes of this kind, got 1600"},
+    {"datamatrix_largest", "datamatrix", times(1600, "\xc3\xa9"), "Data Matrix 144x144 holds at most 1556 bytes of this kind, got 1600"},
     {"pdf417_bytes", "pdf417:columns=2,ecc=4", times(200, "\xc3\xa9"),
      "PDF417 with 2 columns at ECC level 4 holds at most 175 bytes of this kind, got 200"},
     // The GS1 forms give GS1-128's reasons, bar its length limit.
@@ -158,7 +158,9 @@ const CapacityRow kCapacityRows[] = {
     {"datamatrix_144_digits", "datamatrix", "1", 3116},
     {"datamatrix_16x48_capitals", "datamatrix:size=16x48", "A", 72},
     {"datamatrix_52_bytes", "datamatrix:size=52x52", "\xc3\xa9", 202},
+    {"datamatrix_64_bytes_one_length_byte", "datamatrix:size=64x64", "\xc3\xa9", 278},
     {"pdf417_10_columns_bytes", "pdf417:columns=10,ecc=2", "\xc3\xa9", 1068},
+    {"pdf417_level_5_by_default", "pdf417", "\xc3\xa9", 1034},
 };
 // clang-format on
 
