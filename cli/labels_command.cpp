@@ -99,7 +99,8 @@ void run(const LabelsArgs& args, Mode mode) {
                              "'; 'bcfont labels --list-templates' lists them");
 
     render::LabelJob job;
-    job.type = parsedType(args.type);
+    job.options = parsedSpec(args.type);
+    job.type = job.options.type;
     job.check = !args.noCheck;
     job.utf8 = args.utf8;
     const NumberRange skips{0, std::max(render::labelsPerSheet(*sheet) - 1, 0) * 1.0, true};

@@ -169,7 +169,6 @@ inline constexpr Wording kBarcodeDoesNotFit{"the barcode does not fit on a {1} x
 inline constexpr Wording kAModule{"a module", "ein Modul"};
 inline constexpr Wording kANarrowBar{"a narrow bar", "ein schmaler Strich"};
 inline constexpr Wording kLabelLineTooLong{"longer than {1} bytes, caption included", "länger als {1} Bytes, mit Beschriftung"};
-inline constexpr Wording kNoDataBeforeTab{"no data before the caption's TAB", "keine Daten vor dem TAB der Beschriftung"};
 inline constexpr Wording kCaptionNul{"the caption contains a NUL byte", "die Beschriftung enthält ein NUL-Byte"};
 inline constexpr Wording kCaptionNotUtf8{"the caption is not UTF-8 text", "die Beschriftung ist kein UTF-8-Text"};
 inline constexpr Wording kTemplateWithoutLabels{"the template \"{1}\" has no labels", "die Vorlage „{1}“ hat keine Etiketten"};

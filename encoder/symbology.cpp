@@ -76,32 +76,34 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     // The 2D codes: one face draws them all, a glyph a column of four
     // modules. The quiet zones are those of their standards (ISO/IEC 18004
     // 6.3.8: 4 modules; ISO/IEC 16022 5.2.8: 1; ISO/IEC 15438 5.8.3: 2).
-    // PDF417 rows are 3 modules tall (ISO/IEC 15438 5.8.2).
+    // PDF417 rows are 3 modules tall (ISO/IEC 15438 5.8.2). The smallest
+    // modules are GS1's (General Specifications 5.12.3, symbol specification
+    // tables: Data Matrix 0.255 mm, QR Code 0.396 mm), 0.25 mm for PDF417.
     {QR, "qr", "QR Code", "NSFactQR",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
      None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
-     {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
+     {Layout::Qr, 4, 1, 396}, kQrEcc | kQrVersion},
     {DATAMATRIX, "datamatrix", "Data Matrix", "NSFactDATAMATRIX",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
      None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
-     {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
+     {Layout::DataMatrix, 1, 1, 255}, kDmShape | kDmSize},
     {PDF417, "pdf417", "PDF417", "NSFactPDF417",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
      None, Utf8Text, kAnyLength, nullptr, nullptr, kMaxDataLength, nullptr,
-     {Layout::Pdf417, 2, 3}, kPdfColumns | kPdfEcc},
+     {Layout::Pdf417, 2, 3, 250}, kPdfColumns | kPdfEcc},
     {GS1QR, "gs1qr", "GS1 QR Code", "NSFactGS1QR",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
      None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength, nullptr,
-     {Layout::Qr, 4, 1}, kQrEcc | kQrVersion},
+     {Layout::Qr, 4, 1, 396}, kQrEcc | kQrVersion},
     {GS1DATAMATRIX, "gs1datamatrix", "GS1 DataMatrix", "NSFactGS1DATAMATRIX",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},
      None, Gs1ElementString, kAnyLength, nullptr, nullptr, kMaxGs1InputLength, nullptr,
-     {Layout::DataMatrix, 1, 1}, kDmShape | kDmSize},
+     {Layout::DataMatrix, 1, 1, 255}, kDmShape | kDmSize},
 }};
 // clang-format on
 
@@ -112,6 +114,14 @@ constexpr bool rowsAreInCodeTypeOrder() {
     return true;
 }
 static_assert(rowsAreInCodeTypeOrder());
+
+// A label never prints a 2D code smaller than its row allows.
+constexpr bool everyMatrixRowHasAModuleFloor() {
+    for (const Symbology& s : kSymbologies)
+        if (s.matrix.isMatrix() && s.matrix.minModuleUm == 0) return false;
+    return true;
+}
+static_assert(everyMatrixRowHasAModuleFloor());
 
 // Every linear row encodes and says what a label prints under its bars;
 // the 2D rows leave both to the matrix module.

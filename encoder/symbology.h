@@ -88,6 +88,7 @@ struct MatrixForm {
     Layout layout = Layout::Linear;
     std::uint8_t quietZone = 0;
     std::uint8_t rowHeight = 1;
+    std::uint16_t minModuleUm = 0;  // the smallest module printed, in micrometres
 
     constexpr bool isMatrix() const { return layout != Layout::Linear; }
 };

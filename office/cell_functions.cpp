@@ -11,7 +11,9 @@
 #include "encode.h"
 #include "function_table.h"
 #include "macroman.h"
+#include "matrix.h"
 #include "symbology.h"
+#include "type_spec.h"
 
 namespace bcfont::office {
 namespace {
@@ -73,6 +75,38 @@ Converted<std::string> macRomanBytes(std::u16string_view text, const std::string
     return {std::move(bytes), {}};
 }
 
+// UTF-16 text as UTF-8, the 2D codes' character set: any character but
+// half of a surrogate pair.
+Converted<std::string> utf8Bytes(std::u16string_view text, std::string_view what) {
+    std::string bytes;
+    bytes.reserve(text.size() * 3);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
+        if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            return failure<std::string>(std::string(what) + " holds " + codePointName(c) +
+                                        ", half of a character cut in two");
+        if (c < 0x80) {
+            bytes.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            bytes.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            bytes.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            bytes.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            bytes.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return {std::move(bytes), {}};
+}
+
 // The digits of a number cell used as data or add-on text.
 Converted<std::string> numberAsText(double number, const std::string& what, Language language) {
     if (!std::isfinite(number) || number < 0 || number != std::floor(number) ||
@@ -91,11 +125,15 @@ bool isBlank(const CellValue& value) {
     return false;
 }
 
-// Data and Addon: text or a whole number, as the encoder's bytes.
-Converted<std::string> textArgument(const CellValue& value, const ArgumentInfo& argument, Language language) {
+// Data and Addon: text or a whole number, as the encoder's bytes (Mac OS
+// Roman, or UTF-8 for the 2D codes).
+enum class Charset : std::uint8_t { MacRoman, Utf8 };
+Converted<std::string> textArgument(const CellValue& value, const ArgumentInfo& argument, Language language,
+                                    Charset charset = Charset::MacRoman) {
     const std::string what = argumentName(argument, language);
     if (isBlank(value)) return {std::string(), {}};
-    if (const auto* text = std::get_if<std::u16string>(&value)) return macRomanBytes(*text, what, language);
+    if (const auto* text = std::get_if<std::u16string>(&value))
+        return charset == Charset::Utf8 ? utf8Bytes(*text, what) : macRomanBytes(*text, what, language);
     if (const auto* number = std::get_if<double>(&value)) return numberAsText(*number, what, language);
     if (std::holds_alternative<bool>(value))
         return failure<std::string>(say(language, text::kCellTruthValue, {what}));
@@ -111,22 +149,26 @@ std::string typeNames() {
     return names;
 }
 
-Converted<CodeType> typeArgument(const CellValue& value, Language language) {
+// Type: a symbology's number, or its name with any options ("qr:ecc=H").
+Converted<TypeSpec> typeArgument(const CellValue& value, Language language) {
     const auto withChoices = [language](const std::string& reason) {
-        return failure<CodeType>(
+        return failure<TypeSpec>(
             say(language, text::kTypeChoices, {reason, typeNames(), std::to_string(kCodeTypeCount - 1)}));
     };
     if (std::holds_alternative<Blank>(value)) return withChoices(say(language, text::kTypeMissing));
     if (const auto* number = std::get_if<double>(&value)) {
         if (*number >= 0 && *number < kCodeTypeCount && *number == std::floor(*number))
-            return {static_cast<CodeType>(static_cast<int>(*number)), {}};
+            return {TypeSpec{.type = static_cast<CodeType>(static_cast<int>(*number))}, {}};
         return withChoices(say(language, text::kUnknownTypeNumber, {shortest(*number)}));
     }
     if (const auto* text = std::get_if<std::u16string>(&value)) {
         std::string ascii;
         for (char16_t c : *text) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-        if (const auto type = codeTypeFromString(ascii)) return {*type, {}};
-        return withChoices(say(language, text::kUnknownTypeName, {ascii}));
+        const ParsedSpec parsed = parseTypeSpec(ascii);
+        if (parsed.ok()) return {parsed.spec, {}};
+        if (parsed.fault.kind == SpecFault::Kind::UnknownType)
+            return withChoices(say(language, text::kUnknownTypeName, {ascii}));
+        return failure<TypeSpec>("Type '" + ascii + "': " + specFaultSentence(parsed.fault));
     }
     return withChoices(say(language, text::kTypeNotOneCell));
 }
@@ -165,20 +207,49 @@ CellResult rejected(std::string reason) {
 using Writer = std::optional<std::string> (*)(CodeType, std::string_view, std::string_view, bool, std::string*,
                                               Language);
 
+// Which of a request's results a cell shows.
+enum class Shown : std::uint8_t { FontString, Text };
+
+// A 2D code: its font string through the matrix module's front door, or
+// its data as text once that encodes.
+CellResult matrixCell(const TypeSpec& spec, const CellValue& data, Shown shown, Language language) {
+    const auto bytes = textArgument(data, kDataArgument, language, Charset::Utf8);
+    if (!bytes.value) return rejected(bytes.reason);
+    if (bytes.value->empty()) return {};
+    const Encoded encoded = encodeRequest(spec, *bytes.value, {}, true, language);
+    if (!encoded.ok()) return rejected(encoded.text);
+    if (shown == Shown::Text) {
+        const auto* text = std::get_if<std::u16string>(&data);
+        return {text ? *text : utf16FromAscii(*bytes.value), {}};
+    }
+    return {utf16FromAscii(encoded.text), {}};
+}
+
 CellResult requestCell(const CellValue& data, const CellValue& type, const CellValue& addon,
-                       const CellValue& check, Language language, Writer write) {
+                       const CellValue& check, Language language, Shown shown) {
+    // Blank data wins over every other fault: blank rows stay blank.
+    if (isBlank(data)) return {};
+    const auto spec = typeArgument(type, language);
+    if (!spec.value) {
+        // A lone fault in the data is named before one in the type, as it
+        // always was for the linear types.
+        if (const auto bytes = textArgument(data, kDataArgument, language);
+            !bytes.value && !std::holds_alternative<std::u16string>(data))
+            return rejected(bytes.reason);
+        return rejected(spec.reason);
+    }
+    if (symbology(spec.value->type).matrix.isMatrix()) return matrixCell(*spec.value, data, shown, language);
+
     const auto bytes = textArgument(data, kDataArgument, language);
     if (!bytes.value) return rejected(bytes.reason);
-    if (bytes.value->empty()) return {};  // blank rows stay blank
-    const auto codeType = typeArgument(type, language);
-    if (!codeType.value) return rejected(codeType.reason);
     const auto addonBytes = textArgument(addon, kAddonArgument, language);
     if (!addonBytes.value) return rejected(addonBytes.reason);
     const auto withCheck = truthArgument(check, kCheckArgument, true, language);
     if (!withCheck.value) return rejected(withCheck.reason);
 
+    const Writer write = shown == Shown::Text ? Writer(humanReadable) : Writer(encode);
     std::string why;
-    const auto text = write(*codeType.value, *bytes.value, *addonBytes.value, *withCheck.value, &why, language);
+    const auto text = write(spec.value->type, *bytes.value, *addonBytes.value, *withCheck.value, &why, language);
     if (!text) return rejected(why.empty() ? say(language, text::kCannotEncode) : why);
     return {utf16FromBytes(*text), {}};
 }
@@ -187,12 +258,12 @@ CellResult requestCell(const CellValue& data, const CellValue& type, const CellV
 
 CellResult barcodeCell(const CellValue& data, const CellValue& type, const CellValue& addon,
                        const CellValue& check, Language language) {
-    return requestCell(data, type, addon, check, language, encode);
+    return requestCell(data, type, addon, check, language, Shown::FontString);
 }
 
 CellResult textCell(const CellValue& data, const CellValue& type, const CellValue& addon,
                     const CellValue& check, Language language) {
-    return requestCell(data, type, addon, check, language, humanReadable);
+    return requestCell(data, type, addon, check, language, Shown::Text);
 }
 
 CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const CellValue& highDensity,
@@ -203,7 +274,7 @@ CellResult faceCell(const CellValue& type, const CellValue& halfHeight, const Ce
     if (!half.value) return rejected(half.reason);
     const auto dense = truthArgument(highDensity, kFaceArguments[2], false, language);
     if (!dense.value) return rejected(dense.reason);
-    return {utf16FromAscii(fontFor(*codeType.value, *half.value, *dense.value).family), {}};
+    return {utf16FromAscii(fontFor(codeType.value->type, *half.value, *dense.value).family), {}};
 }
 
 }  // namespace bcfont::office

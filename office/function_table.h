@@ -47,8 +47,10 @@ inline constexpr ArgumentInfo kDataArgument{
 inline constexpr ArgumentInfo kTypeArgument{
     "codeType",
     {"Type", "Typ"},
-    {"The symbology: {names}, or its number {numbers}.",
-     "Die Symbologie: {names} oder ihre Nummer {numbers}."}};
+    {"The symbology: {names}, or its number {numbers}. The 2D codes take options after a colon, "
+     "e.g. \"qr:ecc=H\", \"datamatrix:shape=rect\", \"pdf417:columns=4\".",
+     "Die Symbologie: {names} oder ihre Nummer {numbers}. Die 2D-Codes nehmen Optionen nach einem "
+     "Doppelpunkt, z. B. \"qr:ecc=H\", \"datamatrix:shape=rect\", \"pdf417:columns=4\"."}};
 inline constexpr ArgumentInfo kAddonArgument{
     "addon",
     {"Addon", "Zusatz"},

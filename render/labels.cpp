@@ -15,6 +15,7 @@
 #include "encode.h"
 #include "label_page.h"
 #include "macroman.h"
+#include "matrix.h"
 #include "symbology.h"
 
 namespace bcfont::render {
@@ -32,13 +33,28 @@ bool faceHasDigits(CodeType type) {
     return type == EAN8 || type == EAN13 || type == UPCA || type == UPCE;
 }
 
-double minNarrowPoints(CodeType type) {
-    return (faceHasDigits(type) ? kMinEanUpcModuleMm : kMinNarrowElementMm) * kPointsPerMm;
+// The smallest element a label prints: a module of a 2D code or of EAN and
+// UPC, a narrow bar of the other linear symbologies, in millimetres.
+struct SmallestElement {
+    double mm;
+    const Wording* name;
+};
+
+SmallestElement smallestElement(CodeType type) {
+    if (const MatrixForm& form = symbology(type).matrix; form.isMatrix())
+        return {form.minModuleUm / 1000.0, &text::kAModule};
+    if (faceHasDigits(type)) return {kMinEanUpcModuleMm, &text::kAModule};
+    return {kMinNarrowElementMm, &text::kANarrowBar};
 }
 
-std::string smallestElementMm(CodeType type) {
+// The element of `nominal` that must not print below the smallest element.
+double smallestStep(const Layout& nominal, CodeType type) {
+    return symbology(type).matrix.isMatrix() ? nominal.modulePoints : nominal.narrowPoints;
+}
+
+std::string mmText(double mm) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", faceHasDigits(type) ? kMinEanUpcModuleMm : kMinNarrowElementMm);
+    std::snprintf(text, sizeof text, "%g", mm);
     return text;
 }
 
@@ -55,6 +71,12 @@ std::optional<std::string> textOf(std::string_view bytes, bool utf8) {
 // `data` is a line the batch rules converted.
 std::string textUnderBars(std::string_view data, const LabelJob& job) {
     if (faceHasDigits(job.type)) return {};
+    // A 2D code carries no text of its own; GS1 wants the element string
+    // beside a GS1 symbol, any other data is the caption's to show.
+    if (const Symbology& row = symbology(job.type); row.matrix.isMatrix()) {
+        if (row.alphabet != Alphabet::Gs1ElementString) return {};
+        return job.utf8 ? std::string(data) : macroman::toUtf8(data);
+    }
     const auto bytes = job.utf8 ? macroman::fromUtf8(data) : std::optional<std::string>(data);
     if (!bytes) return {};
     return macroman::toUtf8(humanReadable(job.type, *bytes, {}, job.check).value_or(std::string()));
@@ -93,14 +115,14 @@ FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const Label
 
     const double scale = std::min(innerWidth / nominal.width, barHeight / nominal.height);
     const double size = std::min(font.pointSize * scale, kMaxPointSize);
-    const double smallest = font.pointSize * minNarrowPoints(type) / nominal.narrowPoints;
+    const SmallestElement element = smallestElement(type);
+    const double smallest = font.pointSize * element.mm * kPointsPerMm / smallestStep(nominal, type);
     if (!(barHeight > 0 && size >= smallest)) {
         const double ratio = smallest / font.pointSize;
         return {std::nullopt,
                 say(language, text::kBarcodeDoesNotFit,
-                    {mm(sheet.labelWidth, language), mm(sheet.labelHeight, language),
-                     say(language, faceHasDigits(type) ? text::kAModule : text::kANarrowBar),
-                     decimal(smallestElementMm(type), language), mm(nominal.width * ratio + 2 * padding, language),
+                    {mm(sheet.labelWidth, language), mm(sheet.labelHeight, language), say(language, *element.name),
+                     decimal(mmText(element.mm), language), mm(nominal.width * ratio + 2 * padding, language),
                      mm(nominal.height * ratio + textHeight + 2 * padding, language)})};
     }
     Fit fit;
@@ -112,6 +134,19 @@ FitOrReason fitOnLabel(const LabelItem& item, const Layout& nominal, const Label
     fit.textTop = fit.barcode.y + fit.barcode.height;
     fit.textSize = textSize;
     return {fit, {}};
+}
+
+// A 2D code's font string from the matrix module's front door, or why not.
+std::string matrixFontString(std::string_view data, const LabelJob& job, std::string& fontString) {
+    if (data.size() > kMaxBatchLineBytes) return "longer than " + std::to_string(kMaxBatchLineBytes) + " bytes";
+    if (data.find('\0') != std::string_view::npos) return "contains a NUL byte";
+    TypeSpec spec = job.options;
+    spec.type = job.type;
+    const std::string utf8 = job.utf8 ? std::string(data) : macroman::toUtf8(data);
+    Encoded encoded = encodeRequest(spec, utf8, {}, job.check, job.language);
+    if (!encoded.ok()) return encoded.text;
+    fontString = std::move(encoded.text);
+    return {};
 }
 
 void addProblem(LabelReport& report, std::uint64_t line, std::string reason, bool rejected) {
@@ -242,6 +277,19 @@ LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer&
     const std::string_view caption = tab == std::string_view::npos ? "" : line.bytes.substr(tab + 1);
     // The batch rules see an empty line as no line; here it would be a label without a barcode.
     if (data.empty()) return no(text::kNoDataBeforeTab);
+    // cairo takes text up to a NUL: the caption would be printed cut short.
+    if (caption.find('\0') != std::string_view::npos) return no(text::kCaptionNul);
+    const auto captionText = textOf(caption, job.utf8);
+    if (!captionText) return no(text::kCaptionNotUtf8);
+    LabelItem item;
+    item.line = line.number;
+    item.caption = *captionText;
+    item.text = textUnderBars(data, job);
+    if (symbology(job.type).matrix.isMatrix()) {
+        if (const std::string why = matrixFontString(data, job, item.fontString); !why.empty())
+            return LabelLine{std::nullopt, why, false};
+        return {std::move(item), {}, false};
+    }
     BatchOptions options;
     options.type = job.type;
     options.check = job.check;
@@ -250,15 +298,7 @@ LabelLine readLabelLine(const Line& line, const LabelJob& job, FontStringBuffer&
     const auto outcome =
         convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, buffer);
     if (!outcome.converted) return LabelLine{std::nullopt, outcome.reason, false};
-    // cairo takes text up to a NUL: the caption would be printed cut short.
-    if (caption.find('\0') != std::string_view::npos) return no(text::kCaptionNul);
-    LabelItem item;
-    item.line = line.number;
     item.fontString = std::string(outcome.fontString);
-    const auto captionText = textOf(caption, job.utf8);
-    if (!captionText) return no(text::kCaptionNotUtf8);
-    item.caption = *captionText;
-    item.text = textUnderBars(data, job);
     return {std::move(item), {}, false};
 }
 

@@ -16,12 +16,14 @@
 #include "encoder.h"
 #include "render.h"
 #include "templates.h"
+#include "type_spec.h"
 
 namespace bcfont::render {
 
 // The smallest barcode a label may carry: EAN and UPC at 80% of their
-// nominal 0.33 mm module, the other symbologies a narrow element of
-// 0.19 mm, below which common scanners stop reading.
+// nominal 0.33 mm module, the other linear symbologies a narrow element of
+// 0.19 mm, below which common scanners stop reading; the 2D codes the
+// module their table row names.
 inline constexpr double kMinEanUpcModuleMm = 0.264;
 inline constexpr double kMinNarrowElementMm = 0.19;
 // White kept along a label's edge, so a sheet fed slightly askew does not
@@ -37,6 +39,7 @@ inline constexpr std::size_t kListedLabelProblems = 20;
 
 struct LabelJob {
     CodeType type = EAN13;
+    TypeSpec options{};  // the 2D codes' options ("qr:ecc=H"); its type is `type`
     bool check = true;
     bool utf8 = false;  // lines are UTF-8 text; otherwise Mac OS Roman bytes
     int skip = 0;       // labels of the first sheet already used

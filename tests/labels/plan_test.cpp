@@ -106,6 +106,14 @@ const PlanCase kPlanCases[] = {
      {2, 0, 1, 0, 2, 1}, {{0, 0}, {0, 1}}, {1, 3},
      {{2, "the barcode does not fit on a 38.1 x 21.2 mm label: at its smallest (a narrow bar of 0.19 mm) it "
           "needs one of 101.2 x 12.8 mm", false}}},
+    {"qr_not_shrunk_below_its_module_floor", "Avery L7651", QR, 0, 1, std::string(300, 'x') + "\n",
+     {0, 0, 1, 0, 0, 0}, {}, {},
+     {{1, "the barcode does not fit on a 38.1 x 21.2 mm label: at its smallest (a module of 0.396 mm) it "
+          "needs one of 33.5 x 34.7 mm", false}}},
+    {"datamatrix_floor_lets_the_same_data_fit", "Avery L7651", DATAMATRIX, 0, 1, std::string(300, 'x') + "\n",
+     {1, 0, 0, 0, 1, 1}, {{0, 0}}, {1}, {}},
+    {"gs1_matrix_data_rejected_by_the_gs1_rules", "Avery L7160", GS1QR, 0, 1, "(01)123\n",
+     {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "(01) needs 14 digits, got 3", true}}},
     {"line_too_long_with_its_caption", "Avery L7160", EAN13, 0, 1, kEan + "\t" + std::string(900, 'x') + "\n",
      {0, 1, 0, 0, 0, 0}, {}, {}, {{1, "longer than 797 bytes, caption included", true}}},
     {"caption_must_be_utf8_when_asked", "Avery L7160", EAN13, 0, 1, kEan + "\tb\xff\n",
@@ -206,6 +214,9 @@ const TextCase kTextCases[] = {
     {"utf8_caption_kept", CODABAR, true, "123456\tGr\xC3\xBC\xC3\x9F" "e", "123456", "Gr\xC3\xBC\xC3\x9F" "e"},
     {"second_tab_stays_in_the_caption", C128, false, "A\tB\tC", "A", "B\tC"},
     {"escapes_print_as_their_characters", C128, true, "A~066~~\tBin", "AB~", "Bin"},
+    {"qr_prints_only_the_caption", QR, true, "https://example.com/\u00e9\tParcel", "", "Parcel"},
+    {"gs1_matrix_prints_its_element_string", GS1DATAMATRIX, false, "(01)09501101530003\tPallet",
+     "(01)09501101530003", "Pallet"},
     {"fnc1_prints_nothing", C128EAN, false, "0195012345678903~99910AB", "0195012345678903" "10AB", ""},
 };
 // clang-format on

@@ -162,5 +162,46 @@ TEST_P(LabelScanTest, EveryLabelDecodesInInputOrder) {
 INSTANTIATE_TEST_SUITE_P(Symbologies, LabelScanTest, ::testing::ValuesIn(kScanCases),
                          [](const auto& info) { return info.param.name; });
 
+// The 2D codes from `bcfont labels`, one label per line from the sheet's
+// first: each decodes to its line's data.
+struct MatrixScanCase {
+    const char* name;
+    const char* type;  // --type, with options
+    BarcodeFormat format;
+    const char* sheet;
+    std::string input;
+    std::vector<std::string> decoded;
+};
+
+// clang-format off
+const MatrixScanCase kMatrixScanCases[] = {
+    {"QrWithOptionsAndCaption", "qr:ecc=Q", BarcodeFormat::QRCode, "Avery L7160",
+     "https://example.com/track?id=12345\tParcel 7\nGr\u00fc\u00dfe \u6f22\u5b57\n",
+     {"https://example.com/track?id=12345", "Gr\u00fc\u00dfe \u6f22\u5b57"}},
+    {"DataMatrixOnSmallLabels", "datamatrix", BarcodeFormat::DataMatrix, "Avery L7651", "A1-B2-C3\n", {"A1-B2-C3"}},
+    {"Pdf417", "pdf417:columns=3", BarcodeFormat::PDF417, "Avery L7163", "Hello, 2D world\n", {"Hello, 2D world"}},
+};
+// clang-format on
+
+TEST(LabelScan, MatrixLabelsFromTheCommandLineDecode) {
+    for (const MatrixScanCase& c : kMatrixScanCases) {
+        SCOPED_TRACE(c.name);
+        const auto sheet = render::findTemplate(c.sheet, render::builtinTemplates());
+        ASSERT_TRUE(sheet);
+        const TempDir dir;
+        const auto pdf = dir.path() / "labels.pdf";
+        const RunResult run =
+            runBcfont({"labels", "--utf8", "--type", c.type, "--template", c.sheet, "-o", pdf.string()}, c.input);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto pages = rasterise(pdf, kDpi);
+        ASSERT_TRUE(pages && pages->size() == 1) << "pdftoppm failed or too many pages";
+        for (std::size_t i = 0; i < c.decoded.size(); ++i) {
+            const Box box = pixelsOf(render::labelRect(*sheet, static_cast<int>(i)));
+            std::string why;
+            EXPECT_EQ(decode(cut(pages->front(), box, -2), c.format, why), c.decoded[i]) << "label " << i << ": " << why;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace bcfont::test

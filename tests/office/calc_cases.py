@@ -78,6 +78,15 @@ CASES = [
     Case("gs1128", "(01)09501101530003(17)250101(10)ABC123", "gs1128", face="Code 128",
          scans="01095011015300031725010110ABC123"),
     Case("gs1128 wrong check digit, rejected", "(01)09501101530004", "gs1128"),
+    # the 2D codes: multi-line font strings from UTF-8 data, options after the type
+    Case("qr with options", "https://example.com/Gr\u00fc\u00dfe", "qr:ecc=H,version=4"),
+    Case("datamatrix text beyond Mac OS Roman", "\u6f22\u5b57 \u2603", "datamatrix"),
+    Case("pdf417 number cell", 1234567890, "pdf417:columns=4"),
+    Case("gs1qr element string", "(01)09501101530003(17)270101(10)AB-12", "gs1qr"),
+    Case("gs1datamatrix rectangular", "(01)09501101530003(21)XYZ", "gs1datamatrix:shape=rect"),
+    Case("qr too long for its version", "x" * 40, "qr:version=1"),
+    Case("qr malformed option", "x", "qr:ecc=X", value=ERROR,
+         reason="Type 'qr:ecc=X': ecc must be L, M, Q or H, not X"),
     # the type argument
     Case("type as a number cell", "400638133393", 1),
     Case("type name in capitals", "400638133393", "EAN13"),
@@ -128,6 +137,7 @@ FACE_CASES = [
     FaceCase("codabar half height", "codabar", True, False, "Codabar Red"),
     FaceCase("postnet has one face", "postnet", True, True, "Postnet"),
     FaceCase("imb has one face", "imb", True, True, "Code IMb"),
+    FaceCase("2D type with options", "qr:ecc=H", None, None, "Code 2D"),
     FaceCase("unknown type", "qrcode", None, None, ERROR),
     FaceCase("half height 3", "ean13", 3, None, ERROR),
 ]

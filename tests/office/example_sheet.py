@@ -25,16 +25,29 @@ ROWS = [
     (None, "a blank row stays blank"),
 ]
 
+# The second sheet: 2D codes, (data, type with options).
+TWOD_ROWS = [
+    ("https://example.com/p/4006381333931", "qr"),
+    ("Gr\u00fc\u00dfe \u6f22\u5b57", "datamatrix"),
+    ("(01)09501101530003(17)270101(10)AB12", "gs1datamatrix"),
+    ("Hello, 2D world", "pdf417:columns=3"),
+    ("https://example.com/p/5901234123457", "qr:ecc=H"),
+]
+
 # A rejected row's error value shows in plain red text, not in the barcode font.
 STYLES = """<office:font-face-decls>
 <style:font-face style:name="Code EAN" svg:font-family="'Code EAN'"/>
+<style:font-face style:name="Code 2D" svg:font-family="'Code 2D'"/>
 <style:font-face style:name="DejaVu Sans" svg:font-family="'DejaVu Sans'"/>
 </office:font-face-decls>
 <office:styles>
 <style:style style:name="Rejected" style:family="table-cell" style:parent-style-name="Default"><style:table-cell-properties style:vertical-align="middle"/><style:paragraph-properties fo:text-align="start"/><style:text-properties style:font-name="DejaVu Sans" fo:font-size="10pt" fo:color="#c00000"/></style:style>
 <style:style style:name="Barcode" style:family="table-cell" style:parent-style-name="Default"><style:table-cell-properties style:vertical-align="middle"/><style:text-properties style:font-name="Code EAN" fo:font-size="48pt"/></style:style>
+<style:style style:name="Barcode2D" style:family="table-cell" style:parent-style-name="Default"><style:table-cell-properties fo:wrap-option="wrap" style:vertical-align="top"/><style:text-properties style:font-name="Code 2D" fo:font-size="10pt"/></style:style>
 </office:styles>
 <office:automatic-styles>
+<style:style style:name="co2D" style:family="table-column"><style:table-column-properties style:column-width="6cm"/></style:style>
+<style:style style:name="roOpt" style:family="table-row"><style:table-row-properties style:use-optimal-row-height="true"/></style:style>
 <style:style style:name="coA" style:family="table-column"><style:table-column-properties style:column-width="3.6cm"/></style:style>
 <style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="7.2cm"/></style:style>
 <style:style style:name="coC" style:family="table-column"><style:table-column-properties style:column-width="8.8cm"/></style:style>
@@ -48,6 +61,21 @@ STYLES = """<office:font-face-decls>
 
 def styled(xml, style):
     return xml.replace("<table:table-cell", f'<table:table-cell table:style-name="{style}"', 1)
+
+
+def twod_sheet():
+    """Data, type, =BCFONT(data; type) in Code 2D with wrap on and top-aligned, rows of optimal height."""
+    head = [styled(cell("Data"), "head"), styled(cell("Type"), "head"),
+            styled(cell('Barcode: =BCFONT(A2; B2), font "Code 2D", wrap on, top-aligned'), "head")]
+    rows = [head]
+    for n, (data, spec) in enumerate(TWOD_ROWS, start=2):
+        rows.append([styled(cell(data), "text"), styled(cell(spec), "text"),
+                     formula("BCFONT", [f"[.A{n}]", f"[.B{n}]"], "Barcode2D")])
+    sheet = table("2D codes", rows).replace("<table:table-row>", '<table:table-row table:style-name="roOpt">')
+    return sheet.replace(
+        '<table:table-row table:style-name="roOpt">',
+        '<table:table-column table:style-name="co2D"/><table:table-column table:style-name="coA"/>'
+        '<table:table-column table:style-name="co2D"/><table:table-row table:style-name="roOpt">', 1)
 
 
 def example():
@@ -70,7 +98,7 @@ def example():
                 'calcext:base-cell-address="Barcodes.B2"/></calcext:conditional-format>'
                 "</calcext:conditional-formats>")
     sheet = sheet.replace("</table:table>", rejected + "</table:table>")
-    return document([sheet], STYLES).replace(
+    return document([sheet, twod_sheet()], STYLES).replace(
         "<office:document ",
         '<office:document xmlns:calcext="urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0" ', 1)
 

@@ -24,8 +24,9 @@ def calc_cell_formula(lines):
     return "of:=" + "&CHAR(10)&".join(f'"{line}"' for line in lines)
 
 
-def calc_document(samples):
-    """samples: (name, points, lines); one sheet (so one page) each."""
+def calc_document(samples, formula_of=calc_cell_formula):
+    """samples: (name, points, lines); one sheet (so one page) each, its cell
+    the formula `formula_of(lines)`."""
     sizes = sorted({points for _, points, _ in samples})
     cells = "".join(
         f'<style:style style:name="ce{i}" style:family="table-cell" style:parent-style-name="Default">'
@@ -49,7 +50,7 @@ def calc_document(samples):
     tables = []
     for name, points, lines in samples:
         cell = (f'<table:table-cell table:style-name="ce{sizes.index(points)}" '
-                f"table:formula={quoteattr(calc_cell_formula(lines))}/>")
+                f"table:formula={quoteattr(formula_of(lines))}/>")
         tables.append(f"<table:table table:name={quoteattr(name)}>"
                       '<table:table-column table:style-name="co1"/>'
                       f'<table:table-row table:style-name="ro1">{cell}</table:table-row></table:table>')
@@ -79,8 +80,8 @@ def kept(pdf, work, name):
     return shutil.copyfile(pdf, os.path.join(work, name))
 
 
-def calc_pdf(office, work, samples):
-    pdf = office.convert(write(os.path.join(work, "cells.fods"), calc_document(samples)), "pdf", "pdf")
+def calc_pdf(office, work, samples, formula_of=calc_cell_formula):
+    pdf = office.convert(write(os.path.join(work, "cells.fods"), calc_document(samples, formula_of)), "pdf", "pdf")
     return kept(pdf, work, "cells.pdf")
 
 
