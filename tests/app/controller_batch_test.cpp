@@ -143,7 +143,7 @@ struct EncodingRow {
 const EncodingRow kEncodingRows[] = {
     {"read again as UTF-8", "\xE2\x80\xA2\n", [](Rig&) {}, "\u2022\n", 1, "", 0},
     {"output converted again", "1234567\n", [](Rig& r) { r.controller.batchCalc(Id::convertButton); }, "1234567\n", 1,
-     "converted 1 of 1 lines \u2014 read again as UTF-8", 0},
+     "converted 1 of 1 line \u2014 read again as UTF-8", 0},
     {"not UTF-8: says so, stays Mac OS Roman", "\xA5\n", [](Rig&) {}, "\u2022\n", 0, "", 1},
     {"edited since: left alone", "\xE2\x80\xA2\n", [](Rig& r) { r.window.text[Id::batchInput] = "typed", r.controller.batchInputDidChange(Id::batchInput); },
      "typed", 1, "", 0},

@@ -207,7 +207,7 @@ const ReportRow kReportRows[] = {
      "converted 1 of 2 lines (not counting 1 empty)", {"line 1: EAN-8 needs 7 or 8 digits, got 2"}},
     {"a caption after a TAB is no part of the data", EAN8, false, "1234567\tShelf 3\n\tno data\n", "<BCDE=fgha>\n",
      "converted 1 of 2 lines", {"line 2: no data before the caption's TAB"}},
-    {"a reason names one limit", C128, false, std::string(100, 'A'), "", "converted 0 of 1 lines",
+    {"a reason names one limit", C128, false, std::string(100, 'A'), "", "converted 0 of 1 line",
      {"line 1: data is longer than 48 characters (got 100)"}},
     {"a character Mac OS Roman lacks", CODABAR, false, "1\u4E002\n123", "D123D\n", "converted 1 of 2 lines",
      {"line 1: holds '\u4E00' (character 2), which Mac OS Roman cannot encode"}},

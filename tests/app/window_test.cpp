@@ -475,7 +475,7 @@ class WindowTest : public QObject {
             MainWindow first;
             first.rememberIn(&settings, loadChoices(settings));
             first.show();
-            first.resize(1100, 730);
+            first.resize(1100, 760);
             choose(first.widgets().codeSelector, C128);
             retype(first.widgets().dataToEncode, "ABC");
             click(first.widgets().checksum);
@@ -495,7 +495,7 @@ class WindowTest : public QObject {
         QVERIFY(n.notice->text().contains(QStringLiteral("Scanners will not read")));
         QCOMPARE(n.batchCodeSelector->currentIndex(), int(TOFIL));
         QVERIFY(n.batchAlign->isChecked());
-        QCOMPARE(next.size(), QSize(1100, 730));
+        QCOMPARE(next.size(), QSize(1100, 760));
     }
 
     // Each row: the folder the faces come from; what lands in the user's font folder.

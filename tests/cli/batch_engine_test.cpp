@@ -69,7 +69,7 @@ const std::vector<Row> kRows = {
     // the 99-byte rule and NUL bytes
     {"HundredBytesTooLong", options(C128), std::string(100, 'A') + "\nABC\n", kC128Abc + "\n", 1, 1, 0, {{1, "data is longer than 48 characters (got 100)"}}},
     {"LineOverTheBufferNamesNoCount", options(EAN13), std::string(500, '1') + "\n", "", 0, 1, 0, {{1, "data is longer than 48 characters"}}},
-    {"Gs1128LineOverItsOwnLimit", options(GS1128), "(90)" + std::string(97, 'A') + "\n", "", 0, 1, 0, {{1, "data is longer than 99 characters"}}},
+    {"Gs1128LineOverItsOwnLimit", options(GS1128), "(90)" + std::string(97, 'A') + "\n", "", 0, 1, 0, {{1, "data is longer than 99 characters (got 101)"}}},
     {"NinetyNineBytesGoToTheEncoder", options(C128), std::string(99, 'A') + "\n", "", 0, 1, 0, {{1, calcSays(C128, std::string(99, 'A'))}}},
     {"NulInCode128", options(C128), std::string("A\0B\n", 4), "", 0, 1, 0, {{1, "contains a NUL byte"}}},
     {"NulInEan13", options(EAN13), std::string("400638133393\0\n", 14), "", 0, 1, 0, {{1, "contains a NUL byte"}}},

@@ -57,7 +57,7 @@ const Request kRequests[] = {
      "Daten ist WAHR oder FALSCH; geben Sie Text oder eine ganze Zahl an", Language::German},
     {"German: the symbologies to choose from", u"123", -1.0, blank, blank, u"",
      "unbekannter Typ -1; geben Sie eines von ean8, ean13, upca, upce, code39, code128, code128ean, itf, "
-     "industrial25, codabar, postnet, imb, gs1128 oder seine Nummer 0-12 an", Language::German},
+     "industrial25, codabar, postnet, imb, gs1128, qr, datamatrix, pdf417, gs1qr, gs1datamatrix oder seine Nummer 0-17 an", Language::German},
 };
 
 // BCFONTTEXT takes BCFONT's arguments and gives its reasons.
