@@ -19,6 +19,8 @@
 #include "batch.h"
 #include "labels.h"
 #include "macroman.h"
+#include "matrix.h"
+#include "symbology.h"
 
 namespace {
 
@@ -78,6 +80,15 @@ void checkLabelLines(std::string_view text, const BatchOptions& options) {
         if (caption.find('\0') != std::string::npos || !macroman::isValidUtf8(caption))
             violated("caption not drawn whole:", caption);
         const std::string_view data = line.bytes.substr(0, line.bytes.find('\t'));
+        // The batch engine makes linear symbols only; a 2D label's symbol is
+        // the one front door's for the same text.
+        if (symbology(options.type).matrix.isMatrix()) {
+            const std::string utf8 = options.utf8 ? std::string(data) : macroman::toUtf8(data);
+            const Encoded symbol = encodeRequest(TypeSpec{.type = options.type}, utf8, {}, options.check);
+            if (!symbol.ok() || symbol.text != read.item->fontString)
+                violated("label font string differs from the front door's for", std::string(data));
+            return;
+        }
         const LineOutcome batch = convertLine(Line{data, line.number, data.size() > kMaxBatchLineBytes}, options, batchBuffer);
         if (!batch.converted || batch.fontString != read.item->fontString)
             violated("label font string differs from batch's for", std::string(data));
