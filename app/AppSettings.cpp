@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 
 #include "symbology.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::app {
 namespace {

@@ -8,7 +8,7 @@
 #include "BCController.h"
 #include "matrix.h"
 #include "symbology.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::app {
 namespace {

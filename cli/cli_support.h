@@ -10,7 +10,7 @@
 #include "encoder.h"
 #include "wording.h"
 #include "output.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace CLI {
 class App;

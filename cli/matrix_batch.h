@@ -7,7 +7,7 @@
 
 #include "batch.h"
 #include "output_buffer.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::cli {
 

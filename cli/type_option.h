@@ -4,7 +4,7 @@
 #include <string>
 
 #include "encoder.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace CLI {
 class App;

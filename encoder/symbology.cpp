@@ -77,8 +77,8 @@ constexpr std::array<Symbology, kCodeTypeCount> kSymbologies = {{
     // modules. The quiet zones are those of their standards (ISO/IEC 18004
     // 6.3.8: 4 modules; ISO/IEC 16022 5.2.8: 1; ISO/IEC 15438 5.8.3: 2).
     // PDF417 rows are 3 modules tall (ISO/IEC 15438 5.8.2). The smallest
-    // modules are GS1's (General Specifications 5.12.3, symbol specification
-    // tables: Data Matrix 0.255 mm, QR Code 0.396 mm), 0.25 mm for PDF417.
+    // modules are GS1's (its symbol tables in section 5.12.3: Data Matrix
+    // 0.255 mm, QR Code 0.396 mm), 0.25 mm for PDF417.
     {QR, "qr", "QR Code", "NSFactQR",
      {false, false, false, false},
      {"Code 2D", "Code 2D", "Code 2D", "Code 2D", 8},

@@ -94,7 +94,7 @@ struct MatrixForm {
 };
 
 // The options a type takes after its name ("qr:ecc=H,version=5"), one bit
-// each; type_spec.cpp names and reads them.
+// each; type_choice.cpp names and reads them.
 enum OptionKey : std::uint8_t {
     kQrEcc = 1,       // ecc=L|M|Q|H
     kQrVersion = 2,   // version=1..40

@@ -21,7 +21,7 @@
 
 #include "macroman.h"
 #include "symbology.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "symbology.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::matrix {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "type_spec.h"
+#include "type_choice.h"
 #include "wording.h"
 
 namespace bcfont {
@@ -25,7 +25,7 @@ struct Encoded {
     bool ok() const { return status == Status::Ok; }
 };
 
-// Reads the spec, then encodes as below.
+// Reads the type and its options, then encodes as below.
 Encoded encodeRequest(std::string_view typeSpec, std::string_view dataUtf8, std::string_view addonUtf8, bool check,
                       Language language = Language::English);
 

@@ -13,7 +13,7 @@
 #include "macroman.h"
 #include "matrix.h"
 #include "symbology.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::office {
 namespace {

@@ -19,7 +19,7 @@ namespace py = pybind11;
 
 namespace {
 
-// A type spec ("ean13", "qr:ecc=H"); ValueError with the reason when malformed.
+// A type with any options ("ean13", "qr:ecc=H"); ValueError with the reason when malformed.
 bcfont::TypeSpec specNamed(const std::string& name) {
     const bcfont::ParsedSpec parsed = bcfont::parseTypeSpec(name);
     if (!parsed.ok()) throw py::value_error(bcfont::specFaultSentence(parsed.fault));

@@ -16,7 +16,7 @@
 #include "encoder.h"
 #include "render.h"
 #include "templates.h"
-#include "type_spec.h"
+#include "type_choice.h"
 
 namespace bcfont::render {
 

@@ -72,7 +72,7 @@ struct SpecFault {
         NoValue,         // text: the key
         BadValue,        // text: the key, value: as typed
         RepeatedKey,     // text: the key
-        SizeNotShape,    // value: the size; the spec says the other shape
+        SizeNotShape,    // value: the size; the size belongs to the other shape
     };
     Kind kind = Kind::None;
     CodeType type = EAN8;  // the symbology, from TakesNoOptions on
@@ -90,7 +90,7 @@ ParsedSpec parseTypeSpec(std::string_view text);
 // "ecc must be L, M, Q or H, not X", "EAN-13 takes no options, got 'ecc=H'".
 std::string specFaultSentence(const SpecFault& fault);
 
-// The options a spec's symbology takes, for help texts: "ecc=L|M|Q|H, version=1..40".
+// The options a symbology takes, for help texts: "ecc=L|M|Q|H, version=1..40".
 std::string optionSyntax(CodeType type);
 
 }  // namespace bcfont

@@ -1,4 +1,4 @@
-#include "type_spec.h"
+#include "type_choice.h"
 
 #include <cctype>
 
@@ -57,7 +57,7 @@ int ecc200Size(std::string_view text) {
     return 0;
 }
 
-// Sets `key`'s value in `spec`; false when the value is not one it takes.
+// Sets `key`'s value in the request; false when the value is not one it takes.
 bool setValue(OptionKey key, std::string_view value, TypeSpec& spec) {
     switch (key) {
         case kQrEcc: {

@@ -1,6 +1,6 @@
 // The type spec: names and numbers, the options of each 2D code, and the
 // reason for every kind of malformed option.
-#include "type_spec.h"
+#include "type_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ std::string described(const TypeSpec& s) {
 struct SpecRow {
     const char* name;
     const char* spec;
-    std::string expected;  // described() of the spec, or the reason
+    std::string expected;  // described() of the type and options, or the reason
 };
 
 // clang-format off
